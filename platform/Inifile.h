@@ -1,0 +1,67 @@
+#pragma once
+// INI files on disk. Every operation opens the file, does its one job and leaves it: nothing is
+// cached, so an edit made by another program is seen by the next read. The text rules are those
+// of Initext.h. A missing or unreadable file reads as empty, so every read gives the caller's
+// default. Writes replace the file as one step (see platform::replaceFile), and a write that
+// fails throws IniWriteError.
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+class IniWriteError : public std::runtime_error {
+public:
+    explicit IniWriteError(const std::string& fileName);
+};
+
+class IniFile {
+public:
+    explicit IniFile(std::string fileName);
+
+    const std::string& fileName() const { return fileName_; }
+
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
+    // Not a 32-bit number (see ini::parseInteger): the default.
+    int readInteger(std::string_view section, std::string_view key, int defaultValue) const;
+    // Read as an integer, any non-zero value meaning true.
+    bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
+    // The key names in file order, within the block limit of ini::kKeyNamesBlockSize.
+    std::vector<std::string> readKeyNames(std::string_view section) const;
+    // Whether `key` is among readKeyNames(section), whatever its value.
+    bool valueExists(std::string_view section, std::string_view key) const;
+
+    void writeString(std::string_view section, std::string_view key, std::string_view value);
+    void writeInteger(std::string_view section, std::string_view key, int value);
+    void writeBool(std::string_view section, std::string_view key, bool value); // "1" or "0"
+    void eraseSection(std::string_view section);
+
+private:
+    std::string fileName_;
+};
+
+// Erase and write steps applied to one file as a single replacement, with the same result as
+// running them one by one through IniFile. Nothing touches the file before commit().
+class IniBatch {
+public:
+    explicit IniBatch(std::string fileName);
+
+    IniBatch& writeString(std::string_view section, std::string_view key, std::string_view value);
+    IniBatch& writeInteger(std::string_view section, std::string_view key, int value);
+    IniBatch& writeBool(std::string_view section, std::string_view key, bool value);
+    IniBatch& eraseSection(std::string_view section);
+
+    // Reads the file once, applies every step in order and replaces the file; throws
+    // IniWriteError when the file cannot be replaced, leaving it as it was.
+    void commit();
+
+private:
+    std::string fileName_;
+    std::vector<std::function<void(std::string&)>> steps_;
+};
+
+} // namespace platform

@@ -1,0 +1,118 @@
+#include "platform/Files.h"
+
+#include "platform/win32/Handles.h"
+
+#include <algorithm>
+#include <windows.h>
+
+namespace platform {
+namespace {
+
+using win32::FileHandle;
+using win32::FindHandle;
+
+bool matchesNothing(const char* name) {
+    return (name[0] == '.' && name[1] == '\0') ||
+           (name[0] == '.' && name[1] == '.' && name[2] == '\0');
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+bool writeAll(HANDLE file, std::string_view content) {
+    while (!content.empty()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size(), 1u << 20));
+        if (!WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0)
+            return false;
+        content.remove_prefix(written);
+    }
+    return true;
+}
+
+bool writeNewFile(const char* path, std::string_view content) {
+    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid() && writeAll(file.get(), content) && FlushFileBuffers(file.get());
+}
+
+} // namespace
+
+std::vector<FolderEntry> listFolder(const std::string& folder, std::string_view pattern) {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAA data;
+    const std::string query = folder + "\\" + std::string(pattern);
+    FindHandle find(FindFirstFileA(query.c_str(), &data));
+    if (!find.valid()) return entries;
+    do {
+        if (!matchesNothing(data.cFileName))
+            entries.push_back({data.cFileName, static_cast<std::uint32_t>(data.dwFileAttributes)});
+    } while (FindNextFileA(find.get(), &data));
+    return entries;
+}
+
+std::optional<std::uint32_t> fileAttributes(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return attributes;
+}
+
+bool setFileAttributes(const std::string& path, std::uint32_t attributes) {
+    return SetFileAttributesA(path.c_str(), attributes) != 0;
+}
+
+bool fileExists(const std::string& path) {
+    const auto attributes = fileAttributes(path);
+    return attributes && !(*attributes & FileAttribute::Directory);
+}
+
+bool folderExists(const std::string& path) {
+    const auto attributes = fileAttributes(path);
+    return attributes && (*attributes & FileAttribute::Directory);
+}
+
+bool createFolder(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
+
+bool renameFile(const std::string& from, const std::string& to) {
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+bool deleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool removeFolder(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
+std::optional<std::string> readFile(const std::string& path) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return std::nullopt;
+    std::string content;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        content.append(buffer, got);
+    return content;
+}
+
+bool replaceFile(const std::string& path, std::string_view content) {
+    const auto existing = fileAttributes(path);
+    if (existing && (*existing & (FileAttribute::ReadOnly | FileAttribute::Directory)))
+        return false;
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(folderOf(path).c_str(), "kst", 0, temporary)) return false;
+    if (writeNewFile(temporary, content) &&
+        MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(temporary);
+    return false;
+}
+
+} // namespace platform
