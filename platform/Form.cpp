@@ -1,0 +1,222 @@
+// The backend-independent half of the windowing layer: controls, timers, and the routing of a
+// form's events to its handlers and controls.
+#include "platform/Form.h"
+
+#include "platform/Control.h"
+#include "platform/System.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace platform {
+namespace {
+
+// A handler's exception must never unwind through the system's message dispatch: the user sees
+// it in the standard error box and the program goes on.
+template <class Handler> void guarded(Handler&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        showErrorBox(error.what());
+    } catch (...) {
+        showErrorBox("");
+    }
+}
+
+MouseEvent relativeTo(const Control& control, MouseEvent event) {
+    event.pos.x -= control.bounds().left;
+    event.pos.y -= control.bounds().top;
+    return event;
+}
+
+template <class T> void eraseFrom(std::vector<T*>& items, const T* item) {
+    items.erase(std::remove(items.begin(), items.end(), item), items.end());
+}
+
+} // namespace
+
+Control::Control(Form& parent) : parent_(parent) {
+    parent_.controls_.push_back(this);
+}
+
+Control::~Control() {
+    eraseFrom(parent_.controls_, this);
+    if (parent_.captured_ == this) parent_.captured_ = nullptr;
+}
+
+void Control::setBounds(const Rect& bounds) {
+    bounds_ = bounds;
+    invalidate();
+}
+
+void Control::invalidate() {
+    parent_.invalidate();
+}
+
+void Control::Paint(Canvas&) {}
+void Control::MouseDown(const MouseEvent&) {}
+
+void Control::MouseMove(const MouseEvent& event) {
+    if (onMouseMove) onMouseMove(event);
+}
+
+void Control::MouseUp(const MouseEvent& event) {
+    if (onMouseUp) onMouseUp(event);
+}
+
+void Control::Click() {
+    if (onClick) onClick();
+}
+
+void drawFrame(Canvas& canvas, const Rect& rect, Color topLeft, Color bottomRight) {
+    const int right = rect.right() - 1;
+    const int bottom = rect.bottom() - 1;
+    canvas.pen = {topLeft, 1, PenStyle::Solid};
+    canvas.line({rect.left, bottom}, {rect.left, rect.top - 1});
+    canvas.line({rect.left, rect.top}, {right + 1, rect.top});
+    canvas.pen.color = bottomRight;
+    canvas.line({right, rect.top + 1}, {right, bottom + 1});
+    canvas.line({rect.left + 1, bottom}, {right, bottom});
+}
+
+void Panel::Paint(Canvas& canvas) {
+    const Rect area{0, 0, bounds().width, bounds().height};
+    canvas.brush = {parent().color(), BrushStyle::Solid};
+    canvas.fillRect(area);
+    drawFrame(canvas, area, Colors::White, Colors::ButtonShadow);
+}
+
+Control* Form::controlAt(Point pos) const {
+    const auto hit =
+        std::find_if(controls_.rbegin(), controls_.rend(),
+                     [pos](const Control* control) { return control->bounds().contains(pos); });
+    return hit == controls_.rend() ? nullptr : *hit;
+}
+
+Cursor Form::cursorAt(Point pos) const {
+    const Control* control = controlAt(pos);
+    return control && control->cursor != Cursor::Default ? control->cursor : cursor;
+}
+
+Timer::Timer(Form& owner, int intervalMs, std::function<void()> onTimer)
+    : owner_(owner), id_(++owner.lastTimerId_), interval_(intervalMs),
+      onTimer_(std::move(onTimer)) {
+    owner_.timers_.push_back(this);
+    setEnabled(true);
+}
+
+Timer::~Timer() {
+    setEnabled(false);
+    eraseFrom(owner_.timers_, this);
+}
+
+void Timer::setEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    if (enabled_)
+        start();
+    else
+        stop();
+}
+
+void FormEvents::shown(Form& form, bool visible) {
+    guarded([&] { visible ? form.FormShow() : form.FormHide(); });
+}
+
+void FormEvents::paint(Form& form, Canvas& canvas) {
+    guarded([&] {
+        canvas.setOrigin({0, 0});
+        canvas.brush = {form.color(), BrushStyle::Solid};
+        canvas.fillRect({0, 0, form.width(), form.height()});
+        form.FormPaint(canvas);
+        for (Control* control : form.controls_) {
+            const Rect& bounds = control->bounds();
+            canvas.setOrigin({bounds.left, bounds.top});
+            canvas.setClip({0, 0, bounds.width, bounds.height});
+            canvas.font = form.font;
+            control->Paint(canvas);
+            canvas.clearClip();
+        }
+        canvas.setOrigin({0, 0});
+    });
+}
+
+void FormEvents::mouseDown(Form& form, const MouseEvent& event) {
+    guarded([&] {
+        if (Control* control = form.controlAt(event.pos)) {
+            form.captured_ = control;
+            control->MouseDown(relativeTo(*control, event));
+        } else {
+            form.pressedOnForm_ = event.button == MouseButton::Left;
+            form.FormMouseDown(event);
+        }
+    });
+}
+
+void FormEvents::mouseMove(Form& form, const MouseEvent& event) {
+    guarded([&] {
+        Control* control = form.captured_ ? form.captured_ : form.controlAt(event.pos);
+        if (control)
+            control->MouseMove(relativeTo(*control, event));
+        else
+            form.FormMouseMove(event);
+    });
+}
+
+// A click comes before the button-up of the same release, for the form and its controls alike.
+void FormEvents::mouseUp(Form& form, const MouseEvent& event) {
+    guarded([&] {
+        const bool leftRelease = event.button == MouseButton::Left;
+        if (Control* control = form.captured_) {
+            form.captured_ = nullptr;
+            if (leftRelease && control->bounds().contains(event.pos)) control->Click();
+            control->MouseUp(relativeTo(*control, event));
+            return;
+        }
+        const bool pressedHere = form.pressedOnForm_ && leftRelease;
+        if (leftRelease) form.pressedOnForm_ = false;
+        if (Control* control = form.controlAt(event.pos)) {
+            control->MouseUp(relativeTo(*control, event));
+            return;
+        }
+        if (pressedHere) form.FormClick();
+        form.FormMouseUp(event);
+    });
+}
+
+void FormEvents::doubleClick(Form& form) {
+    guarded([&] { form.FormDblClick(); });
+}
+
+void FormEvents::keyDown(Form& form, int key, ShiftState shift) {
+    guarded([&] { form.FormKeyDown(key, shift); });
+}
+
+void FormEvents::timer(Form& form, int timerId) {
+    for (Timer* timer : form.timers_) {
+        if (timer->id_ == timerId && timer->enabled_ && timer->onTimer_) {
+            guarded(timer->onTimer_);
+            return;
+        }
+    }
+}
+
+bool FormEvents::queryEndSession(Form& form) {
+    bool mayEnd = true;
+    guarded([&] { mayEnd = form.FormQueryEndSession(); });
+    return mayEnd;
+}
+
+void FormEvents::close(Form& form) {
+    guarded([&] {
+        form.hide();
+        if (isMainForm(form)) quitMessageLoop();
+    });
+}
+
+void FormEvents::releaseCapture(Form& form) {
+    form.captured_ = nullptr;
+    form.pressedOnForm_ = false;
+}
+
+} // namespace platform

@@ -1,0 +1,166 @@
+#pragma once
+// A top-level window of the program. Every form is a borderless pop-up tool window (no taskbar
+// button), created hidden. Derived forms override the handlers named after the events they
+// react to; the backend turns the system's messages into those calls, routes mouse events to
+// the windowless controls (Control.h) and shows any exception a handler throws in the standard
+// error box, after which the program goes on.
+//
+// Forms are made with createForm<T>(...), which runs FormCreate once the object is complete.
+
+#include "platform/Canvas.h"
+#include "platform/Color.h"
+#include "platform/Font.h"
+#include "platform/Geometry.h"
+#include "platform/Input.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+class Control;
+class Timer;
+
+// Style bits as GetWindowLongA reports them.
+namespace WindowStyle {
+constexpr std::uint32_t Popup = 0x80000000u;
+} // namespace WindowStyle
+namespace ExtendedStyle {
+constexpr std::uint32_t Topmost = 0x00000008u;
+constexpr std::uint32_t ToolWindow = 0x00000080u;
+constexpr std::uint32_t AppWindow = 0x00040000u;
+} // namespace ExtendedStyle
+
+class Form {
+public:
+    Form();
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Place and size on the screen, frame included (forms have none).
+    Rect bounds() const;
+    int left() const { return bounds().left; }
+    int top() const { return bounds().top; }
+    int width() const { return bounds().width; }
+    int height() const { return bounds().height; }
+    void setBounds(const Rect& bounds);
+    void setLeft(int left);
+    void setTop(int top);
+
+    bool visible() const;
+    void show();
+    void hide();
+    // Shows the form above every window that is not topmost itself, at its current bounds.
+    void showTopmost();
+
+    Color color() const { return color_; }
+    void setColor(Color color);
+    // The font controls take over from their form.
+    Font font;
+    // The pointer shape over the form where no control asks for another.
+    Cursor cursor = Cursor::Default;
+
+    std::uint32_t windowStyle() const;
+    void setWindowStyle(std::uint32_t style);
+    std::uint32_t extendedStyle() const;
+    void setExtendedStyle(std::uint32_t style);
+
+    void invalidate();
+    // As if the user closed the form: the main form ends the message loop, any other one hides.
+    void close();
+    // Queues a close, so that it happens after the current message has been handled.
+    void postClose();
+
+    // The control under `pos` (client coordinates), the last one added winning, or none.
+    Control* controlAt(Point pos) const;
+    Cursor cursorAt(Point pos) const;
+
+    struct Native; // per backend
+    Native& native() const { return *native_; }
+
+protected:
+    virtual void FormCreate() {}
+    virtual void FormShow() {}
+    virtual void FormHide() {}
+    virtual void FormPaint(Canvas&) {}
+    virtual void FormMouseDown(const MouseEvent&) {}
+    virtual void FormMouseMove(const MouseEvent&) {}
+    virtual void FormMouseUp(const MouseEvent&) {}
+    // Before FormMouseUp of the same button release.
+    virtual void FormClick() {}
+    virtual void FormDblClick() {}
+    virtual void FormKeyDown(int /*key*/, ShiftState) {}
+    // Windows asks whether the session may end; the answer goes back to it.
+    virtual bool FormQueryEndSession() { return true; }
+
+private:
+    friend class FormEvents;
+    friend class Control;
+    friend class Timer;
+
+    std::vector<Control*> controls_;
+    std::vector<Timer*> timers_;
+    int lastTimerId_ = 0;
+    Control* captured_ = nullptr;           // the control that got the button press
+    bool pressedOnForm_ = false;            // the press landed on the form itself
+    Color color_ = Colors::SystemBase + 15; // the system's COLOR_BTNFACE
+    std::unique_ptr<Native> native_;
+};
+
+// A periodic timer of a form, delivered on the GUI thread; it runs from creation until it is
+// destroyed or disabled.
+class Timer {
+public:
+    Timer(Form& owner, int intervalMs, std::function<void()> onTimer);
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    Form& owner() const { return owner_; }
+    int id() const { return id_; }
+    int interval() const { return interval_; }
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+
+private:
+    friend class FormEvents;
+    void start(); // per backend
+    void stop();  // per backend
+
+    Form& owner_;
+    int id_;
+    int interval_;
+    bool enabled_ = false;
+    std::function<void()> onTimer_;
+};
+
+// Where the backends hand the system's events to a form. Every call that runs handlers shows
+// an exception in the standard error box instead of letting it out.
+class FormEvents {
+public:
+    static void created(Form& form) { form.FormCreate(); }
+    static void shown(Form& form, bool visible);
+    static void paint(Form& form, Canvas& canvas);
+    static void mouseDown(Form& form, const MouseEvent& event);
+    static void mouseMove(Form& form, const MouseEvent& event);
+    static void mouseUp(Form& form, const MouseEvent& event);
+    static void doubleClick(Form& form);
+    static void keyDown(Form& form, int key, ShiftState shift);
+    static void timer(Form& form, int timerId);
+    static bool queryEndSession(Form& form);
+    static void close(Form& form);
+    // The press is over: a captured control gets no more events (also when capture is lost).
+    static void releaseCapture(Form& form);
+};
+
+template <class F, class... Args> std::unique_ptr<F> createForm(Args&&... args) {
+    auto form = std::make_unique<F>(std::forward<Args>(args)...);
+    FormEvents::created(*form);
+    return form;
+}
+
+} // namespace platform

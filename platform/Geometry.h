@@ -1,0 +1,40 @@
+#pragma once
+// Points, sizes and rectangles in pixels, as the windows and their painters use them.
+
+namespace platform {
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point& other) const { return x == other.x && y == other.y; }
+    bool operator!=(const Point& other) const { return !(*this == other); }
+};
+
+struct Size {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size& other) const {
+        return width == other.width && height == other.height;
+    }
+};
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    int right() const { return left + width; }  // first column outside
+    int bottom() const { return top + height; } // first row outside
+    // Half-open: the right and bottom edges are outside, as for a window's client area.
+    bool contains(Point p) const {
+        return p.x >= left && p.x < right() && p.y >= top && p.y < bottom();
+    }
+    Rect offset(Point by) const { return {left + by.x, top + by.y, width, height}; }
+    bool operator==(const Rect& other) const {
+        return left == other.left && top == other.top && width == other.width &&
+               height == other.height;
+    }
+};
+
+} // namespace platform

@@ -1,0 +1,76 @@
+#pragma once
+// The headless stand-in for a screen surface: a grid of colour values that a RasterCanvas draws
+// on, plus the texts and icons drawn, which the raster records instead of rendering glyphs.
+// Text is measured with a fixed cell per character (see RasterCanvas::textExtent), so layouts
+// come out the same on every machine.
+
+#include "platform/Canvas.h"
+
+#include <string>
+#include <vector>
+
+namespace platform::headless {
+
+struct TextRun {
+    Point at; // surface coordinates
+    std::string text;
+    Font font;
+};
+
+struct IconRun {
+    Point at;
+    int size;
+    std::string source;
+};
+
+class Raster {
+public:
+    Raster(int width, int height, Color fill = Colors::Black);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // Plain colour values (system colours are resolved when drawn).
+    Color pixel(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+    void setPixel(int x, int y, Color color);
+    // How many pixels within `area` hold `color`.
+    int count(const Rect& area, Color color) const;
+
+    std::vector<TextRun> texts;
+    std::vector<IconRun> icons;
+
+private:
+    int width_;
+    int height_;
+    std::vector<Color> pixels_;
+};
+
+// The plain colour the headless screen shows for a colour value.
+Color resolveColor(Color color);
+
+class RasterCanvas : public Canvas {
+public:
+    explicit RasterCanvas(Raster& raster) : raster_(raster) {}
+
+    void fillRect(const Rect& rect) override;
+    void rectangle(const Rect& rect) override;
+    void roundRect(const Rect& rect, int cornerWidth, int cornerHeight) override;
+    void line(Point from, Point to) override;
+    void textOut(Point at, std::string_view text) override;
+    Size textExtent(std::string_view text) override;
+    void drawIcon(Point at, const Icon& icon) override;
+    void drawBitmap(Point at, const Bitmap& bitmap) override;
+    void setClip(const Rect& rect) override;
+    void clearClip() override;
+    void setOrigin(Point origin) override { origin_ = origin; }
+
+private:
+    void plot(int x, int y, Color color); // in canvas coordinates
+    void fillDevice(const Rect& rect, Color color);
+
+    Raster& raster_;
+    Point origin_;
+    Rect clip_{0, 0, 0, 0};
+    bool clipped_ = false;
+};
+
+} // namespace platform::headless

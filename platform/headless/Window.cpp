@@ -1,0 +1,293 @@
+// The headless window system: forms are records of their place, styles and visibility; the
+// pointer, the screen width and the clock are whatever the tests set.
+#include "platform/Control.h"
+#include "platform/Form.h"
+#include "platform/System.h"
+#include "platform/headless/Headless.h"
+
+#include <algorithm>
+#include <climits>
+#include <deque>
+#include <unistd.h>
+
+namespace platform {
+
+struct Form::Native {
+    Rect bounds{0, 0, 10, 10};
+    bool visible = false;
+    bool topmost = false;
+    std::uint32_t style = WindowStyle::Popup;
+    std::uint32_t extendedStyle = ExtendedStyle::ToolWindow;
+    int invalidations = 0;
+};
+
+namespace {
+
+struct ScheduledTimer {
+    Timer* timer;
+    long long due;
+    long long startOrder;
+};
+
+struct World {
+    int screenWidth = 1024;
+    std::optional<Point> cursor = Point{0, 0};
+    long long now = 0;
+    long long startCount = 0;
+    std::vector<ScheduledTimer> timers;
+    std::vector<Form*> postedCloses;
+    bool quit = false;
+    Form* mainForm = nullptr;
+    std::vector<headless::MessageBoxRecord> messageBoxes;
+    std::deque<int> answers;
+};
+
+World& world() {
+    static World theWorld;
+    return theWorld;
+}
+
+ScheduledTimer* nextDue(long long until) {
+    ScheduledTimer* next = nullptr;
+    for (ScheduledTimer& entry : world().timers) {
+        if (entry.due > until) continue;
+        if (!next || entry.due < next->due ||
+            (entry.due == next->due && entry.startOrder < next->startOrder))
+            next = &entry;
+    }
+    return next;
+}
+
+ShiftState heldButton(MouseButton button) {
+    ShiftState shift;
+    shift.leftButton = button == MouseButton::Left;
+    shift.rightButton = button == MouseButton::Right;
+    shift.middleButton = button == MouseButton::Middle;
+    return shift;
+}
+
+} // namespace
+
+Form::Form() : native_(std::make_unique<Native>()) {}
+
+Form::~Form() {
+    auto& posted = world().postedCloses;
+    posted.erase(std::remove(posted.begin(), posted.end(), this), posted.end());
+    if (world().mainForm == this) world().mainForm = nullptr;
+}
+
+Rect Form::bounds() const {
+    return native_->bounds;
+}
+void Form::setBounds(const Rect& bounds) {
+    native_->bounds = bounds;
+}
+void Form::setLeft(int left) {
+    native_->bounds.left = left;
+}
+void Form::setTop(int top) {
+    native_->bounds.top = top;
+}
+bool Form::visible() const {
+    return native_->visible;
+}
+
+void Form::show() {
+    if (native_->visible) return;
+    native_->visible = true;
+    FormEvents::shown(*this, true);
+}
+
+void Form::hide() {
+    if (!native_->visible) return;
+    native_->visible = false;
+    FormEvents::releaseCapture(*this);
+    FormEvents::shown(*this, false);
+}
+
+void Form::showTopmost() {
+    native_->topmost = true;
+    show();
+}
+
+void Form::setColor(Color color) {
+    color_ = color;
+    invalidate();
+}
+
+std::uint32_t Form::windowStyle() const {
+    return native_->style;
+}
+void Form::setWindowStyle(std::uint32_t style) {
+    native_->style = style;
+}
+std::uint32_t Form::extendedStyle() const {
+    return native_->extendedStyle;
+}
+void Form::setExtendedStyle(std::uint32_t style) {
+    native_->extendedStyle = style;
+}
+void Form::invalidate() {
+    ++native_->invalidations;
+}
+void Form::close() {
+    FormEvents::close(*this);
+}
+void Form::postClose() {
+    world().postedCloses.push_back(this);
+}
+
+void Timer::start() {
+    World& w = world();
+    w.timers.push_back({this, w.now + interval_, w.startCount++});
+}
+
+void Timer::stop() {
+    auto& timers = world().timers;
+    timers.erase(
+        std::remove_if(timers.begin(), timers.end(),
+                       [this](const ScheduledTimer& entry) { return entry.timer == this; }),
+        timers.end());
+}
+
+std::optional<Point> cursorPos() {
+    return world().cursor;
+}
+int screenWidth() {
+    return world().screenWidth;
+}
+
+std::string executablePath() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    std::string result(path, length > 0 ? static_cast<size_t>(length) : 0);
+    std::replace(result.begin(), result.end(), '/', '\\');
+    return result;
+}
+
+std::string applicationTitle() {
+    const std::string path = executablePath();
+    const std::string name = path.substr(path.rfind('\\') + 1);
+    return name.substr(0, name.find('.'));
+}
+
+int messageBox(const Form*, const std::string& text, const std::string& caption, unsigned style) {
+    World& w = world();
+    w.messageBoxes.push_back({text, caption, style});
+    if (!w.answers.empty()) {
+        const int answer = w.answers.front();
+        w.answers.pop_front();
+        return answer;
+    }
+    if ((style & 0x0F) != MessageBoxStyle::YesNo) return MessageBoxAnswer::Ok;
+    return style & MessageBoxStyle::DefaultButton2 ? MessageBoxAnswer::No : MessageBoxAnswer::Yes;
+}
+
+void showErrorBox(const std::string& message) {
+    messageBox(nullptr, message, applicationTitle(), MessageBoxStyle::IconError);
+}
+
+SingleInstance::SingleInstance(const std::string&) : handle_(nullptr), acquired_(true) {}
+SingleInstance::~SingleInstance() = default;
+OleSession::OleSession() = default;
+OleSession::~OleSession() = default;
+void initCommonControls() {}
+
+void runMessageLoop(Form& mainForm) {
+    world().mainForm = &mainForm;
+    mainForm.show();
+}
+
+bool isMainForm(const Form& form) {
+    return world().mainForm == &form;
+}
+void quitMessageLoop() {
+    world().quit = true;
+}
+
+namespace headless {
+
+void resetWorld() {
+    World& w = world();
+    w.screenWidth = 1024;
+    w.cursor = Point{0, 0};
+    w.now = 0;
+    for (ScheduledTimer& entry : w.timers)
+        entry.due = entry.timer->interval();
+    w.postedCloses.clear();
+    w.quit = false;
+    w.messageBoxes.clear();
+    w.answers.clear();
+}
+
+void setScreenWidth(int width) {
+    world().screenWidth = width;
+}
+void setCursorPos(std::optional<Point> pos) {
+    world().cursor = pos;
+}
+
+void advanceTime(int ms) {
+    World& w = world();
+    const long long until = w.now + ms;
+    while (ScheduledTimer* entry = nextDue(until)) {
+        w.now = entry->due;
+        entry->due += std::max(1, entry->timer->interval());
+        Timer& timer = *entry->timer; // the entry may go while the handler runs
+        FormEvents::timer(timer.owner(), timer.id());
+    }
+    w.now = until;
+}
+
+void mouseMove(Form& form, Point pos, ShiftState shift) {
+    FormEvents::mouseMove(form, {pos, MouseButton::Left, shift});
+}
+
+void mouseDown(Form& form, MouseButton button, Point pos) {
+    FormEvents::mouseDown(form, {pos, button, heldButton(button)});
+}
+
+void mouseUp(Form& form, MouseButton button, Point pos) {
+    FormEvents::mouseUp(form, {pos, button, {}});
+}
+void keyDown(Form& form, int key, ShiftState shift) {
+    FormEvents::keyDown(form, key, shift);
+}
+bool queryEndSession(Form& form) {
+    return FormEvents::queryEndSession(form);
+}
+
+void deliverPostedMessages() {
+    auto& posted = world().postedCloses;
+    while (!posted.empty()) {
+        Form* form = posted.front();
+        posted.erase(posted.begin());
+        form->close();
+    }
+}
+
+bool quitRequested() {
+    return world().quit;
+}
+bool isTopmost(const Form& form) {
+    return form.native().topmost;
+}
+int invalidationCount(const Form& form) {
+    return form.native().invalidations;
+}
+const std::vector<MessageBoxRecord>& messageBoxes() {
+    return world().messageBoxes;
+}
+void answerNextMessageBox(int answer) {
+    world().answers.push_back(answer);
+}
+
+Raster paint(Form& form) {
+    Raster raster(form.width(), form.height());
+    RasterCanvas canvas(raster);
+    FormEvents::paint(form, canvas);
+    return raster;
+}
+
+} // namespace headless
+} // namespace platform

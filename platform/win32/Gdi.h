@@ -1,0 +1,131 @@
+#pragma once
+// Scope-bound owners for GDI resources and the canvas that draws on a device context with them.
+
+#include "platform/Canvas.h"
+
+#include <optional>
+#include <windows.h>
+
+namespace platform::win32 {
+
+// A pen, brush, font, bitmap or region, deleted when the owner goes.
+class ScopedGdiObject {
+public:
+    explicit ScopedGdiObject(HGDIOBJ object) : object_(object) {}
+    ~ScopedGdiObject() {
+        if (object_) DeleteObject(object_);
+    }
+    ScopedGdiObject(const ScopedGdiObject&) = delete;
+    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+
+    HGDIOBJ get() const { return object_; }
+
+private:
+    HGDIOBJ object_;
+};
+
+// An object selected into a device context; the one it replaced goes back in at the end.
+class ScopedSelection {
+public:
+    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelection() { SelectObject(dc_, previous_); }
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// The device context of a window (or of the screen, for a null window).
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint and EndPaint around the handling of one WM_PAINT.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), paint_(), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_;
+    HDC dc_;
+};
+
+// A memory device context compatible with `reference`.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC reference) : dc_(CreateCompatibleDC(reference)) {}
+    ~MemoryDC() { DeleteDC(dc_); }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+COLORREF colorRef(Color color);
+
+// A canvas on a device context. The pen, brush and font are made from the canvas's state when a
+// call needs them, kept selected while that state stays the same, and the context gets its own
+// objects back when the canvas goes.
+class GdiCanvas : public Canvas {
+public:
+    explicit GdiCanvas(HDC dc);
+
+    HDC dc() const { return dc_; }
+
+    void fillRect(const Rect& rect) override;
+    void rectangle(const Rect& rect) override;
+    void roundRect(const Rect& rect, int cornerWidth, int cornerHeight) override;
+    void line(Point from, Point to) override;
+    void textOut(Point at, std::string_view text) override;
+    Size textExtent(std::string_view text) override;
+    void drawIcon(Point at, const Icon& icon) override;
+    void drawBitmap(Point at, const Bitmap& bitmap) override;
+    void setClip(const Rect& rect) override;
+    void clearClip() override;
+    void setOrigin(Point origin) override;
+
+private:
+    struct Selected {
+        Selected(HDC dc, HGDIOBJ object) : owner(object), selection(dc, object) {}
+        ScopedGdiObject owner;
+        ScopedSelection
+            selection; // released first, so the object is out of the context when deleted
+    };
+    template <class State> struct Realised {
+        State state;
+        std::optional<Selected> selected;
+    };
+
+    void usePen();
+    void useBrush();
+    void useFont();
+
+    HDC dc_;
+    Point origin_;
+    Realised<Pen> pen_;
+    Realised<Brush> brush_;
+    Realised<Font> font_;
+};
+
+} // namespace platform::win32

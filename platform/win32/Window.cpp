@@ -1,0 +1,350 @@
+// Forms as real windows: one window class whose procedure finds the form object stored with the
+// window at WM_NCCREATE and hands each message to the form's events.
+#include "platform/Form.h"
+#include "platform/System.h"
+#include "platform/win32/Gdi.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+#include <optional>
+#include <windowsx.h>
+
+namespace platform {
+
+struct Form::Native {
+    HWND window = nullptr;
+};
+
+namespace {
+
+constexpr const char* kFormClass = "KestrumForm";
+Form* mainForm = nullptr;
+
+HWND windowOf(const Form& form) {
+    return form.native().window;
+}
+
+ShiftState shiftState(WPARAM keys) {
+    ShiftState shift;
+    shift.leftButton = keys & MK_LBUTTON;
+    shift.rightButton = keys & MK_RBUTTON;
+    shift.middleButton = keys & MK_MBUTTON;
+    shift.shift = keys & MK_SHIFT;
+    shift.control = keys & MK_CONTROL;
+    shift.alt = GetKeyState(VK_MENU) < 0;
+    return shift;
+}
+
+ShiftState keyboardState() {
+    ShiftState shift;
+    shift.shift = GetKeyState(VK_SHIFT) < 0;
+    shift.control = GetKeyState(VK_CONTROL) < 0;
+    shift.alt = GetKeyState(VK_MENU) < 0;
+    return shift;
+}
+
+MouseEvent mouseEvent(WPARAM keys, LPARAM position, MouseButton button) {
+    return {{GET_X_LPARAM(position), GET_Y_LPARAM(position)}, button, shiftState(keys)};
+}
+
+LPCSTR cursorResource(Cursor cursor) {
+    switch (cursor) {
+    case Cursor::SizeAll:
+        return IDC_SIZEALL;
+    case Cursor::HandPoint:
+        return IDC_HAND;
+    case Cursor::NoDrop:
+        return IDC_NO;
+    case Cursor::Default:
+    case Cursor::Arrow:
+    case Cursor::Drag:
+        break;
+    }
+    return IDC_ARROW;
+}
+
+void paint(Form& form) {
+    const win32::PaintDC target(windowOf(form));
+    RECT client{};
+    GetClientRect(windowOf(form), &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    // Drawn off-screen first, so the window never shows a half-painted state.
+    Bitmap buffer(client.right, client.bottom);
+    FormEvents::paint(form, buffer.canvas());
+    win32::GdiCanvas(target.get()).drawBitmap({0, 0}, buffer);
+}
+
+bool setCursorShape(Form& form) {
+    POINT pos{};
+    if (!GetCursorPos(&pos) || !ScreenToClient(windowOf(form), &pos)) return false;
+    SetCursor(LoadCursorA(nullptr, cursorResource(form.cursorAt({pos.x, pos.y}))));
+    return true;
+}
+
+// Handles what a form reacts to; nullopt sends the message on to the default procedure.
+std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        paint(form);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // painting covers every pixel
+    case WM_MOUSEMOVE:
+        FormEvents::mouseMove(form, mouseEvent(wParam, lParam, MouseButton::Left));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        FormEvents::doubleClick(form);
+        [[fallthrough]];
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        const MouseButton button = message == WM_RBUTTONDOWN   ? MouseButton::Right
+                                   : message == WM_MBUTTONDOWN ? MouseButton::Middle
+                                                               : MouseButton::Left;
+        SetCapture(
+            windowOf(form)); // moves keep coming while the button is held, also off the window
+        FormEvents::mouseDown(form, mouseEvent(wParam, lParam, button));
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const MouseButton button = message == WM_RBUTTONUP   ? MouseButton::Right
+                                   : message == WM_MBUTTONUP ? MouseButton::Middle
+                                                             : MouseButton::Left;
+        FormEvents::mouseUp(form, mouseEvent(wParam, lParam, button));
+        if (GetCapture() == windowOf(form)) ReleaseCapture();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != windowOf(form)) FormEvents::releaseCapture(form);
+        return 0;
+    case WM_KEYDOWN:
+        FormEvents::keyDown(form, static_cast<int>(wParam), keyboardState());
+        return 0;
+    case WM_TIMER:
+        FormEvents::timer(form, static_cast<int>(wParam));
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && setCursorShape(form)) return TRUE;
+        return std::nullopt;
+    case WM_QUERYENDSESSION:
+        return FormEvents::queryEndSession(form) ? TRUE : FALSE;
+    case WM_CLOSE:
+        FormEvents::close(form);
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        form->native().window = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    if (auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+        if (const auto result = handle(*form, message, wParam, lParam)) return *result;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void registerFormClass() {
+    static const bool registered = [] {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = formProcedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kFormClass;
+        return RegisterClassExA(&windowClass) != 0;
+    }();
+    (void)registered;
+}
+
+void applyStyleChange(HWND window) {
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+Form::Form() : native_(std::make_unique<Native>()) {
+    registerFormClass();
+    // A tool window owned by nobody: on the screen, but never on the taskbar.
+    CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                    GetModuleHandleA(nullptr), this);
+}
+
+Form::~Form() {
+    if (mainForm == this) mainForm = nullptr;
+    // No message may reach the handlers of an object that is going away.
+    SetWindowLongPtrA(native_->window, GWLP_USERDATA, 0);
+    DestroyWindow(native_->window);
+}
+
+Rect Form::bounds() const {
+    RECT r{};
+    GetWindowRect(native_->window, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void Form::setBounds(const Rect& b) {
+    SetWindowPos(native_->window, nullptr, b.left, b.top, b.width, b.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::setLeft(int left) {
+    SetWindowPos(native_->window, nullptr, left, top(), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::setTop(int top) {
+    SetWindowPos(native_->window, nullptr, left(), top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Form::visible() const {
+    return IsWindowVisible(native_->window) != FALSE;
+}
+
+void Form::show() {
+    if (visible()) return;
+    ShowWindow(native_->window, SW_SHOW);
+    FormEvents::shown(*this, true);
+}
+
+void Form::hide() {
+    if (!visible()) return;
+    ShowWindow(native_->window, SW_HIDE);
+    FormEvents::shown(*this, false);
+}
+
+void Form::showTopmost() {
+    const bool wasVisible = visible();
+    const Rect b = bounds();
+    SetWindowPos(native_->window, HWND_TOPMOST, b.left, b.top, b.width, b.height, SWP_SHOWWINDOW);
+    if (!wasVisible) FormEvents::shown(*this, true);
+}
+
+void Form::setColor(Color color) {
+    color_ = color;
+    invalidate();
+}
+
+std::uint32_t Form::windowStyle() const {
+    return static_cast<std::uint32_t>(GetWindowLongA(native_->window, GWL_STYLE));
+}
+
+void Form::setWindowStyle(std::uint32_t style) {
+    SetWindowLongA(native_->window, GWL_STYLE, static_cast<LONG>(style));
+    applyStyleChange(native_->window);
+}
+
+std::uint32_t Form::extendedStyle() const {
+    return static_cast<std::uint32_t>(GetWindowLongA(native_->window, GWL_EXSTYLE));
+}
+
+void Form::setExtendedStyle(std::uint32_t style) {
+    SetWindowLongA(native_->window, GWL_EXSTYLE, static_cast<LONG>(style));
+    applyStyleChange(native_->window);
+}
+
+void Form::invalidate() {
+    InvalidateRect(native_->window, nullptr, FALSE);
+}
+void Form::close() {
+    SendMessageA(native_->window, WM_CLOSE, 0, 0);
+}
+void Form::postClose() {
+    PostMessageA(native_->window, WM_CLOSE, 0, 0);
+}
+
+void Timer::start() {
+    SetTimer(windowOf(owner_), static_cast<UINT_PTR>(id_), static_cast<UINT>(interval_), nullptr);
+}
+void Timer::stop() {
+    KillTimer(windowOf(owner_), static_cast<UINT_PTR>(id_));
+}
+
+std::optional<Point> cursorPos() {
+    POINT pos{};
+    if (!GetCursorPos(&pos)) return std::nullopt;
+    return Point{pos.x, pos.y};
+}
+
+int screenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+std::string executablePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string applicationTitle() {
+    const std::string path = executablePath();
+    const std::string name = path.substr(path.rfind('\\') + 1);
+    return name.substr(0, name.find('.'));
+}
+
+int messageBox(const Form* owner, const std::string& text, const std::string& caption,
+               unsigned style) {
+    return MessageBoxA(owner ? windowOf(*owner) : nullptr, text.c_str(), caption.c_str(), style);
+}
+
+void showErrorBox(const std::string& message) {
+    messageBox(nullptr, message, applicationTitle(),
+               MessageBoxStyle::IconError | MessageBoxStyle::Ok);
+}
+
+SingleInstance::SingleInstance(const std::string& name)
+    : handle_(CreateMutexA(nullptr, FALSE, name.c_str())),
+      acquired_(handle_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS) {}
+
+SingleInstance::~SingleInstance() {
+    if (handle_) CloseHandle(handle_);
+}
+
+OleSession::OleSession() {
+    OleInitialize(nullptr);
+}
+OleSession::~OleSession() {
+    OleUninitialize();
+}
+
+void initCommonControls() {
+    INITCOMMONCONTROLSEX classes{};
+    classes.dwSize = sizeof classes;
+    classes.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
+                    ICC_TAB_CLASSES;
+    InitCommonControlsEx(&classes);
+}
+
+void runMessageLoop(Form& form) {
+    mainForm = &form;
+    form.show();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool isMainForm(const Form& form) {
+    return mainForm == &form;
+}
+void quitMessageLoop() {
+    PostQuitMessage(0);
+}
+
+} // namespace platform

@@ -1,0 +1,173 @@
+// The windowing layer's own rules, on the headless backend: how events reach forms and
+// controls, how timers fire, and what a canvas draws.
+#include "platform/Form.h"
+#include "platform/System.h"
+#include "platform/Control.h"
+#include "platform/headless/Headless.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using platform::MouseButton;
+using platform::Point;
+namespace headless = platform::headless;
+
+class LoggingForm : public platform::Form {
+public:
+    std::string log;
+    bool throwOnKey = false;
+
+protected:
+    void FormMouseDown(const platform::MouseEvent& e) override { log += "down " + at(e) + ";"; }
+    void FormMouseMove(const platform::MouseEvent& e) override { log += "move " + at(e) + ";"; }
+    void FormMouseUp(const platform::MouseEvent& e) override { log += "up " + at(e) + ";"; }
+    void FormClick() override { log += "click;"; }
+    void FormKeyDown(int key, platform::ShiftState) override {
+        if (throwOnKey) throw std::runtime_error("Unable to write to settings.txt");
+        log += "key " + std::to_string(key) + ";";
+    }
+
+private:
+    static std::string at(const platform::MouseEvent& e) {
+        return std::to_string(e.pos.x) + "," + std::to_string(e.pos.y);
+    }
+};
+
+class LoggingControl : public platform::Control {
+public:
+    LoggingControl(platform::Form& parent, std::string& log) : Control(parent), log_(log) {
+        onMouseMove = [this](const platform::MouseEvent& e) {
+            log_ += "c-move " + std::to_string(e.pos.x) + ";";
+        };
+        onMouseUp = [this](const platform::MouseEvent& e) {
+            log_ += "c-up " + std::to_string(e.pos.x) + ";";
+        };
+        onClick = [this] { log_ += "c-click;"; };
+    }
+
+private:
+    std::string& log_;
+};
+
+class FormEventsTest : public ::testing::Test {
+protected:
+    void SetUp() override { headless::resetWorld(); }
+};
+
+TEST_F(FormEventsTest, ClickComesBeforeTheButtonUpOfTheSameRelease) {
+    LoggingForm form;
+    headless::mouseDown(form, MouseButton::Left, {5, 6});
+    headless::mouseUp(form, MouseButton::Left, {5, 6});
+    headless::mouseDown(form, MouseButton::Right, {5, 6});
+    headless::mouseUp(form, MouseButton::Right, {5, 6});
+    headless::mouseUp(form, MouseButton::Left, {5, 6}); // no press seen: no click
+    EXPECT_EQ(form.log, "down 5,6;click;up 5,6;down 5,6;up 5,6;up 5,6;");
+}
+
+TEST_F(FormEventsTest, ControlsGetTheEventsOverThemInTheirOwnCoordinates) {
+    LoggingForm form;
+    LoggingControl control(form, form.log);
+    control.setBounds({10, 10, 20, 20});
+
+    headless::mouseMove(form, {15, 15});
+    headless::mouseMove(form, {30, 15}); // right edge: outside
+    headless::mouseDown(form, MouseButton::Left, {12, 12});
+    headless::mouseMove(form, {50, 15}); // the pressed control keeps the pointer
+    headless::mouseUp(form, MouseButton::Left, {50, 15});
+    headless::mouseDown(form, MouseButton::Left, {12, 12});
+    headless::mouseUp(form, MouseButton::Left, {13, 12});
+    EXPECT_EQ(form.log, "c-move 5;move 30,15;c-move 40;c-up 40;c-click;c-up 3;");
+}
+
+TEST_F(FormEventsTest, AnExceptionInAHandlerIsShownAndTheProgramGoesOn) {
+    LoggingForm form;
+    form.throwOnKey = true;
+    headless::keyDown(form, 65);
+    form.throwOnKey = false;
+    headless::keyDown(form, 66);
+
+    ASSERT_EQ(headless::messageBoxes().size(), 1u);
+    EXPECT_EQ(headless::messageBoxes()[0].text, "Unable to write to settings.txt");
+    EXPECT_EQ(headless::messageBoxes()[0].style, platform::MessageBoxStyle::IconError);
+    EXPECT_EQ(form.log, "key 66;");
+}
+
+TEST_F(FormEventsTest, TimersFireInDueOrderAsOftenAsTheyFallDue) {
+    platform::Form form;
+    std::string log;
+    platform::Timer fast(form, 10, [&] { log += "f"; });
+    platform::Timer slow(form, 25, [&] { log += "S"; });
+    platform::Timer stopped(form, 5, [&] { log += "x"; });
+    stopped.setEnabled(false);
+
+    headless::advanceTime(50);
+    EXPECT_EQ(log, "ffSfffS");
+    log.clear();
+    slow.setEnabled(false);
+    headless::advanceTime(20);
+    EXPECT_EQ(log, "ff");
+}
+
+TEST_F(FormEventsTest, ClosingTheMainFormEndsTheLoopAndClosingAnotherHidesIt) {
+    platform::Form mainForm;
+    platform::Form other;
+    platform::runMessageLoop(mainForm);
+    other.show();
+    other.close();
+    EXPECT_FALSE(other.visible());
+    EXPECT_FALSE(headless::quitRequested());
+    mainForm.postClose();
+    EXPECT_TRUE(mainForm.visible());
+    headless::deliverPostedMessages();
+    EXPECT_TRUE(headless::quitRequested());
+}
+
+TEST(RasterCanvas, PenAndBrushPersistBetweenCalls) {
+    headless::Raster raster(20, 20, platform::Colors::White);
+    headless::RasterCanvas canvas(raster);
+    canvas.brush.color = 0x0000FF;
+    canvas.pen.color = 0x00FF00;
+    canvas.fillRect({0, 0, 2, 2});
+    canvas.rectangle({5, 5, 4, 4});
+
+    EXPECT_EQ(raster.count({0, 0, 2, 2}, 0x0000FF), 4);
+    EXPECT_EQ(raster.count({5, 5, 4, 4}, 0x00FF00), 12) << "a one-pixel outline";
+    EXPECT_EQ(raster.count({6, 6, 2, 2}, 0x0000FF), 4) << "filled with the brush";
+    EXPECT_EQ(raster.pixel(9, 9), platform::Colors::White);
+}
+
+TEST(RasterCanvas, ClipAndOriginLimitAndMoveTheDrawing) {
+    headless::Raster raster(20, 20, platform::Colors::White);
+    headless::RasterCanvas canvas(raster);
+    canvas.brush.color = platform::Colors::Black;
+    canvas.setOrigin({10, 10});
+    canvas.setClip({0, 0, 3, 3});
+    canvas.fillRect({-5, -5, 20, 20});
+    canvas.textOut({5, 5}, "outside");
+    canvas.textOut({1, 1}, "inside");
+
+    EXPECT_EQ(raster.count({0, 0, 20, 20}, platform::Colors::Black), 9);
+    EXPECT_EQ(raster.count({10, 10, 3, 3}, platform::Colors::Black), 9);
+    ASSERT_EQ(raster.texts.size(), 1u);
+    EXPECT_EQ(raster.texts[0].at, (Point{11, 11}));
+}
+
+TEST(RasterCanvas, OffScreenBitmapsAreCopiedWhole) {
+    platform::Bitmap bitmap(4, 3);
+    bitmap.canvas().brush.color = 0x123456;
+    bitmap.canvas().fillRect({0, 0, 4, 3});
+    bitmap.canvas().pen.color = platform::Colors::Black;
+    bitmap.canvas().line({0, 2}, {4, 2});
+
+    headless::Raster raster(10, 10, platform::Colors::White);
+    headless::RasterCanvas(raster).drawBitmap({2, 2}, bitmap);
+    EXPECT_EQ(raster.count({2, 2, 4, 2}, 0x123456), 8);
+    EXPECT_EQ(raster.count({2, 4, 4, 1}, platform::Colors::Black), 4);
+    EXPECT_EQ(raster.count({0, 0, 10, 10}, platform::Colors::White), 100 - 12);
+}
+
+} // namespace
