@@ -1,0 +1,129 @@
+#include "mainbutton/Formmain.h"
+
+#include "platform/Inifile.h"
+#include "platform/System.h"
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+constexpr const char* kSection = "KestrumButton";
+constexpr int kWidth = 80;
+constexpr int kHeight = 27;
+// The bar starts this far below its hidden place and glides up into it.
+constexpr int kStartDrop = 150;
+
+// Edges count as over, so a bar hidden at the top reacts to the pointer on the topmost row.
+bool pointerOver(const platform::Rect& window, const std::optional<platform::Point>& pointer) {
+    return pointer && window.left <= pointer->x && pointer->x <= window.right() &&
+           window.top <= pointer->y && pointer->y <= window.bottom();
+}
+
+} // namespace
+
+TMainForm::TMainForm(std::string settingsFileName)
+    : settingsFileName_(std::move(settingsFileName)), mainButton_(*this), panel1_(*this),
+      dragHelper_(*this), animater_(*this),
+      mouseChecker_(*this, 10, [this] { MouseCheckerTimer(); }),
+      formAnimater_(*this, 50, [this] { FormAnimaterTimer(); }),
+      screenSizeDetector_(*this, 500, [this] { ScreenSizeDetectorTimer(); }) {
+    setColor(platform::Colors::Yellow);
+    font = {"Verdana", 8, platform::Colors::WindowText, true};
+    setBounds({0, 0, kWidth, kHeight});
+
+    mainButton_.setWidth(70);
+    mainButton_.onClick = [this] { MainButtonClick(); };
+    mainButton_.cursor = platform::Cursor::Arrow;
+
+    panel1_.setBounds({73, 2, 3, 22});
+    panel1_.cursor = platform::Cursor::SizeAll;
+    panel1_.hint = "Drag me";
+    panel1_.showHint = true;
+    panel1_.onMouseMove = [this](const platform::MouseEvent& event) { FormMouseMove(event); };
+    panel1_.onMouseUp = [this](const platform::MouseEvent& event) { FormMouseUp(event); };
+
+    dragHelper_.threshold = 0;
+    setTop(animater_.hiddenBottom + kStartDrop - kHeight);
+    loadButtonSettings();
+}
+
+TMainForm::~TMainForm() {
+    if (MainForm == this) MainForm = nullptr;
+}
+
+void TMainForm::loadButtonSettings() {
+    const platform::IniFile settings(settingsFileName_);
+    if (settings.valueExists(kSection, "Color"))
+        setColor(settings.readInteger(kSection, "Color", color()));
+    setVisibleHeight(settings.readInteger(kSection, "VisibleHeight", animater_.hiddenBottom));
+}
+
+void TMainForm::saveButtonSettings() {
+    platform::IniBatch(settingsFileName_)
+        .writeInteger(kSection, "Color", color())
+        .writeInteger(kSection, "VisibleHeight", animater_.hiddenBottom)
+        .commit();
+}
+
+void TMainForm::FormCreate() {
+    setWindowStyle(windowStyle() & platform::WindowStyle::Popup);
+    setExtendedStyle(extendedStyle() | platform::ExtendedStyle::Topmost |
+                     platform::ExtendedStyle::ToolWindow);
+}
+
+void TMainForm::FormShow() {
+    showTopmost();
+}
+
+void TMainForm::FormKeyDown(int key, platform::ShiftState) {
+    if (key == platform::Keys::Escape && categoryWindow_) categoryWindow_->hideWindow();
+}
+
+void TMainForm::FormMouseMove(const platform::MouseEvent& event) {
+    dragHelper_.mouseMove(event.pos.x, event.pos.y, event.shift.leftButton);
+}
+
+void TMainForm::FormMouseUp(const platform::MouseEvent& event) {
+    dragHelper_.mouseUp(event.pos.x, event.pos.y);
+}
+
+// Windows is ending the session: close in an orderly way once this message is answered.
+bool TMainForm::FormQueryEndSession() {
+    postClose();
+    return true;
+}
+
+void TMainForm::dragMove(int x, int) {
+    setLeft(left() + (x - dragHelper_.startX));
+    if (categoryWindow_) categoryWindow_->setLeftClamped(left());
+}
+
+// The button mirrors the category window, which presses and releases it when it shows and hides.
+void TMainForm::MainButtonClick() {
+    if (!categoryWindow_) return;
+    if (categoryWindow_->isShown())
+        categoryWindow_->hideWindow();
+    else
+        categoryWindow_->showWindow();
+}
+
+void TMainForm::MouseCheckerTimer() {
+    if (pointerOver(bounds(), platform::cursorPos()))
+        animater_.direction = MainFormAnimater::Showing;
+    else if (!categoryWindowShown())
+        animater_.direction = MainFormAnimater::Hiding;
+}
+
+// Pushed off on a narrow screen, the bar comes back only once the screen is wide enough again;
+// restoring it at once would make it flicker on and off with every tick.
+void TMainForm::ScreenSizeDetectorTimer() {
+    const int screen = platform::screenWidth();
+    const bool offScreen = left() + width() < 0;
+    if (screen < kMinimumScreenWidth) {
+        if (!offScreen) setLeft(left() - kOffScreenShift);
+        return;
+    }
+    if (!offScreen) return;
+    const int restored = left() + kOffScreenShift;
+    setLeft(restored < 0 || restored + width() > screen ? 0 : restored);
+}

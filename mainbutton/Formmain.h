@@ -1,0 +1,76 @@
+#pragma once
+// The program's main window: a small borderless bar at the top edge of the screen with the main
+// button and a drag handle. It hides by sliding up until only a strip stays on screen, slides
+// down while the pointer touches it (or the category window is open), is pushed off screens too
+// narrow for it and can be dragged sideways by its handle. Its colour and visible height live in
+// section "KestrumButton" of the global settings file.
+
+#include "mainbutton/Categorywindow.h"
+#include "mainbutton/Drageventhandler.h"
+#include "mainbutton/Draghelper.h"
+#include "mainbutton/Mainbutton.h"
+#include "mainbutton/Mainformanimater.h"
+#include "platform/Control.h"
+#include "platform/Form.h"
+
+#include <optional>
+#include <string>
+
+class TMainForm : public platform::Form, public DragEventHandler {
+public:
+    // Reads its settings from `settingsFileName` before it is first shown.
+    explicit TMainForm(std::string settingsFileName);
+    ~TMainForm() override;
+
+    void loadButtonSettings();
+    // Throws platform::IniWriteError when the settings file cannot be written.
+    void saveButtonSettings();
+    void setVisibleHeight(int visibleHeight) { animater_.setVisibleHeight(visibleHeight); }
+
+    void pressButton() { mainButton_.setDown(true); }
+    void releaseButton() { mainButton_.setDown(false); }
+    // The window the main button opens and closes; none until it exists.
+    void setCategoryWindow(CategoryWindow* window) { categoryWindow_ = window; }
+
+    const MainFormAnimater& animater() const { return animater_; }
+    const DragHelper& dragHelper() const { return dragHelper_; }
+    const MainButton& mainButton() const { return mainButton_; }
+
+    void dragBegin(int, int) override {}
+    void dragMove(int x, int y) override;
+    void dragEnd(int, int) override {}
+
+    // Below this screen width the bar leaves the screen.
+    static constexpr int kMinimumScreenWidth = 650;
+    // How far the bar is pushed to the left to leave the screen.
+    static constexpr int kOffScreenShift = 3000;
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    void FormKeyDown(int key, platform::ShiftState shift) override;
+    void FormMouseMove(const platform::MouseEvent& event) override;
+    void FormMouseUp(const platform::MouseEvent& event) override;
+    bool FormQueryEndSession() override;
+
+private:
+    void MainButtonClick();
+    void MouseCheckerTimer();
+    void FormAnimaterTimer() { animater_.step(); }
+    void ScreenSizeDetectorTimer();
+    bool categoryWindowShown() const { return categoryWindow_ && categoryWindow_->isShown(); }
+
+    std::string settingsFileName_;
+    MainButton mainButton_;
+    platform::Panel panel1_; // the drag handle
+    DragHelper dragHelper_;
+    MainFormAnimater animater_;
+    CategoryWindow* categoryWindow_ = nullptr;
+    platform::Timer mouseChecker_;
+    platform::Timer formAnimater_;
+    platform::Timer screenSizeDetector_;
+};
+
+// The main window while it exists; null once it is destroyed, so that code running during
+// teardown can tell that it is gone.
+extern TMainForm* MainForm;
