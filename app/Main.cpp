@@ -1,5 +1,36 @@
-#include <windows.h>
+// Start-up and shutdown: one copy of the program at a time, the application object before any
+// window, the windows created hidden, then the message loop until the main window closes.
+#include "app/App.h"
+#include "mainbutton/Formmain.h"
+#include "platform/System.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+#include <exception>
+#include <memory>
+
+namespace {
+
+constexpr int kAlreadyRunning = -1;
+
+void runProgram() {
+    App app;
+    theApp = &app;
+    const auto mainForm = platform::createForm<TMainForm>(app.settingsFileName());
+    MainForm = mainForm.get();
+    platform::runMessageLoop(*mainForm);
+}
+
+} // namespace
+
+int main() {
+    platform::initCommonControls();
+    const platform::SingleInstance instance("Kestrum");
+    if (!instance.acquired()) return kAlreadyRunning;
+    try {
+        runProgram();
+    } catch (const std::exception& error) {
+        platform::showErrorBox(error.what());
+    } catch (...) {
+        platform::showErrorBox("");
+    }
     return 0;
 }

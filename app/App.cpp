@@ -1,0 +1,9 @@
+#include "app/App.h"
+
+App* theApp = nullptr;
+
+App::App() : executablePath_(platform::executablePath()) {}
+
+std::string App::folder() const {
+    return executablePath_.substr(0, executablePath_.rfind('\\') + 1);
+}
