@@ -46,7 +46,7 @@ kestrum_start_wine() {
         wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
-    wineserver -p
+    wineserver -p 2>/dev/null || true # one already running for this prefix serves as well
     # Start Wine's background services now, detached from our output: started by the first test
     # instead, they would inherit its output pipe and keep CTest waiting for them.
     wineboot >/dev/null 2>&1 </dev/null
