@@ -9,6 +9,9 @@
 class App {
 public:
     App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
 
     // The folder that holds the executable, ending with a backslash.
     std::string folder() const;
@@ -20,4 +23,5 @@ private:
     std::string executablePath_;
 };
 
+// The application object while it exists.
 extern App* theApp;

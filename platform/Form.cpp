@@ -98,6 +98,18 @@ Cursor Form::cursorAt(Point pos) const {
     return control && control->cursor != Cursor::Default ? control->cursor : cursor;
 }
 
+std::string Form::hintAt(Point pos) const {
+    const Control* control = controlAt(pos);
+    return control && control->showHint ? control->hint : std::string();
+}
+
+std::vector<Rect> Form::hintAreas() const {
+    std::vector<Rect> areas;
+    for (const Control* control : controls_)
+        if (control->showHint && !control->hint.empty()) areas.push_back(control->bounds());
+    return areas;
+}
+
 Timer::Timer(Form& owner, int intervalMs, std::function<void()> onTimer)
     : owner_(owner), id_(++owner.lastTimerId_), interval_(intervalMs),
       onTimer_(std::move(onTimer)) {

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,7 @@ constexpr std::uint32_t AppWindow = 0x00040000u;
 
 class Form {
 public:
+    // Throws std::runtime_error when the system cannot make the window.
     Form();
     virtual ~Form();
     Form(const Form&) = delete;
@@ -78,6 +80,10 @@ public:
     // The control under `pos` (client coordinates), the last one added winning, or none.
     Control* controlAt(Point pos) const;
     Cursor cursorAt(Point pos) const;
+    // The hint of the control under `pos` if it shows one, else empty.
+    std::string hintAt(Point pos) const;
+    // Where the controls that show hints lie, in the order they were added.
+    std::vector<Rect> hintAreas() const;
 
     struct Native; // per backend
     Native& native() const { return *native_; }

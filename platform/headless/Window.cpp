@@ -6,8 +6,9 @@
 #include "platform/headless/Headless.h"
 
 #include <algorithm>
-#include <climits>
 #include <deque>
+#include <memory>
+#include <set>
 #include <unistd.h>
 
 namespace platform {
@@ -16,7 +17,7 @@ struct Form::Native {
     Rect bounds{0, 0, 10, 10};
     bool visible = false;
     bool topmost = false;
-    std::uint32_t style = WindowStyle::Popup;
+    std::uint32_t style = WindowStyle::Popup | 0x04000000u; // Windows adds WS_CLIPSIBLINGS
     std::uint32_t extendedStyle = ExtendedStyle::ToolWindow;
     int invalidations = 0;
 };
@@ -40,6 +41,7 @@ struct World {
     Form* mainForm = nullptr;
     std::vector<headless::MessageBoxRecord> messageBoxes;
     std::deque<int> answers;
+    std::set<std::string> heldNames;
 };
 
 World& world() {
@@ -187,8 +189,15 @@ void showErrorBox(const std::string& message) {
     messageBox(nullptr, message, applicationTitle(), MessageBoxStyle::IconError);
 }
 
-SingleInstance::SingleInstance(const std::string&) : handle_(nullptr), acquired_(true) {}
-SingleInstance::~SingleInstance() = default;
+// Names are held within the process, which is all one test binary can see.
+SingleInstance::SingleInstance(const std::string& name)
+    : handle_(world().heldNames.insert(name).second ? new std::string(name) : nullptr),
+      acquired_(handle_ != nullptr) {}
+
+SingleInstance::~SingleInstance() {
+    const std::unique_ptr<std::string> name(static_cast<std::string*>(handle_));
+    if (name) world().heldNames.erase(*name);
+}
 OleSession::OleSession() = default;
 OleSession::~OleSession() = default;
 void initCommonControls() {}

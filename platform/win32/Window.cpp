@@ -7,12 +7,18 @@
 #include <commctrl.h>
 #include <ole2.h>
 #include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 #include <windowsx.h>
 
 namespace platform {
 
 struct Form::Native {
     HWND window = nullptr;
+    HWND toolTip = nullptr;      // made when the form first sees the pointer
+    std::vector<Rect> hintAreas; // what the tool tip knows of, to see when it must learn anew
+    std::string toolTipText;     // the text the tool tip is showing
 };
 
 namespace {
@@ -43,8 +49,66 @@ ShiftState keyboardState() {
     return shift;
 }
 
-MouseEvent mouseEvent(WPARAM keys, LPARAM position, MouseButton button) {
-    return {{GET_X_LPARAM(position), GET_Y_LPARAM(position)}, button, shiftState(keys)};
+MouseButton buttonOf(UINT message) {
+    switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return MouseButton::Right;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::Left;
+    }
+}
+
+MouseEvent mouseEvent(UINT message, WPARAM keys, LPARAM position) {
+    return {{GET_X_LPARAM(position), GET_Y_LPARAM(position)}, buttonOf(message), shiftState(keys)};
+}
+
+Point pointerInClient(const Form& form) {
+    POINT pos{};
+    GetCursorPos(&pos);
+    ScreenToClient(windowOf(form), &pos);
+    return {pos.x, pos.y};
+}
+
+// One tool per control that shows a hint, so the tip starts anew when the pointer passes from
+// one control to the next; the text is asked for when the tip is about to show.
+void updateToolTip(Form& form) {
+    Form::Native& native = form.native();
+    std::vector<Rect> areas = form.hintAreas();
+    if (native.toolTip && areas == native.hintAreas) return;
+    if (!native.toolTip)
+        native.toolTip = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr,
+                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, native.window,
+                                         nullptr, GetModuleHandleA(nullptr), nullptr);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = native.window;
+    for (UINT_PTR id = 1; id <= native.hintAreas.size(); ++id) {
+        tool.uId = id;
+        SendMessageA(native.toolTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    tool.uFlags = TTF_SUBCLASS;
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    for (UINT_PTR id = 1; id <= areas.size(); ++id) {
+        const Rect& area = areas[id - 1];
+        tool.uId = id;
+        tool.rect = {area.left, area.top, area.right(), area.bottom()};
+        SendMessageA(native.toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    native.hintAreas = std::move(areas);
+}
+
+bool answerToolTip(Form& form, const NMHDR& header) {
+    Form::Native& native = form.native();
+    if (header.code != TTN_GETDISPINFOA || header.hwndFrom != native.toolTip) return false;
+    native.toolTipText = form.hintAt(pointerInClient(form));
+    reinterpret_cast<NMTTDISPINFOA&>(const_cast<NMHDR&>(header)).lpszText =
+        native.toolTipText.data();
+    return true;
 }
 
 LPCSTR cursorResource(Cursor cursor) {
@@ -74,11 +138,8 @@ void paint(Form& form) {
     win32::GdiCanvas(target.get()).drawBitmap({0, 0}, buffer);
 }
 
-bool setCursorShape(Form& form) {
-    POINT pos{};
-    if (!GetCursorPos(&pos) || !ScreenToClient(windowOf(form), &pos)) return false;
-    SetCursor(LoadCursorA(nullptr, cursorResource(form.cursorAt({pos.x, pos.y}))));
-    return true;
+void setCursorShape(Form& form) {
+    SetCursor(LoadCursorA(nullptr, cursorResource(form.cursorAt(pointerInClient(form)))));
 }
 
 // Handles what a form reacts to; nullopt sends the message on to the default procedure.
@@ -90,32 +151,24 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
     case WM_ERASEBKGND:
         return 1; // painting covers every pixel
     case WM_MOUSEMOVE:
-        FormEvents::mouseMove(form, mouseEvent(wParam, lParam, MouseButton::Left));
+        updateToolTip(form);
+        FormEvents::mouseMove(form, mouseEvent(message, wParam, lParam));
         return 0;
     case WM_LBUTTONDBLCLK:
         FormEvents::doubleClick(form);
         [[fallthrough]];
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        const MouseButton button = message == WM_RBUTTONDOWN   ? MouseButton::Right
-                                   : message == WM_MBUTTONDOWN ? MouseButton::Middle
-                                                               : MouseButton::Left;
-        SetCapture(
-            windowOf(form)); // moves keep coming while the button is held, also off the window
-        FormEvents::mouseDown(form, mouseEvent(wParam, lParam, button));
+    case WM_MBUTTONDOWN:
+        SetCapture(windowOf(form)); // moves keep coming while a button is held, also off the window
+        FormEvents::mouseDown(form, mouseEvent(message, wParam, lParam));
         return 0;
-    }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        const MouseButton button = message == WM_RBUTTONUP   ? MouseButton::Right
-                                   : message == WM_MBUTTONUP ? MouseButton::Middle
-                                                             : MouseButton::Left;
-        FormEvents::mouseUp(form, mouseEvent(wParam, lParam, button));
+    case WM_MBUTTONUP:
+        FormEvents::mouseUp(form, mouseEvent(message, wParam, lParam));
         if (GetCapture() == windowOf(form)) ReleaseCapture();
         return 0;
-    }
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != windowOf(form)) FormEvents::releaseCapture(form);
         return 0;
@@ -126,7 +179,11 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         FormEvents::timer(form, static_cast<int>(wParam));
         return 0;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && setCursorShape(form)) return TRUE;
+        if (LOWORD(lParam) != HTCLIENT) return std::nullopt;
+        setCursorShape(form);
+        return TRUE;
+    case WM_NOTIFY:
+        if (answerToolTip(form, *reinterpret_cast<const NMHDR*>(lParam))) return 0;
         return std::nullopt;
     case WM_QUERYENDSESSION:
         return FormEvents::queryEndSession(form) ? TRUE : FALSE;
@@ -173,8 +230,10 @@ void applyStyleChange(HWND window) {
 Form::Form() : native_(std::make_unique<Native>()) {
     registerFormClass();
     // A tool window owned by nobody: on the screen, but never on the taskbar.
-    CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                    GetModuleHandleA(nullptr), this);
+    if (!CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), this))
+        throw std::runtime_error("Cannot create a window (error " + std::to_string(GetLastError()) +
+                                 ")");
 }
 
 Form::~Form() {
@@ -225,7 +284,7 @@ void Form::showTopmost() {
     const bool wasVisible = visible();
     const Rect b = bounds();
     SetWindowPos(native_->window, HWND_TOPMOST, b.left, b.top, b.width, b.height, SWP_SHOWWINDOW);
-    if (!wasVisible) FormEvents::shown(*this, true);
+    if (!wasVisible && visible()) FormEvents::shown(*this, true);
 }
 
 void Form::setColor(Color color) {

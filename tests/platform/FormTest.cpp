@@ -1,12 +1,13 @@
 // The windowing layer's own rules, on the headless backend: how events reach forms and
 // controls, how timers fire, and what a canvas draws.
 #include "platform/Form.h"
-#include "platform/System.h"
 #include "platform/Control.h"
+#include "platform/System.h"
 #include "platform/headless/Headless.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -124,6 +125,30 @@ TEST_F(FormEventsTest, ClosingTheMainFormEndsTheLoopAndClosingAnotherHidesIt) {
     EXPECT_TRUE(mainForm.visible());
     headless::deliverPostedMessages();
     EXPECT_TRUE(headless::quitRequested());
+}
+
+TEST(SingleInstance, OnlyOneHolderOfANameAtATime) {
+    auto first = std::make_unique<platform::SingleInstance>("Kestrum");
+    EXPECT_TRUE(first->acquired());
+    EXPECT_FALSE(platform::SingleInstance("Kestrum").acquired());
+    EXPECT_TRUE(platform::SingleInstance("Other").acquired());
+    first.reset();
+    EXPECT_TRUE(platform::SingleInstance("Kestrum").acquired());
+}
+
+TEST_F(FormEventsTest, HintsComeFromTheControlUnderThePointer) {
+    platform::Form form;
+    std::string log;
+    LoggingControl shown(form, log), silent(form, log);
+    shown.setBounds({0, 0, 10, 10});
+    shown.hint = "Click me";
+    shown.showHint = true;
+    silent.setBounds({20, 0, 10, 10});
+    silent.hint = "never shown";
+    EXPECT_EQ(form.hintAt({5, 5}), "Click me");
+    EXPECT_EQ(form.hintAt({25, 5}), "");
+    EXPECT_EQ(form.hintAt({15, 5}), "");
+    EXPECT_EQ(form.hintAreas(), (std::vector<platform::Rect>{{0, 0, 10, 10}}));
 }
 
 TEST(RasterCanvas, PenAndBrushPersistBetweenCalls) {
