@@ -14,10 +14,10 @@ mkdir -p "$demo"
 cp "$kestrum_build/win32/Kestrum.exe" "$demo/"
 [ -f "$demo/settings.txt" ] || printf '[KestrumButton]\r\nColor=65535\r\nVisibleHeight=3\r\n' >"$demo/settings.txt"
 
-kestrum_start_wine
-trap kestrum_stop_wine EXIT
-
+# Wine is started once the display is known: a desktop first made without one shows no windows.
 if [ -n "${DISPLAY:-}" ]; then
+    kestrum_start_wine
+    trap kestrum_stop_wine EXIT
     echo "Running $demo/Kestrum.exe on $DISPLAY: touch the top edge of the screen at its left end"
     wine "$demo/Kestrum.exe"
     exit 0
@@ -57,6 +57,7 @@ stop_all() {
 trap stop_all EXIT
 export DISPLAY=$display
 wait_until xdpyinfo
+kestrum_start_wine
 
 (cd "$demo" && exec wine Kestrum.exe) </dev/null >"$demo/wine.log" 2>&1 &
 program=$!

@@ -4,8 +4,9 @@ its own, in a data folder made for each test, driven by real pointer input throu
 checked by window geometry and screenshots (kept in the artefacts folder).
 
 Usage: mainbutton_e2e.py KESTRUM_EXE ARTEFACTS_FOLDER
-Wine's settings come from the environment (scripts/common.sh); without them the prefix beside
-the build folder is used.
+The tests run in a private copy of the Wine prefix (WINEPREFIX, or the one beside the build
+folder) with a wineserver of their own: a prefix whose desktop was first made without a display
+(as scripts/common.sh does) cannot show windows on one.
 """
 import os
 import shutil
@@ -48,15 +49,26 @@ def xdotool(*arguments):
     return run("xdotool", *map(str, arguments))
 
 
-def bar_position():
-    """The (left, top) of the one visible 80 x 27 window, or None."""
-    found = []
+def visible_windows():
+    """(left, top, width, height) of every visible window."""
+    windows = []
     for window in xdotool("search", "--onlyvisible", "--class", "").split():
         fields = dict(line.split("=", 1) for line in
                       xdotool("getwindowgeometry", "--shell", window).split() if "=" in line)
-        if fields and (int(fields["WIDTH"]), int(fields["HEIGHT"])) == BAR_SIZE:
-            found.append((int(fields["X"]), int(fields["Y"])))
+        if fields:
+            windows.append(tuple(int(fields[key]) for key in ("X", "Y", "WIDTH", "HEIGHT")))
+    return windows
+
+
+def bar_position():
+    """The (left, top) of the one visible 80 x 27 window, or None."""
+    found = [(left, top) for left, top, width, height in visible_windows() if (width, height) == BAR_SIZE]
     return found[0] if len(found) == 1 else None
+
+
+def tip_below(bar):
+    """A small window just below the bar: the tool tip of the control under the pointer."""
+    return [w for w in visible_windows() if w[1] >= bar[1] + BAR_SIZE[1] and w[3] < 40 and w[2] < 200]
 
 
 def bar_top_is(top):
@@ -76,19 +88,37 @@ def pixel(path, x, y):
     return text.strip().splitlines()[-1].split("#", 1)[1][:6].upper()
 
 
+PREFIX = ""  # the private copy
+
+
 def wine_environment():
-    environment = dict(os.environ, DISPLAY=DISPLAY)
-    environment.setdefault("WINEPREFIX", os.path.join(os.path.dirname(os.path.dirname(EXE)), "wineprefix"))
+    environment = dict(os.environ, DISPLAY=DISPLAY, WINEPREFIX=PREFIX)
     environment.setdefault("WINEARCH", "win32")
     environment.setdefault("WINEDEBUG", "-all")
     environment.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
     return environment
 
 
+class PrivateWinePrefix:
+    def __enter__(self):
+        global PREFIX
+        source = os.environ.get("WINEPREFIX") or os.path.join(os.path.dirname(os.path.dirname(EXE)), "wineprefix")
+        self.parent = tempfile.mkdtemp(prefix="kestrum-e2e-prefix-")
+        PREFIX = os.path.join(self.parent, "prefix")
+        shutil.copytree(source, PREFIX, symlinks=True)
+        return self
+
+    def __exit__(self, *_):
+        subprocess.run(["wineserver", "-k"], env=wine_environment(), stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=TIMEOUT)
+        shutil.rmtree(self.parent, ignore_errors=True)
+
+
 class Kestrum:
     """One copy of the program in a data folder of its own, with the given settings.txt."""
 
-    def __init__(self, settings=""):
+    def __init__(self, name, settings=""):
+        self.name = name
         self.folder = tempfile.mkdtemp(prefix="kestrum-e2e-")
         self.exe = os.path.join(self.folder, "Kestrum.exe")
         shutil.copy(EXE, self.exe)
@@ -110,6 +140,8 @@ class Kestrum:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait(TIMEOUT)
+        # What Wine said is kept beside the screenshots.
+        shutil.copy(os.path.join(self.folder, "wine.log"), os.path.join(ARTEFACTS, self.name + "-wine.log"))
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
@@ -130,7 +162,7 @@ class VirtualDisplay:
 class MainButtonWindow(unittest.TestCase):
     def start(self, settings=""):
         xdotool("mousemove", 600, 500)
-        program = Kestrum(settings)
+        program = Kestrum(self._testMethodName, settings)
         self.addCleanup(program.close)
         return program
 
@@ -151,6 +183,10 @@ class MainButtonWindow(unittest.TestCase):
         self.assertEqual(pixel(shown, 71, 13), colour, "between button and handle")
         self.assertEqual(pixel(shown, 78, 26), colour)
         self.assertEqual(pixel(shown, 78, 27), BLACK)
+
+        xdotool("mousemove", 30, 12)
+        wait_for(lambda: tip_below((0, 0)), "the button's hint")
+        screenshot("hint")
 
         xdotool("mousemove", 500, 400)
         wait_for(bar_top_is(-26), "the bar to slide back up when the pointer leaves")
@@ -179,7 +215,7 @@ class MainButtonWindow(unittest.TestCase):
     def test_second_copy_exits_with_minus_1_and_close_ends_the_first_with_0(self):
         first = self.start()
         wait_for(bar_top_is(-26), "the first copy's bar")
-        second = Kestrum()
+        second = Kestrum("second-copy")
         self.addCleanup(second.close)
         self.assertEqual(second.exit_code(), 255)
         self.assertIsNone(first.process.poll(), "the first copy keeps running")
@@ -195,6 +231,6 @@ class MainButtonWindow(unittest.TestCase):
 if __name__ == "__main__":
     EXE, ARTEFACTS = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     os.makedirs(ARTEFACTS, exist_ok=True)
-    with VirtualDisplay():
+    with VirtualDisplay(), PrivateWinePrefix():
         result = unittest.main(argv=sys.argv[:1], exit=False, verbosity=2).result
     sys.exit(0 if result.wasSuccessful() else 1)
