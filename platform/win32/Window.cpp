@@ -102,12 +102,11 @@ void updateToolTip(Form& form) {
     native.hintAreas = std::move(areas);
 }
 
-bool answerToolTip(Form& form, const NMHDR& header) {
+bool answerToolTip(Form& form, NMHDR& header) {
     Form::Native& native = form.native();
     if (header.code != TTN_GETDISPINFOA || header.hwndFrom != native.toolTip) return false;
     native.toolTipText = form.hintAt(pointerInClient(form));
-    reinterpret_cast<NMTTDISPINFOA&>(const_cast<NMHDR&>(header)).lpszText =
-        native.toolTipText.data();
+    reinterpret_cast<NMTTDISPINFOA&>(header).lpszText = native.toolTipText.data();
     return true;
 }
 
@@ -183,7 +182,7 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         setCursorShape(form);
         return TRUE;
     case WM_NOTIFY:
-        if (answerToolTip(form, *reinterpret_cast<const NMHDR*>(lParam))) return 0;
+        if (answerToolTip(form, *reinterpret_cast<NMHDR*>(lParam))) return 0;
         return std::nullopt;
     case WM_QUERYENDSESSION:
         return FormEvents::queryEndSession(form) ? TRUE : FALSE;
