@@ -148,9 +148,9 @@ std::string encode(const LinkContent& content) {
 std::optional<LinkContent> decode(std::string_view bytes) {
     const Reader file(bytes);
     if (file.u32(0) != kHeaderSize || !file.has(0, kHeaderSize)) return std::nullopt;
-    if (!std::equal(std::begin(kLinkClassId), std::end(kLinkClassId),
-                    bytes.begin() + kClassIdOffset))
-        return std::nullopt;
+    const std::string_view classId(reinterpret_cast<const char*>(kLinkClassId),
+                                   sizeof kLinkClassId);
+    if (bytes.substr(kClassIdOffset, classId.size()) != classId) return std::nullopt;
     const std::uint32_t flags = *file.u32(kFlagsOffset);
     std::size_t at = kHeaderSize;
 
@@ -176,7 +176,9 @@ std::optional<LinkContent> decode(std::string_view bytes) {
         const std::size_t unitSize = (flags & LinkFlag::IsUnicode) ? 2 : 1;
         if (!count || !file.has(at + 2, *count * unitSize)) return std::nullopt;
         const std::string_view stored = file.slice(at + 2, *count * unitSize);
-        content.description = unitSize == 2 ? narrowed(stored) : std::string(stored);
+        // Some writers count a terminating zero into the string; it ends the text.
+        const std::string description = unitSize == 2 ? narrowed(stored) : std::string(stored);
+        content.description = description.substr(0, description.find('\0'));
     }
     return content;
 }

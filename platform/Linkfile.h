@@ -24,7 +24,7 @@ std::string encode(const LinkContent& content);
 // Reads `bytes` as a shortcut file. Nothing when they are not one: too short, another header
 // size or class, a structure that runs past the end or holds a string without its terminating
 // zero. A target identified only by an ID list or a network path reads as "". Strings stored as
-// UTF-16 keep the characters below 256 and turn the others into "?".
+// UTF-16 keep the characters below 256 and turn the others into "?"; a zero ends a string.
 std::optional<LinkContent> decode(std::string_view bytes);
 
 } // namespace platform::linkfile

@@ -32,7 +32,7 @@ std::string shellLinkTarget(const std::string& linkPath) {
 }
 
 std::unique_ptr<Icon> shellIcon(const std::string& path, ShellIconSize size) {
-    if (path.empty() || !fileAttributes(path)) return nullptr;
+    if (!fileAttributes(path)) return nullptr;
     const int pixels = size == ShellIconSize::Small ? 16 : 32;
     return std::make_unique<Icon>(headless::createIconHandle(pixels, path));
 }
