@@ -11,22 +11,16 @@
 namespace testing_support {
 
 #ifdef _WIN32
-HeldFile::HeldFile(std::string path)
-    : path_(std::move(path)), handle_(CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                  nullptr, OPEN_EXISTING, 0, nullptr)) {
-    if (handle_ == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path_);
-}
-
-HeldFile::~HeldFile() {
-    CloseHandle(handle_);
+HeldFile::HeldFile(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+    release_ = [file] { CloseHandle(file); };
 }
 #else
-HeldFile::HeldFile(std::string path) : path_(std::move(path)), handle_(nullptr) {
-    platform::headless::holdFileOpen(path_);
-}
-
-HeldFile::~HeldFile() {
-    platform::headless::releaseFile(path_);
+HeldFile::HeldFile(const std::string& path) {
+    platform::headless::holdFileOpen(path);
+    release_ = [path] { platform::headless::releaseFile(path); };
 }
 #endif
 

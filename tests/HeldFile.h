@@ -2,20 +2,20 @@
 // Holds a file open the way another program can on Windows, without sharing its deletion, so
 // that deleting it fails until the hold ends.
 
+#include <functional>
 #include <string>
 
 namespace testing_support {
 
 class HeldFile {
 public:
-    explicit HeldFile(std::string path);
-    ~HeldFile();
+    explicit HeldFile(const std::string& path);
+    ~HeldFile() { release_(); }
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;
 
 private:
-    std::string path_;
-    void* handle_;
+    std::function<void()> release_;
 };
 
 } // namespace testing_support
