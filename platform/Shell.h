@@ -21,7 +21,8 @@ constexpr int kShellInvalidPath = static_cast<int>(0x80070057u); // E_INVALIDARG
 
 // Writes a shortcut file at `linkPath` that points at `target`, with `description`; every other
 // property keeps the shell's default. Returns the shell's result code (negative on failure); a
-// path longer than kMaxShellPath fails without a call to the shell.
+// target or shortcut path longer than kMaxShellPath fails without a call to the shell, since the
+// shell would save a shortcut that points nowhere.
 int createShellLink(const std::string& target, const std::string& linkPath,
                     const std::string& description);
 

@@ -29,7 +29,7 @@ HRESULT createLinkObject(ComPtr<IShellLinkA>& link) {
 int createShellLink(const std::string& target, const std::string& linkPath,
                     const std::string& description) {
     wchar_t widePath[MAX_PATH];
-    if (!toWidePath(linkPath, widePath)) return kShellInvalidPath;
+    if (!toWidePath(linkPath, widePath) || target.size() > kMaxShellPath) return kShellInvalidPath;
     ComPtr<IShellLinkA> link;
     HRESULT result = createLinkObject(link);
     if (FAILED(result)) return result;

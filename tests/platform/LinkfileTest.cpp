@@ -31,17 +31,6 @@ TEST(Linkfile, RoundTripsTargetAndDescription) {
     }
 }
 
-TEST(Linkfile, WritesTheFixedHeader) {
-    const std::string bytes = encode({"C:\\a.exe", ""});
-    EXPECT_EQ(bytes.substr(0, 4), le(0x4C, 4));
-    EXPECT_EQ(bytes.substr(4, 16), std::string("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00"
-                                               "\x00\x00\x00\x00\x46",
-                                               16));
-    EXPECT_EQ(bytes.substr(20, 4), le(0x02, 4)) << "LinkInfo only";
-    EXPECT_EQ(bytes.substr(60, 4), le(1, 4)) << "show normal";
-    EXPECT_EQ(bytes.substr(bytes.size() - 4), le(0, 4)) << "terminal block";
-}
-
 TEST(Linkfile, RejectsWhatIsNotAShortcut) {
     const std::string valid = encode({"C:\\Windows\\notepad.exe", "Notepad"});
     std::string wrongClass = valid;

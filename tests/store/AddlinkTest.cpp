@@ -37,11 +37,6 @@ TEST_F(AddLinks, NamesNewShortcutsByTheSourceWithCopyNumbersOnAClash) {
     }
 }
 
-TEST_F(AddLinks, AFolderOfTheSameNameIsNoClash) {
-    ASSERT_TRUE(platform::createFolder(inCategory("Games.lnk")));
-    EXPECT_EQ(load()->NewLinkFileName("D:\\Games"), "Games.lnk");
-}
-
 TEST_F(AddLinks, AddsAShortcutToTheSourceAtTheChosenPlace) {
     const std::string notepad = makeTarget("notepad.exe");
     auto bar = load();

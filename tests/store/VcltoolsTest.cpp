@@ -1,6 +1,5 @@
 #include "store/Vcltools.h"
 #include "platform/Inifile.h"
-#include "store/Square.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -91,30 +90,6 @@ TEST(FileNames, StripsTheLastExtensionOfTheNameOnly) {
     };
     for (const auto& [name, expected] : cases)
         EXPECT_EQ(StripFileExt(name), expected) << name;
-}
-
-TEST(FileNames, ExtractsTheNameAfterTheLastSeparatorOrColon) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\Windows\\notepad.exe", "notepad.exe"},
-        {"C:\\", ""},
-        {"C:readme", "readme"},
-        {"a/b", "b"},
-        {"plain", "plain"},
-    };
-    for (const auto& [path, expected] : cases)
-        EXPECT_EQ(ExtractFileName(path), expected) << path;
-}
-
-TEST(ControlHelpers, LineUpByEitherEdgeKeepingTheWidth) {
-    Square control;
-    control.SetLeft(20);
-    control.SetWidth(50);
-    EXPECT_EQ(GetControlLeft(control), 20);
-    EXPECT_EQ(GetControlRight(control), 70);
-    SetControlRight(control, 200);
-    EXPECT_EQ(control.Left, 150);
-    EXPECT_EQ(control.Width, 50);
-    EXPECT_EQ(GetControlRight(control), 200);
 }
 
 } // namespace

@@ -39,6 +39,8 @@ TEST(Shortcuts, PathsOverTheLimitFailCleanly) {
     EXPECT_FALSE(platform::fileExists(longLink));
     EXPECT_EQ(ResolveShortcut(longLink), "");
     EXPECT_LT(CreateShortcut(target, folder.file("missing\\t.lnk"), ""), 0);
+    EXPECT_LT(CreateShortcut("C:\\" + std::string(257, 'x'), folder.file("long.lnk"), ""), 0);
+    EXPECT_FALSE(platform::fileExists(folder.file("long.lnk")));
 }
 
 TEST(Shortcuts, UnreadableFilesResolveToNothing) {
@@ -72,21 +74,6 @@ TEST_F(Entries, AShortcutThatIsNotOneBecomesAnEntryWithoutTargetOrIcons) {
     }
 }
 
-TEST_F(Entries, DefaultTitleIsKeptOnceAskedFor) {
-    makeShortcut("Calculator.lnk");
-    makeShortcut("notepad.exe copy0.lnk");
-    writeConfig("[Link]\nCount=2\n0=Calculator.lnk\n1=notepad.exe copy0.lnk\n[Titles]\n1= \t \n");
-    auto bar = load();
-    IconArea& calculator = *bar->GetLink(0);
-    EXPECT_EQ(calculator.Title, "");
-    EXPECT_EQ(calculator.GetTitle(), "Calculator");
-    EXPECT_EQ(calculator.Title, "Calculator");
-    EXPECT_EQ(bar->GetLink(1)->Title, "") << "a title of blanks is no title";
-    EXPECT_EQ(bar->GetLink(1)->GetTitle(), "notepad.exe copy0");
-    calculator.SetTitle("Pocket calculator");
-    EXPECT_EQ(calculator.GetTitle(), "Pocket calculator");
-}
-
 TEST_F(Entries, HintIsTheFolderPathOrTheTitle) {
     ASSERT_TRUE(platform::createFolder(root.file("Documents")));
     ASSERT_GE(CreateShortcut(root.file("Documents"), inCategory("Docs.lnk"), ""), 0);
@@ -100,13 +87,6 @@ TEST_F(Entries, HintIsTheFolderPathOrTheTitle) {
     EXPECT_EQ(bar->GetLink(1)->GetHint(), "Editor");
     EXPECT_EQ(bar->GetLink(2)->Target, gone);
     EXPECT_EQ(bar->GetLink(2)->GetHint(), "Gone");
-}
-
-TEST_F(Entries, LinkPathFollowsARename) {
-    makeShortcut("a.lnk");
-    auto bar = load();
-    ASSERT_TRUE(bar->Rename("Renamed"));
-    EXPECT_EQ(bar->GetLink(0)->GetLinkPath(), dataFolder + "\\Renamed\\a.lnk");
 }
 
 #ifndef _WIN32
@@ -168,12 +148,6 @@ TEST_F(FolderTrees, DeletesEverythingReadOnlyFilesIncluded) {
     const std::string tree = makeTree();
     ASSERT_TRUE(*platform::fileAttributes(root.file("tree\\ro.txt")) &
                 platform::FileAttribute::ReadOnly);
-    EXPECT_TRUE(DeleteFolderTree(tree));
-    EXPECT_FALSE(platform::fileAttributes(tree));
-}
-
-TEST_F(FolderTrees, TakesAPathWithATrailingSeparator) {
-    const std::string tree = makeTree();
     EXPECT_TRUE(DeleteFolderTree(tree + "\\"));
     EXPECT_FALSE(platform::fileAttributes(tree));
 }
@@ -204,14 +178,6 @@ TEST_F(FolderTrees, StopsAtAFileThatCannotBeDeleted) {
         EXPECT_EQ(left, i >= held) << i << " " << entries[i].name;
     }
     EXPECT_TRUE(platform::folderExists(tree));
-}
-
-TEST_F(FolderTrees, AFailingSubFolderStopsTheRest) {
-    root.write("tree\\sub\\deeper\\locked.txt", "x");
-    HeldFile hold(root.file("tree\\sub\\deeper\\locked.txt"));
-    EXPECT_FALSE(DeleteFolderTree(root.file("tree")));
-    EXPECT_TRUE(platform::fileExists(root.file("tree\\sub\\deeper\\locked.txt")));
-    EXPECT_TRUE(platform::folderExists(root.file("tree\\sub")));
 }
 
 #ifndef _WIN32
