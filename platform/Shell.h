@@ -6,6 +6,7 @@
 
 #include "platform/Icon.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 

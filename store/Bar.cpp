@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -31,12 +33,6 @@ bool IsPlainFileName(const std::string& name) {
            name.find_first_of("\\/:") == std::string::npos;
 }
 
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return platform::ini::sameName(std::string_view(&x, 1), std::string_view(&y, 1));
-           });
-}
-
 // The index a key name stands for when it is written as SaveLinks writes indices (decimal, no
 // sign, no leading zeros), and nothing otherwise.
 std::optional<int> IndexOfKey(const std::string& key) {
@@ -48,26 +44,28 @@ std::optional<int> IndexOfKey(const std::string& key) {
     return static_cast<int>(value);
 }
 
-// The indices below `count` that may hold a file name, ascending. They are taken from the key
-// names, so that a huge Count in a hand-edited file does not make the loader try billions of
-// absent keys; only when the key-name block is full, and later names may be unseen, is every
-// index below `count` tried.
-std::vector<int> StoredLinkIndices(const platform::IniFile& config, int count) {
+// Calls `visit` with each index below `count` that may hold a file name, ascending. The indices
+// come from the key names, so that a huge Count in a hand-edited file does not make the loader
+// try billions of absent keys; only when the key-name block is full, and later names may be
+// unseen, is every index below `count` tried.
+template <class Visit>
+void ForEachStoredLinkIndex(const platform::IniFile& config, int count, Visit visit) {
     const auto names = config.readKeyNames(kLinkSection);
     std::size_t blockUsed = 1;
     for (const auto& name : names)
         blockUsed += name.size() + 1;
-    std::vector<int> indices;
     if (blockUsed + 16 > platform::ini::kKeyNamesBlockSize) {
         for (int index = 0; index < count; ++index)
-            indices.push_back(index);
-        return indices;
+            visit(index);
+        return;
     }
+    std::vector<int> indices;
     for (const auto& name : names)
         if (const auto index = IndexOfKey(name); index && *index < count) indices.push_back(*index);
     std::sort(indices.begin(), indices.end());
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    return indices;
+    for (const int index : indices)
+        visit(index);
 }
 
 using LinkList = std::vector<std::unique_ptr<IconArea>>;
@@ -125,16 +123,16 @@ void Bar::LoadLinks() {
 // Titles go by the index in the file, so a skipped index does not shift later titles.
 void Bar::ReadLinkList(int count) {
     const platform::IniFile config(GetConfigFileName());
-    for (const int index : StoredLinkIndices(config, count)) {
+    ForEachStoredLinkIndex(config, count, [&](int index) {
         const std::string key = std::to_string(index);
         const std::string fileName = config.readString(kLinkSection, key, "");
-        if (!IsPlainFileName(fileName)) continue;
-        if (!platform::fileExists(GetFolderPath() + "\\" + fileName)) continue;
+        if (!IsPlainFileName(fileName)) return;
+        if (!platform::fileExists(GetFolderPath() + "\\" + fileName)) return;
         auto entry = std::make_unique<IconArea>(this, fileName);
         const std::string title = TrimmedTitle(config.readString(kTitlesSection, key, ""));
         if (!title.empty()) entry->SetTitle(title);
         Links.push_back(std::move(entry));
-    }
+    });
 }
 
 void Bar::ScanLinkFiles() {
@@ -194,7 +192,9 @@ IconArea* Bar::FindLinkAt(std::int32_t x, std::int32_t y) const {
 std::string Bar::NewLinkFileName(const std::string& sourcePath) const {
     std::string name = ExtractFileName(sourcePath);
     const std::string base = StripFileExt(name);
-    if (!EqualsIgnoringCase(name.substr(base.size()), ".lnk")) name += ".lnk";
+    // The extension compares as INI names do: ASCII letters without regard to case.
+    if (!platform::ini::sameName(std::string_view(name).substr(base.size()), ".lnk"))
+        name += ".lnk";
     const std::string linkBase = StripFileExt(name);
     for (int copy = 0; platform::fileExists(GetFolderPath() + "\\" + name); ++copy)
         name = linkBase + " copy" + std::to_string(copy) + ".lnk";

@@ -73,6 +73,15 @@ TEST_F(BarLoad, CountDecidesBetweenListAndScan) {
     }
 }
 
+TEST_F(BarLoad, ALongListLoadsEntriesBeyondTheKeyNameBlock) {
+    makeShortcut("last.lnk");
+    std::string config = "[Link]\nCount=3500\n";
+    for (int index = 0; index < 3499; ++index)
+        config += std::to_string(index) + "=missing.lnk\n";
+    writeConfig(config + "3499=last.lnk\n");
+    EXPECT_EQ(fileNames(*load()), (std::vector<std::string>{"last.lnk"}));
+}
+
 TEST_F(BarLoad, SkipsStoredNamesThatAreNotPlainFileNames) {
     makeShortcut("inside.lnk");
     const std::string outside = root.write("outside.lnk", "");
