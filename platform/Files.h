@@ -47,6 +47,8 @@ bool createFolder(const std::string& path); // one level; fails when the parent 
 bool renameFile(const std::string& from, const std::string& to); // fails when `to` exists
 bool deleteFile(const std::string& path);                        // fails on a read-only file
 bool removeFolder(const std::string& path);                      // fails unless the folder is empty
+// Copies the file `from` to `to` with its content and attributes; fails when `to` exists.
+bool copyFile(const std::string& from, const std::string& to);
 
 // The whole content of a file, or nothing when it cannot be read.
 std::optional<std::string> readFile(const std::string& path);
