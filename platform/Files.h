@@ -28,6 +28,11 @@ struct FolderEntry {
     std::uint32_t attributes;
 };
 
+// Whether `name` names one entry inside a folder: not empty, not "." or "..", and free of
+// "\", "/" and ":". Names read from files must pass this before they are joined to a path, or
+// they could reach outside the folder.
+bool isPlainName(std::string_view name);
+
 // The entries of `folder` whose names match `pattern` ("*" or "*.ext", compared without regard
 // to letter case), in the order the system returns them; "." and ".." are never listed.
 // A missing or unreadable folder lists nothing.

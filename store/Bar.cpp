@@ -26,13 +26,6 @@ std::string TrimmedTitle(const std::string& title) {
     return first < last ? std::string(first, last) : std::string();
 }
 
-// A stored file name must name a file inside the category folder: a name that leads elsewhere
-// would let RemoveLink delete a file outside it.
-bool IsPlainFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of("\\/:") == std::string::npos;
-}
-
 // The index a key name stands for when it is written as SaveLinks writes indices (decimal, no
 // sign, no leading zeros), and nothing otherwise.
 std::optional<int> IndexOfKey(const std::string& key) {
@@ -126,7 +119,8 @@ void Bar::ReadLinkList(int count) {
     ForEachStoredLinkIndex(config, count, [&](int index) {
         const std::string key = std::to_string(index);
         const std::string fileName = config.readString(kLinkSection, key, "");
-        if (!IsPlainFileName(fileName)) return;
+        // A name leading out of the category folder would let RemoveLink delete a file there.
+        if (!platform::isPlainName(fileName)) return;
         if (!platform::fileExists(GetFolderPath() + "\\" + fileName)) return;
         auto entry = std::make_unique<IconArea>(this, fileName);
         const std::string title = TrimmedTitle(config.readString(kTitlesSection, key, ""));
