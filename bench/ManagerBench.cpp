@@ -9,9 +9,9 @@
 #include "platform/Shell.h"
 #include "store/Wintools.h"
 
-#include <chrono>
+#include "bench/Benchtools.h"
+
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,23 +23,6 @@ namespace {
 
 constexpr int kCategories = 50;
 constexpr int kLinksPerCategory = 40;
-
-double millisecondsFor(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
-std::string benchFolder() {
-#ifdef _WIN32
-    char buffer[MAX_PATH];
-    GetTempPathA(MAX_PATH, buffer);
-    return std::string(buffer) + "kestrum-manager-bench";
-#else
-    return "/tmp/kestrum-manager-bench";
-#endif
-}
 
 std::string categoryName(int c) {
     return "Category " + std::to_string(c);
@@ -105,7 +88,7 @@ void readEveryIniValue(const std::string& data) {
 
 int main() {
     platform::OleSession ole;
-    const std::string root = benchFolder();
+    const std::string root = bench::scratchFolder("kestrum-manager-bench");
     removeTree(root);
     platform::createFolder(root);
     const std::string target = root + "\\target.exe";
@@ -119,24 +102,25 @@ int main() {
 #endif
     const std::string data = root + "\\data\\";
     platform::createFolder(root + "\\data");
-    const double build = millisecondsFor([&] { buildDataFolder(data, shortcutTarget); });
+    const double build = bench::millisecondsFor([&] { buildDataFolder(data, shortcutTarget); });
 
     std::unique_ptr<BarManager> manager;
-    const double load = millisecondsFor([&] { manager = std::make_unique<BarManager>(data); });
+    const double load =
+        bench::millisecondsFor([&] { manager = std::make_unique<BarManager>(data); });
     manager->SetTop(2);
     manager->SetLeft(1);
-    const double layout = millisecondsFor([&] { manager->layout(); });
+    const double layout = bench::millisecondsFor([&] { manager->layout(); });
     manager->showIconTitle = true;
-    const double layoutWithTitles = millisecondsFor([&] { manager->layout(); });
+    const double layoutWithTitles = bench::millisecondsFor([&] { manager->layout(); });
 
     const auto links = allLinkPaths(data);
-    const double ini = millisecondsFor([&] { readEveryIniValue(data); });
+    const double ini = bench::millisecondsFor([&] { readEveryIniValue(data); });
     std::vector<std::string> targets;
-    const double resolve = millisecondsFor([&] {
+    const double resolve = bench::millisecondsFor([&] {
         for (const auto& link : links)
             targets.push_back(ResolveShortcut(link));
     });
-    const double icons = millisecondsFor([&] {
+    const double icons = bench::millisecondsFor([&] {
         for (const auto& path : targets) {
             platform::shellIcon(path, platform::ShellIconSize::Small);
             platform::shellIcon(path, platform::ShellIconSize::Large);

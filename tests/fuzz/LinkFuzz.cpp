@@ -2,19 +2,13 @@
 // from any target and description must read back as written.
 #include "platform/Linkfile.h"
 
+#include "tests/fuzz/Require.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 using namespace platform::linkfile;
-
-namespace {
-
-void require(bool condition) {
-    if (!condition) std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
