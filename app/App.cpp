@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "app/Language.h"
+#include "manager/Barmanager.h"
 #include "platform/Inifile.h"
 #include "platform/Registry.h"
 
@@ -39,11 +40,18 @@ std::unique_ptr<Language>& languageInstance() {
     return instance;
 }
 
+std::unique_ptr<BarManager>& barManagerInstance() {
+    static std::unique_ptr<BarManager> instance;
+    return instance;
+}
+
 } // namespace
 
 App::App(std::string executablePath) : executablePath_(std::move(executablePath)) {
     languageInstance() = std::make_unique<Language>(withExtension(executablePath_, ".lang"));
     theLanguage = languageInstance().get();
+    barManagerInstance() = std::make_unique<BarManager>(folder());
+    theBarManager = barManagerInstance().get();
     loadAutoRun();
 }
 

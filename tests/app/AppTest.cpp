@@ -1,5 +1,8 @@
 #include "app/App.h"
 #include "app/Language.h"
+#include "manager/Barmanager.h"
+#include "platform/Files.h"
+#include "store/Bar.h"
 #include "platform/Registry.h"
 #include "tests/TempFolder.h"
 #include "tests/app/RunKeyAccess.h"
@@ -23,6 +26,15 @@ TEST_F(AppTest, DerivesEveryPathFromTheExecutable) {
     EXPECT_EQ(app.settingsFileName(), folder.path() + "\\settings.txt");
     EXPECT_EQ(app.title(), "Kestrum");
     EXPECT_EQ(app.version, "2.0");
+}
+
+TEST_F(AppTest, LoadsTheCategoriesOfItsFolder) {
+    folder.write("config.txt", "[Bar]\r\nCount=1\r\n0=Games\r\n");
+    ASSERT_TRUE(platform::createFolder(folder.file("Games")));
+    const App app(exe());
+    ASSERT_NE(theBarManager, nullptr);
+    ASSERT_EQ(theBarManager->barCount(), 1);
+    EXPECT_EQ(theBarManager->barAt(0)->GetName(), "Games");
 }
 
 TEST_F(AppTest, LoadsTheLanguageFileBesideTheExecutable) {
