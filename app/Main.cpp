@@ -1,7 +1,9 @@
-// Start-up and shutdown: one copy of the program at a time, the application object before any
-// window, the windows created hidden, then the message loop until the main window closes.
+// Start-up and shutdown: one copy of the program at a time, the application object (language
+// texts, categories) before any window, the windows created hidden, then the message loop until
+// the main window closes.
 #include "app/App.h"
 #include "mainbutton/Formmain.h"
+#include "platform/Process.h"
 #include "platform/System.h"
 
 #include <exception>
@@ -12,7 +14,7 @@ namespace {
 constexpr int kAlreadyRunning = -1;
 
 void runProgram() {
-    App app;
+    App app(platform::executablePath());
     theApp = &app;
     const auto mainForm = platform::createForm<TMainForm>(app.settingsFileName());
     MainForm = mainForm.get();

@@ -3,10 +3,10 @@
 #include "platform/Files.h"
 #include "platform/Inifile.h"
 
-#include <chrono>
+#include "bench/Benchtools.h"
+
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <string>
 
 #ifdef _WIN32
@@ -16,13 +16,6 @@
 namespace {
 
 constexpr int kKeys = 2000;
-
-double millisecondsFor(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
 
 std::string sectionText() {
     std::string text = "[Other]\r\nkey=value\r\n[Big]\r\n";
@@ -39,44 +32,35 @@ struct Figures {
 Figures timeOurs(const std::string& path) {
     platform::IniFile ini(path);
     Figures figures{};
-    figures.readAll = millisecondsFor([&] {
+    figures.readAll = bench::millisecondsFor([&] {
         for (const auto& key : ini.readKeyNames("Big"))
             ini.readString("Big", key, "");
     });
-    figures.writeOne = millisecondsFor([&] { ini.writeString("Big", "1000", "changed.lnk"); });
+    figures.writeOne =
+        bench::millisecondsFor([&] { ini.writeString("Big", "1000", "changed.lnk"); });
     return figures;
 }
 
 #ifdef _WIN32
 Figures timeProfile(const std::string& path) {
     Figures figures{};
-    figures.readAll = millisecondsFor([&] {
+    figures.readAll = bench::millisecondsFor([&] {
         static char names[16384];
         GetPrivateProfileStringA("Big", nullptr, "", names, sizeof names, path.c_str());
         char value[2048];
         for (const char* key = names; *key; key += std::strlen(key) + 1)
             GetPrivateProfileStringA("Big", key, "", value, sizeof value, path.c_str());
     });
-    figures.writeOne = millisecondsFor(
+    figures.writeOne = bench::millisecondsFor(
         [&] { WritePrivateProfileStringA("Big", "1000", "changed.lnk", path.c_str()); });
     return figures;
 }
 #endif
 
-std::string benchFolder() {
-#ifdef _WIN32
-    char buffer[MAX_PATH];
-    GetTempPathA(MAX_PATH, buffer);
-    return std::string(buffer) + "kestrum-bench";
-#else
-    return "/tmp/kestrum-bench";
-#endif
-}
-
 } // namespace
 
 int main() {
-    const std::string folder = benchFolder();
+    const std::string folder = bench::scratchFolder("kestrum-bench");
     platform::createFolder(folder);
     const std::string ours = folder + "\\ours.txt";
     platform::replaceFile(ours, sectionText());

@@ -16,7 +16,11 @@ constexpr Color SystemBase = static_cast<Color>(0x80000000u);
 constexpr Color WindowText = SystemBase + 8; // the system's COLOR_WINDOWTEXT
 } // namespace Colors
 
-constexpr bool isSystemColor(Color color) { return color < 0; }
-constexpr int systemColorIndex(Color color) { return color & 0xFF; }
+constexpr bool isSystemColor(Color color) {
+    return color < 0;
+}
+constexpr int systemColorIndex(Color color) {
+    return color & 0xFF;
+}
 
 } // namespace platform

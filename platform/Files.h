@@ -28,6 +28,11 @@ struct FolderEntry {
     std::uint32_t attributes;
 };
 
+// Whether `name` names one entry inside a folder: not empty, not "." or "..", and free of
+// "\", "/" and ":". Names read from files must pass this before they are joined to a path, or
+// they could reach outside the folder.
+bool isPlainName(std::string_view name);
+
 // The entries of `folder` whose names match `pattern` ("*" or "*.ext", compared without regard
 // to letter case), in the order the system returns them; "." and ".." are never listed.
 // A missing or unreadable folder lists nothing.
@@ -47,6 +52,8 @@ bool createFolder(const std::string& path); // one level; fails when the parent 
 bool renameFile(const std::string& from, const std::string& to); // fails when `to` exists
 bool deleteFile(const std::string& path);                        // fails on a read-only file
 bool removeFolder(const std::string& path);                      // fails unless the folder is empty
+// Copies the file `from` to `to` with its content and attributes; fails when `to` exists.
+bool copyFile(const std::string& from, const std::string& to);
 
 // The whole content of a file, or nothing when it cannot be read.
 std::optional<std::string> readFile(const std::string& path);

@@ -1,6 +1,6 @@
 #pragma once
 // Process-wide services of the window system: the pointer, the screen, message boxes, the
-// single-instance marker, OLE and the message loop.
+// single-instance marker and the message loop.
 
 #include "platform/Geometry.h"
 
@@ -16,8 +16,6 @@ class Form;
 std::optional<Point> cursorPos();
 int screenWidth();
 
-// The running executable's full path, with backslashes.
-std::string executablePath();
 // The executable's file name up to its first dot: the caption of the program's message boxes.
 std::string applicationTitle();
 
@@ -56,15 +54,6 @@ public:
 private:
     void* handle_;
     bool acquired_;
-};
-
-// OLE initialised for the life of the object (OleInitialize / OleUninitialize).
-class OleSession {
-public:
-    OleSession();
-    ~OleSession();
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
 };
 
 // Registers the standard and common control classes the program's windows use.

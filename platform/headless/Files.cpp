@@ -6,12 +6,14 @@
 // Pattern matching ignores letter case, as it does on Windows. Windows paths are turned into
 // POSIX ones by reading every backslash as a slash.
 #include "platform/Files.h"
+#include "platform/headless/Headlessfiles.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,7 +60,20 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
+std::set<std::string>& heldFiles() {
+    static std::set<std::string> paths;
+    return paths;
+}
+
 } // namespace
+
+void headless::holdFileOpen(const std::string& path) {
+    heldFiles().insert(posixPath(path));
+}
+
+void headless::releaseFile(const std::string& path) {
+    heldFiles().erase(posixPath(path));
+}
 
 std::vector<FolderEntry> listFolder(const std::string& folder, std::string_view pattern) {
     std::vector<FolderEntry> entries;
@@ -118,11 +133,25 @@ bool deleteFile(const std::string& path) {
     const auto attributes = fileAttributes(path);
     if (!attributes || (*attributes & (FileAttribute::ReadOnly | FileAttribute::Directory)))
         return false;
-    return unlink(posixPath(path).c_str()) == 0;
+    const std::string posix = posixPath(path);
+    return !heldFiles().count(posix) && unlink(posix.c_str()) == 0;
 }
 
 bool removeFolder(const std::string& path) {
     return rmdir(posixPath(path).c_str()) == 0;
+}
+
+bool copyFile(const std::string& from, const std::string& to) {
+    const auto content = readFile(from);
+    const auto attributes = fileAttributes(from);
+    if (!content || !attributes || (*attributes & FileAttribute::Directory)) return false;
+    const std::string target = posixPath(to);
+    const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0) return false;
+    const bool written = writeAll(fd, *content);
+    if (close(fd) == 0 && written) return setFileAttributes(to, *attributes);
+    unlink(target.c_str());
+    return false;
 }
 
 std::optional<std::string> readFile(const std::string& path) {

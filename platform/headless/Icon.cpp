@@ -11,7 +11,9 @@ void* headless::createIconHandle(int size, std::string source) {
     return new HeadlessIcon{size, std::move(source)};
 }
 
-int headless::liveIconCount() { return liveIcons; }
+int headless::liveIconCount() {
+    return liveIcons;
+}
 
 void Icon::destroyIconHandle(Handle handle) {
     --liveIcons;

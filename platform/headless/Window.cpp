@@ -2,6 +2,7 @@
 // pointer, the screen width and the clock are whatever the tests set.
 #include "platform/Control.h"
 #include "platform/Form.h"
+#include "platform/Process.h"
 #include "platform/System.h"
 #include "platform/headless/Headless.h"
 
@@ -9,7 +10,6 @@
 #include <deque>
 #include <memory>
 #include <set>
-#include <unistd.h>
 
 namespace platform {
 
@@ -159,14 +159,6 @@ int screenWidth() {
     return world().screenWidth;
 }
 
-std::string executablePath() {
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    std::string result(path, length > 0 ? static_cast<size_t>(length) : 0);
-    std::replace(result.begin(), result.end(), '/', '\\');
-    return result;
-}
-
 std::string applicationTitle() {
     const std::string path = executablePath();
     const std::string name = path.substr(path.rfind('\\') + 1);
@@ -198,8 +190,6 @@ SingleInstance::~SingleInstance() {
     const std::unique_ptr<std::string> name(static_cast<std::string*>(handle_));
     if (name) world().heldNames.erase(*name);
 }
-OleSession::OleSession() = default;
-OleSession::~OleSession() = default;
 void initCommonControls() {}
 
 void runMessageLoop(Form& mainForm) {

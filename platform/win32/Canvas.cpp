@@ -5,11 +5,11 @@ namespace platform {
 
 struct Bitmap::Native {
     Native(HDC screen, int width, int height)
-        : dc(screen), bitmap(CreateCompatibleBitmap(screen, width, height)),
-          selection(dc.get(), bitmap.get()), canvas(dc.get()) {}
+        : bitmap(CreateCompatibleBitmap(screen, width, height)), selection(dc.get(), bitmap.get()),
+          canvas(dc.get()) {}
     win32::MemoryDC dc;
     win32::ScopedGdiObject bitmap;
-    win32::ScopedSelection selection;
+    win32::SelectedObject selection;
     win32::GdiCanvas canvas;
 };
 
@@ -79,12 +79,7 @@ void GdiCanvas::useFont() {
     if (font_.selected && font_.state == font) return;
     font_.selected.reset();
     font_.state = font;
-    const int height = -MulDiv(font.size, GetDeviceCaps(dc_, LOGPIXELSY), 72);
-    font_.selected.emplace(dc_,
-                           CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
-                                       font.italic, font.underline, font.strikeOut, ANSI_CHARSET,
-                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                       DEFAULT_PITCH | FF_DONTCARE, font.name.c_str()));
+    font_.selected.emplace(dc_, createFont(font));
 }
 
 void GdiCanvas::fillRect(const Rect& rect) {

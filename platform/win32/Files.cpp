@@ -89,6 +89,10 @@ bool removeFolder(const std::string& path) {
     return RemoveDirectoryA(path.c_str()) != 0;
 }
 
+bool copyFile(const std::string& from, const std::string& to) {
+    return CopyFileA(from.c_str(), to.c_str(), TRUE) != 0;
+}
+
 std::optional<std::string> readFile(const std::string& path) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -1,12 +1,80 @@
 #pragma once
-// Scope-bound owners for GDI resources and the canvas that draws on a device context with them.
+// Scope-bound owners of GDI objects: device contexts, fonts made from platform::Font, pens,
+// brushes, bitmaps and regions, objects selected into a device context for as long as the owner
+// lives, and the canvas that draws on a device context with them.
 
 #include "platform/Canvas.h"
+#include "platform/Font.h"
 
 #include <optional>
 #include <windows.h>
 
 namespace platform::win32 {
+
+class MemoryDC {
+public:
+    MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~MemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// The logical font for `font` at the screen's resolution (size in points).
+HFONT createFont(const Font& font);
+
+class FontHandle {
+public:
+    explicit FontHandle(const Font& font) : font_(createFont(font)) {}
+    ~FontHandle() { release(); }
+    FontHandle(const FontHandle&) = delete;
+    FontHandle& operator=(FontHandle&& other) noexcept {
+        if (this != &other) {
+            release();
+            font_ = other.font_;
+            other.font_ = nullptr;
+        }
+        return *this;
+    }
+    FontHandle(FontHandle&& other) noexcept : font_(other.font_) { other.font_ = nullptr; }
+    HFONT get() const { return font_; }
+
+private:
+    void release() {
+        if (font_) DeleteObject(font_);
+        font_ = nullptr;
+    }
+    HFONT font_;
+};
+
+// Selects an object into a device context and puts the previous one back when it ends.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) { select(dc, object); }
+    ~SelectedObject() { reset(); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+    void select(HDC dc, HGDIOBJ object) {
+        reset();
+        dc_ = dc;
+        previous_ = SelectObject(dc, object);
+    }
+    void reset() {
+        if (dc_ && previous_) SelectObject(dc_, previous_);
+        dc_ = nullptr;
+        previous_ = nullptr;
+    }
+
+private:
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
 
 // A pen, brush, font, bitmap or region, deleted when the owner goes.
 class ScopedGdiObject {
@@ -22,19 +90,6 @@ public:
 
 private:
     HGDIOBJ object_;
-};
-
-// An object selected into a device context; the one it replaced goes back in at the end.
-class ScopedSelection {
-public:
-    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~ScopedSelection() { SelectObject(dc_, previous_); }
-    ScopedSelection(const ScopedSelection&) = delete;
-    ScopedSelection& operator=(const ScopedSelection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
 };
 
 // The device context of a window (or of the screen, for a null window).
@@ -68,20 +123,6 @@ private:
     HDC dc_;
 };
 
-// A memory device context compatible with `reference`.
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC reference) : dc_(CreateCompatibleDC(reference)) {}
-    ~MemoryDC() { DeleteDC(dc_); }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 COLORREF colorRef(Color color);
 
 // A canvas on a device context. The pen, brush and font are made from the canvas's state when a
@@ -109,8 +150,8 @@ private:
     struct Selected {
         Selected(HDC dc, HGDIOBJ object) : owner(object), selection(dc, object) {}
         ScopedGdiObject owner;
-        ScopedSelection
-            selection; // released first, so the object is out of the context when deleted
+        // Released first, so the object is out of the context when it is deleted.
+        SelectedObject selection;
     };
     template <class State> struct Realised {
         State state;

@@ -4,6 +4,8 @@
 
 namespace platform {
 
-void Icon::destroyIconHandle(Handle handle) { DestroyIcon(static_cast<HICON>(handle)); }
+void Icon::destroyIconHandle(Handle handle) {
+    DestroyIcon(static_cast<HICON>(handle));
+}
 
 } // namespace platform

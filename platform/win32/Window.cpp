@@ -1,11 +1,11 @@
 // Forms as real windows: one window class whose procedure finds the form object stored with the
 // window at WM_NCCREATE and hands each message to the form's events.
 #include "platform/Form.h"
+#include "platform/Process.h"
 #include "platform/System.h"
 #include "platform/win32/Gdi.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -336,19 +336,6 @@ int screenWidth() {
     return GetSystemMetrics(SM_CXSCREEN);
 }
 
-std::string executablePath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 std::string applicationTitle() {
     const std::string path = executablePath();
     const std::string name = path.substr(path.rfind('\\') + 1);
@@ -371,13 +358,6 @@ SingleInstance::SingleInstance(const std::string& name)
 
 SingleInstance::~SingleInstance() {
     if (handle_) CloseHandle(handle_);
-}
-
-OleSession::OleSession() {
-    OleInitialize(nullptr);
-}
-OleSession::~OleSession() {
-    OleUninitialize();
 }
 
 void initCommonControls() {

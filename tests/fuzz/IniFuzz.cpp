@@ -2,19 +2,13 @@
 // must keep their promises on whatever text they are given.
 #include "platform/Initext.h"
 
+#include "tests/fuzz/Require.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 using namespace platform::ini;
-
-namespace {
-
-void require(bool condition) {
-    if (!condition) std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -1,0 +1,19 @@
+#include "app/Language.h"
+
+#include "platform/Files.h"
+#include "platform/Initext.h"
+
+Language::Language(const std::string& fileName) {
+    // One read of the file serves every lookup: it is read once at start-up anyway.
+    const std::string text = platform::readFile(fileName).value_or(std::string());
+    keys = platform::ini::keyNames(text, "Strings");
+    // Each text is read through the file's own lookup, which ignores letter case; so a key
+    // listed twice in other cases gets the text of its first line, as the file reads.
+    for (const std::string& key : keys)
+        texts.emplace(key, platform::ini::findValue(text, "Strings", key).value_or(""));
+}
+
+std::string Language::getText(std::string_view key, std::string_view builtIn) const {
+    const auto found = texts.find(key);
+    return std::string(found != texts.end() ? std::string_view(found->second) : builtIn);
+}

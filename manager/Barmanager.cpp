@@ -1,0 +1,257 @@
+#include "manager/Barmanager.h"
+
+#include "platform/Files.h"
+#include "platform/Inifile.h"
+#include "store/Bar.h"
+#include "store/Iconarea.h"
+#include "store/Vcltools.h"
+#include "store/Wintools.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kSmallCell = 45;
+constexpr int kLargeCellWidth = 70;
+constexpr int kLargeCellHeight = 60;
+constexpr int kTitleExtraWidth = 20;
+constexpr int kTitleGap = 10;
+constexpr int kTitleLeftWhenTooWide = 4;
+constexpr int kTitleRoom = 8;
+constexpr int kNameBoxExtraWidth = 20;
+constexpr int kNameBoxExtraHeight = 10;
+
+platform::Font verdana(int size) {
+    platform::Font font;
+    font.name = "Verdana";
+    font.size = size;
+    return font;
+}
+
+} // namespace
+
+BarManager::BarManager(std::string folder)
+    : dataFolder(std::move(folder)), iconTitleFont(verdana(7)), barNameFont(verdana(8)) {
+    measureBuffer.canvas().setFont(iconTitleFont);
+    loadBarList();
+    loadAppearance();
+    setBarLayout(barLayout);
+}
+
+BarManager::~BarManager() {
+    for (Bar* bar : bars)
+        delete bar;
+}
+
+std::string BarManager::configFileName() const {
+    return dataFolder + "config.txt";
+}
+
+std::string BarManager::settingsFileName() const {
+    return dataFolder + "settings.txt";
+}
+
+Bar* BarManager::barAtPoint(int x, int y) const {
+    for (Bar* bar : bars)
+        if (bar->Left < x && x < bar->Left + bar->Width && bar->Top < y &&
+            y < bar->Top + bar->Height)
+            return bar;
+    return nullptr;
+}
+
+Bar* BarManager::createBar(const std::string& name) {
+    if (!platform::isPlainName(name) || !platform::createFolder(dataFolder + "\\" + name))
+        return nullptr;
+    auto bar = std::make_unique<Bar>(this, dataFolder, name);
+    applyBarLayout(bar.get());
+    bar->SaveLinks();
+    bars.push_back(bar.release());
+    saveBarList();
+    return bars.back();
+}
+
+bool BarManager::renameBar(Bar* bar, const std::string& newName) {
+    if (!bar || !platform::isPlainName(newName) || !bar->Rename(newName)) return false;
+    saveBarList();
+    return true;
+}
+
+bool BarManager::deleteBar(Bar* bar) {
+    const auto found = std::find(bars.begin(), bars.end(), bar);
+    if (found == bars.end()) return false;
+    const std::string folder = bar->GetFolderPath();
+    if (platform::folderExists(folder) && !DeleteFolderTree(folder)) return false;
+    bars.erase(found);
+    retiredBar.reset(bar);
+    saveBarList();
+    return true;
+}
+
+bool BarManager::moveBar(Bar* moved, Bar* target) {
+    if (moved == target) return false;
+    const auto from = std::find(bars.begin(), bars.end(), moved);
+    if (from == bars.end()) return false;
+    if (from + 1 != bars.end() && *(from + 1) == target) {
+        std::iter_swap(from, from + 1);
+    } else {
+        bars.erase(from);
+        const auto to = std::find(bars.begin(), bars.end(), target);
+        bars.insert(target ? to : bars.end(), moved);
+    }
+    saveBarList();
+    return true;
+}
+
+void BarManager::applyBarLayout(Bar* bar) const {
+    if (barLayout == std::uint8_t(BarLayout::IconsLeft)) {
+        bar->LeftBox = bar->IconBox.get();
+        bar->RightBox = bar->NameBox.get();
+    } else if (barLayout == std::uint8_t(BarLayout::NameLeft)) {
+        bar->LeftBox = bar->NameBox.get();
+        bar->RightBox = bar->IconBox.get();
+    }
+}
+
+void BarManager::setBarLayout(std::uint8_t value) {
+    barLayout = value;
+    for (Bar* bar : bars)
+        applyBarLayout(bar);
+}
+
+platform::Icon* BarManager::iconFor(IconArea* entry) const {
+    return iconSizeType == std::int32_t(IconSizeType::Large) ? entry->GetLargeIcon()
+                                                             : entry->GetSmallIcon();
+}
+
+int BarManager::iconPixelSize() const {
+    // Only 16 and 32 are ever stored; anything else is drawn large, as the cells are sized.
+    return iconSizeType == std::int32_t(IconSizeType::Small) ? 16 : 32;
+}
+
+void BarManager::loadAppearance() {
+    const platform::IniFile settings(settingsFileName());
+    showIconTitle = settings.readBool("Appearance", "ShowIconTitle", false);
+    iconSizeType = settings.readInteger("Appearance", "IconSizeType", 16);
+    barLayout = std::uint8_t(settings.readInteger("Appearance", "BarLayout", 1));
+    barNameAlignment = std::uint8_t(settings.readInteger("Appearance", "BarNameAlignment", 1));
+    ReadFont(settings, "IconTitleFont", iconTitleFont, iconTitleFont);
+    measureBuffer.canvas().setFont(iconTitleFont);
+}
+
+void BarManager::saveAppearance() {
+    platform::IniBatch settings(settingsFileName());
+    settings.writeBool("Appearance", "ShowIconTitle", showIconTitle != 0)
+        .writeInteger("Appearance", "IconSizeType", iconSizeType)
+        .writeInteger("Appearance", "BarLayout", barLayout)
+        .writeInteger("Appearance", "BarNameAlignment", barNameAlignment);
+    WriteFont(settings, "IconTitleFont", iconTitleFont);
+    settings.commit();
+    measureBuffer.canvas().setFont(iconTitleFont);
+}
+
+void BarManager::appendBar(const std::string& name) {
+    bars.push_back(new Bar(this, dataFolder, name));
+}
+
+void BarManager::loadBarList() {
+    const platform::IniFile config(configFileName());
+    if (config.valueExists("Bar", "Count")) {
+        const int count = config.readInteger("Bar", "Count", -1);
+        for (int i = 0; i < count; ++i) {
+            const std::string name = config.readString("Bar", std::to_string(i), "");
+            // A name that is not a single folder name would reach outside the data folder.
+            if (platform::isPlainName(name) && platform::folderExists(dataFolder + "\\" + name))
+                appendBar(name);
+        }
+        return;
+    }
+    for (const auto& entry : platform::listFolder(dataFolder, "*"))
+        if (entry.attributes == platform::FileAttribute::Directory) appendBar(entry.name);
+}
+
+void BarManager::saveBarList() {
+    platform::IniBatch config(configFileName());
+    config.eraseSection("Bar").writeInteger("Bar", "Count", barCount());
+    for (int i = 0; i < barCount(); ++i)
+        config.writeString("Bar", std::to_string(i), bars[std::size_t(i)]->GetName());
+    config.commit();
+}
+
+void BarManager::layout() {
+    layoutIcons();
+    layoutRows();
+}
+
+void BarManager::layoutIcons() {
+    maxIconHeight = 0;
+    for (Bar* bar : bars) {
+        bar->IconBox->ResetWidth();
+        for (int i = 0; i < bar->GetLinkCount(); ++i) {
+            IconArea* entry = bar->GetLink(i);
+            sizeIconCell(entry);
+            maxIconHeight = std::max(maxIconHeight, entry->Height);
+            bar->IconBox->GrowWidth(entry->Width);
+        }
+    }
+    for (Bar* bar : bars)
+        bar->IconBox->SetHeight(maxIconHeight);
+}
+
+void BarManager::sizeIconCell(IconArea* entry) {
+    const int px = iconPixelSize();
+    const bool small = iconSizeType == std::int32_t(IconSizeType::Small);
+    entry->SetHeight(small ? kSmallCell : kLargeCellHeight);
+    entry->SetWidth(small ? kSmallCell : kLargeCellWidth);
+    entry->IconRect.SetHeight(px);
+    entry->IconRect.SetTop((entry->Height - px) / 2);
+    int iconLeft = (entry->Width - px) / 2;
+    if (showIconTitle) {
+        entry->SetWidth(entry->Width + kTitleExtraWidth);
+        iconLeft = (entry->Width - px) / 2;
+        const platform::TextSize title = measureBuffer.canvas().textExtent(entry->GetTitle());
+        entry->TitleRect.SetLeft(title.width > entry->Width - kTitleRoom
+                                     ? kTitleLeftWhenTooWide
+                                     : (entry->Width - title.width) / 2);
+        entry->TitleRect.SetHeight(title.height);
+        entry->SetHeight(entry->Height + title.height);
+        entry->IconRect.SetTop((entry->Height - px - title.height - kTitleGap) / 2);
+        entry->TitleRect.SetTop(entry->IconRect.Top + px + kTitleGap);
+    }
+    entry->IconRect.SetLeft(iconLeft);
+    entry->IconRect.SetWidth(px);
+}
+
+void BarManager::layoutRows() {
+    int rowHeight = maxIconHeight;
+    int leftWidth = 0;
+    int rightWidth = 0;
+    platform::MeasureCanvas names;
+    for (Bar* bar : bars) {
+        bar->NameBox->Alignment = barNameAlignment;
+        sizeNameBox(bar, names);
+        leftWidth = std::max(leftWidth, bar->LeftBox->Width);
+        rightWidth = std::max(rightWidth, bar->RightBox->Width);
+        rowHeight = std::max(rowHeight, bar->NameBox->Height);
+    }
+    const int total = leftWidth + rightWidth;
+    SetWidth(total);
+    int y = Top;
+    for (Bar* bar : bars) {
+        bar->SetHeight(rowHeight);
+        bar->SetTop(y);
+        y += rowHeight;
+        bar->SetWidth(total);
+        bar->LeftBox->SetLeft(Left);
+        bar->LeftBox->SetWidth(leftWidth);
+        bar->RightBox->SetWidth(rightWidth);
+        bar->RightBox->SetLeft(total - rightWidth);
+    }
+    SetHeight(y);
+}
+
+void BarManager::sizeNameBox(Bar* category, platform::MeasureCanvas& canvas) {
+    canvas.setFont(category->UseOwnNameFont ? category->NameFont : barNameFont);
+    const platform::TextSize name = canvas.textExtent(category->GetName());
+    category->NameBox->SetWidth(name.width + kNameBoxExtraWidth);
+    category->NameBox->SetHeight(name.height + kNameBoxExtraHeight);
+}

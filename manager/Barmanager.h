@@ -1,0 +1,91 @@
+#pragma once
+// The owner of every category, in display order, and of the appearance settings shared by all of
+// them. The list of categories is kept in the data folder's config.txt, the appearance in its
+// settings.txt.
+
+#include "manager/Doublebuffer.h"
+#include "platform/Font.h"
+#include "platform/Icon.h"
+#include "platform/Process.h"
+#include "store/Square.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Bar;
+class IconArea;
+
+// The numbers are the stored values.
+enum class IconSizeType : std::int32_t { Small = 16, Large = 32 };
+enum class BarLayout : std::uint8_t { IconsLeft = 0, NameLeft = 1 };
+enum class BarNameAlignment : std::uint8_t { Left = 0, Center = 1, Right = 2 };
+
+class BarManager : public Square {
+public:
+    // Loads every category of `dataFolder` (which ends with a separator) and the appearance.
+    explicit BarManager(std::string dataFolder);
+    ~BarManager();
+    BarManager(const BarManager&) = delete;
+    BarManager& operator=(const BarManager&) = delete;
+
+    int barCount() const { return int(bars.size()); }
+    Bar* barAt(int index) const { return bars[std::size_t(index)]; }
+    // The first category whose row strictly contains the window point, or null.
+    Bar* barAtPoint(int x, int y) const;
+
+    // Each returns failure (null or false) without changing anything when the file system
+    // refuses, or when the name is not a single folder name; a successful change is saved to
+    // config.txt at once.
+    Bar* createBar(const std::string& name);
+    bool renameBar(Bar* bar, const std::string& newName);
+    // Deletes the category's folder with everything in it and takes it out of the list.
+    bool deleteBar(Bar* bar);
+    // Puts `moved` just above `target`, or just below it when `target` is the next row;
+    // with no target, at the end.
+    bool moveBar(Bar* moved, Bar* target);
+
+    void setBarLayout(std::uint8_t value);
+    platform::Icon* iconFor(IconArea* entry) const;
+    int iconPixelSize() const;
+
+    void loadAppearance();
+    void saveAppearance();
+    void loadBarList();
+    void saveBarList();
+
+    // Computes every rectangle of every row from the current categories and appearance; the
+    // caller sets Left and Top first.
+    void layout();
+    void layoutIcons();
+    void sizeIconCell(IconArea* entry);
+    void layoutRows();
+    void sizeNameBox(Bar* category, platform::MeasureCanvas& canvas);
+
+private:
+    std::string configFileName() const;
+    std::string settingsFileName() const;
+    void applyBarLayout(Bar* bar) const;
+    void appendBar(const std::string& name);
+
+    platform::OleSession ole; // shortcuts are resolved while the categories load
+
+public:
+    std::vector<Bar*> bars; // owned, in display order
+    std::string dataFolder;
+    std::int32_t iconSizeType = std::int32_t(IconSizeType::Large);
+    std::int32_t showIconTitle = false;
+    platform::Font iconTitleFont;
+    DoubleBuffer measureBuffer;
+    platform::Font barNameFont;
+    std::int32_t maxIconHeight = 0;
+    std::uint8_t barLayout = std::uint8_t(BarLayout::NameLeft);
+    std::uint8_t barNameAlignment = std::uint8_t(BarNameAlignment::Center);
+
+private:
+    // The category deleteBar took out last. The category window still holds pointers to it
+    // until it has cleared them right after the call, so it is released at the next deleteBar
+    // or with the manager, never while those pointers may still be used.
+    std::unique_ptr<Bar> retiredBar;
+};

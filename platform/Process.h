@@ -1,0 +1,26 @@
+#pragma once
+// The running program as the system sees it: its path, its OLE session, and documents opened
+// through the shell.
+
+#include <string>
+
+namespace platform {
+
+// The executable's full path as the system reports it.
+std::string executablePath();
+
+// Initialises OLE for the calling thread for as long as the object lives. Failure is not
+// examined: without OLE, shortcuts and drag and drop simply do not work.
+class OleSession {
+public:
+    OleSession();
+    ~OleSession();
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+};
+
+// Asks the shell to open a file or web address with its "open" verb; the outcome is not
+// reported.
+void openDocument(const std::string& name);
+
+} // namespace platform

@@ -1,0 +1,44 @@
+#pragma once
+// The shell: shortcut files, the icons the shell shows for a path, and handing a file to the shell
+// to open. The Windows backend uses the system's shell-link object and shell functions, which need
+// COM initialised on the calling thread; the headless backend reads and writes the same binary
+// shortcut layout (see Linkfile.h) and records what it was asked to open.
+
+#include "platform/Icon.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// The longest path the shell-link calls take: 259 characters plus the terminating zero.
+constexpr std::size_t kMaxShellPath = 259;
+
+// Result codes of the shell calls: negative on failure, as the system's HRESULT.
+constexpr int kShellOk = 0;
+constexpr int kShellFailed = static_cast<int>(0x80004005u);      // E_FAIL
+constexpr int kShellInvalidPath = static_cast<int>(0x80070057u); // E_INVALIDARG
+
+// Writes a shortcut file at `linkPath` that points at `target`, with `description`; every other
+// property keeps the shell's default. Returns the shell's result code (negative on failure); a
+// target or shortcut path longer than kMaxShellPath fails without a call to the shell, since the
+// shell would save a shortcut that points nowhere.
+int createShellLink(const std::string& target, const std::string& linkPath,
+                    const std::string& description);
+
+// The target path stored in the shortcut file at `linkPath`, as stored (a target that has moved
+// is not searched for), or "" when the file cannot be read as a shortcut or its path is too long.
+std::string shellLinkTarget(const std::string& linkPath);
+
+enum class ShellIconSize { Small, Large }; // 16 and 32 pixels
+
+// The shell's icon for the file or folder at `path` (without a shortcut overlay), or null when
+// the shell has none, which is the usual answer for a path that does not exist.
+std::unique_ptr<Icon> shellIcon(const std::string& path, ShellIconSize size);
+
+// Hands `file` to the shell with `verb` (null for the default verb, "properties" for the property
+// sheet) and the normal show command. Any failure is the shell's to report; nothing comes back.
+void shellExecute(const std::string& file, const char* verb);
+
+} // namespace platform

@@ -1,0 +1,22 @@
+#include "platform/win32/Gdi.h"
+
+#include <cstring>
+
+namespace platform::win32 {
+
+HFONT createFont(const Font& font) {
+    LOGFONTA description{};
+    const HDC screen = GetDC(nullptr);
+    description.lfHeight = -MulDiv(font.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    description.lfItalic = font.italic;
+    description.lfUnderline = font.underline;
+    description.lfStrikeOut = font.strikeOut;
+    description.lfCharSet = DEFAULT_CHARSET;
+    description.lfQuality = DEFAULT_QUALITY;
+    std::strncpy(description.lfFaceName, font.name.c_str(), LF_FACESIZE - 1);
+    return CreateFontIndirectA(&description);
+}
+
+} // namespace platform::win32

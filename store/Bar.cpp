@@ -1,0 +1,269 @@
+#include "store/Bar.h"
+
+#include "platform/Files.h"
+#include "platform/Inifile.h"
+#include "platform/Initext.h"
+#include "store/Vcltools.h"
+#include "store/Wintools.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr const char* kLinkSection = "Link";
+constexpr const char* kTitlesSection = "Titles";
+// Attribute bits a scanned shortcut may carry: read-only, hidden, system, volume label,
+// directory, archive. A match with any other bit is not taken.
+constexpr std::uint32_t kScannedAttributes = 0x3F;
+
+std::string TrimmedTitle(const std::string& title) {
+    const auto visible = [](char c) { return static_cast<unsigned char>(c) > ' '; };
+    const auto first = std::find_if(title.begin(), title.end(), visible);
+    const auto last = std::find_if(title.rbegin(), title.rend(), visible).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
+// The index a key name stands for when it is written as SaveLinks writes indices (decimal, no
+// sign, no leading zeros), and nothing otherwise.
+std::optional<int> IndexOfKey(const std::string& key) {
+    if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) return std::nullopt;
+    if (!std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const long long value = std::stoll(key);
+    if (value > std::numeric_limits<int>::max()) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+// Calls `visit` with each index below `count` that may hold a file name, ascending. The indices
+// come from the key names, so that a huge Count in a hand-edited file does not make the loader
+// try billions of absent keys; only when the key-name block is full, and later names may be
+// unseen, is every index below `count` tried.
+template <class Visit>
+void ForEachStoredLinkIndex(const platform::IniFile& config, int count, Visit visit) {
+    const auto names = config.readKeyNames(kLinkSection);
+    std::size_t blockUsed = 1;
+    for (const auto& name : names)
+        blockUsed += name.size() + 1;
+    if (blockUsed + 16 > platform::ini::kKeyNamesBlockSize) {
+        for (int index = 0; index < count; ++index)
+            visit(index);
+        return;
+    }
+    std::vector<int> indices;
+    for (const auto& name : names)
+        if (const auto index = IndexOfKey(name); index && *index < count) indices.push_back(*index);
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    for (const int index : indices)
+        visit(index);
+}
+
+using LinkList = std::vector<std::unique_ptr<IconArea>>;
+
+// The first place of `entry` in `links`, or the end when it is not there (or null).
+LinkList::iterator PositionOf(LinkList& links, const IconArea* entry) {
+    return std::find_if(links.begin(), links.end(),
+                        [entry](const auto& link) { return link.get() == entry; });
+}
+
+} // namespace
+
+Bar::Bar(BarManager* manager, std::string dataFolder, std::string name)
+    : Manager(manager), DataFolder(std::move(dataFolder)), Name(std::move(name)),
+      IconBox(std::make_unique<IconAreaBox>(this)), NameBox(std::make_unique<BarNameBox>(this)),
+      LeftBox(IconBox.get()), RightBox(NameBox.get()) {
+    SetHeight(50);
+    NameFont.name = "Verdana";
+    Load();
+}
+
+std::string Bar::GetFolderPath() const {
+    return DataFolder + "\\" + Name;
+}
+
+std::string Bar::GetConfigFileName() const {
+    return GetFolderPath() + "\\config.txt";
+}
+
+std::string Bar::GetSettingsFileName() const {
+    return GetFolderPath() + "\\settings.txt";
+}
+
+bool Bar::Rename(const std::string& newName) {
+    if (!platform::renameFile(GetFolderPath(), DataFolder + "\\" + newName)) return false;
+    Name = newName;
+    return true;
+}
+
+void Bar::Load() {
+    LoadLinks();
+    LoadSettings();
+}
+
+void Bar::LoadLinks() {
+    const platform::IniFile config(GetConfigFileName());
+    if (!config.valueExists(kLinkSection, "Count")) {
+        ScanLinkFiles();
+        return;
+    }
+    const int count = config.readInteger(kLinkSection, "Count", -1);
+    if (count > 0) ReadLinkList(count);
+}
+
+// Titles go by the index in the file, so a skipped index does not shift later titles.
+void Bar::ReadLinkList(int count) {
+    const platform::IniFile config(GetConfigFileName());
+    ForEachStoredLinkIndex(config, count, [&](int index) {
+        const std::string key = std::to_string(index);
+        const std::string fileName = config.readString(kLinkSection, key, "");
+        // A name leading out of the category folder would let RemoveLink delete a file there.
+        if (!platform::isPlainName(fileName)) return;
+        if (!platform::fileExists(GetFolderPath() + "\\" + fileName)) return;
+        auto entry = std::make_unique<IconArea>(this, fileName);
+        const std::string title = TrimmedTitle(config.readString(kTitlesSection, key, ""));
+        if (!title.empty()) entry->SetTitle(title);
+        Links.push_back(std::move(entry));
+    });
+}
+
+void Bar::ScanLinkFiles() {
+    for (const auto& match : platform::listFolder(GetFolderPath(), "*.lnk"))
+        if ((match.attributes & ~kScannedAttributes) == 0)
+            Links.push_back(std::make_unique<IconArea>(this, match.name));
+}
+
+void Bar::SaveLinks() {
+    platform::IniBatch config(GetConfigFileName());
+    config.eraseSection(kLinkSection)
+        .eraseSection(kTitlesSection)
+        .writeInteger(kLinkSection, "Count", GetLinkCount());
+    for (int index = 0; index < GetLinkCount(); ++index) {
+        const IconArea& entry = *Links[index];
+        const std::string key = std::to_string(index);
+        config.writeString(kLinkSection, key, ExtractFileName(entry.LinkFileName));
+        if (!entry.Title.empty()) config.writeString(kTitlesSection, key, entry.Title);
+    }
+    config.commit();
+}
+
+void Bar::LoadSettings() {
+    const int oldColor = platform::IniFile(GetConfigFileName())
+                             .readInteger("Config", "Color", platform::Colors::White);
+    const platform::IniFile settings(GetSettingsFileName());
+    Color = settings.readInteger("Background", "BackgoundColor", oldColor);
+    UseBackgroundImage = settings.readBool("Background", "UseBackgroundImage", true);
+    BackgroundStyle =
+        static_cast<std::uint8_t>(settings.readInteger("Background", "BackgroundImageStyle", 0));
+    UseOwnNameFont = settings.readBool("BarNameFont", "UseOwnBarNameFont", false);
+    ReadFont(settings, "BarNameFont", NameFont, NameFont);
+}
+
+void Bar::SaveSettings() {
+    platform::IniBatch settings(GetSettingsFileName());
+    settings.writeBool("Background", "UseBackgroundImage", UseBackgroundImage)
+        .writeInteger("Background", "BackgroundImageStyle", BackgroundStyle)
+        .writeInteger("Background", "BackgoundColor", Color)
+        .writeBool("BarNameFont", "UseOwnBarNameFont", UseOwnNameFont);
+    WriteFont(settings, "BarNameFont", NameFont);
+    settings.commit();
+}
+
+IconArea* Bar::GetLink(int index) const {
+    return Links.at(static_cast<std::size_t>(index)).get();
+}
+
+IconArea* Bar::FindLinkAt(std::int32_t x, std::int32_t y) const {
+    for (const auto& entry : Links)
+        if (entry->Left < x && x < entry->Left + entry->Width && entry->Top < y &&
+            y < entry->Top + entry->Height)
+            return entry.get();
+    return nullptr;
+}
+
+std::string Bar::NewLinkFileName(const std::string& sourcePath) const {
+    std::string name = ExtractFileName(sourcePath);
+    const std::string base = StripFileExt(name);
+    // The extension compares as INI names do: ASCII letters without regard to case.
+    if (!platform::ini::sameName(std::string_view(name).substr(base.size()), ".lnk"))
+        name += ".lnk";
+    const std::string linkBase = StripFileExt(name);
+    for (int copy = 0; platform::fileExists(GetFolderPath() + "\\" + name); ++copy)
+        name = linkBase + " copy" + std::to_string(copy) + ".lnk";
+    return name;
+}
+
+IconArea* Bar::AddLink(const std::string& sourcePath, IconArea* before) {
+    const std::string fileName = NewLinkFileName(sourcePath);
+    CreateShortcut(sourcePath, GetFolderPath() + "\\" + fileName, "");
+    return InsertLinkFile(fileName, before);
+}
+
+IconArea* Bar::InsertLinkFile(const std::string& linkFileName, IconArea* before) {
+    auto entry = std::make_unique<IconArea>(this, linkFileName);
+    IconArea* added = entry.get();
+    Links.insert(PositionOf(Links, before), std::move(entry));
+    ArrangeLinks();
+    SaveLinks();
+    return added;
+}
+
+void Bar::RemoveLink(IconArea* entry) {
+    const auto position = PositionOf(Links, entry);
+    if (position == Links.end()) return;
+    platform::deleteFile(entry->GetLinkPath());
+    if (Highlighted == entry) Highlighted = nullptr;
+    Links.erase(position);
+    ArrangeLinks();
+    SaveLinks();
+}
+
+void Bar::ArrangeLinks() {
+    std::int32_t x = 0;
+    for (const auto& entry : Links) {
+        entry->SetTop(0);
+        entry->SetLeft(x);
+        entry->SetWidth(32);
+        entry->SetHeight(32);
+        x += entry->Width;
+    }
+}
+
+Point Bar::ToLocalPoint(std::int32_t x, std::int32_t y) const {
+    return {x - Left, y - Top};
+}
+
+Rect Bar::ToWindowRect(const Rect& rect) const {
+    return {rect.left + Left, rect.top + Top, rect.right + Left, rect.bottom + Top};
+}
+
+namespace {
+
+bool MoveWithinBar(Bar& bar, IconArea* entry, IconArea* before) {
+    if (before == entry) return false;
+    const auto position = PositionOf(bar.Links, entry);
+    if (position == bar.Links.end()) return false;
+    auto moved = std::move(*position);
+    bar.Links.erase(position);
+    bar.Links.insert(PositionOf(bar.Links, before), std::move(moved));
+    bar.ArrangeLinks();
+    bar.SaveLinks();
+    return true;
+}
+
+} // namespace
+
+// Between categories the file is copied rather than pointed at: a new shortcut whose target is
+// the old shortcut file would open nothing once that file is removed.
+bool MoveLink(Bar* source, IconArea* entry, Bar* destination, IconArea* before) {
+    if (source == destination) return MoveWithinBar(*source, entry, before);
+    if (PositionOf(source->Links, entry) == source->Links.end()) return false;
+    const std::string oldPath = entry->GetLinkPath();
+    const std::string fileName = destination->NewLinkFileName(oldPath);
+    if (!platform::copyFile(oldPath, destination->GetFolderPath() + "\\" + fileName)) return false;
+    destination->InsertLinkFile(fileName, before);
+    source->RemoveLink(entry);
+    return true;
+}

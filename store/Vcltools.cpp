@@ -1,0 +1,53 @@
+#include "store/Vcltools.h"
+
+namespace {
+
+constexpr std::string_view kPathDelimiters = "\\/:";
+
+int FontStyleNumber(const platform::Font& font) {
+    return 10000 + (font.bold ? 1 : 0) + (font.italic ? 10 : 0) + (font.underline ? 100 : 0) +
+           (font.strikeOut ? 1000 : 0);
+}
+
+// The digit `place` positions from the end (1 the last) is set when present and not "0".
+bool StyleDigitSet(const std::string& style, std::size_t place) {
+    return style.size() >= place && style[style.size() - place] != '0';
+}
+
+} // namespace
+
+void WriteFont(platform::IniBatch& batch, std::string_view section, const platform::Font& font) {
+    batch.writeString(section, "FontName", font.name)
+        .writeInteger(section, "FontSize", font.size)
+        .writeInteger(section, "FontColor", font.color)
+        .writeString(section, "FontStyle", std::to_string(FontStyleNumber(font)));
+}
+
+void ReadFont(const platform::IniFile& file, std::string_view section, platform::Font& font,
+              const platform::Font& defaults) {
+    // Read everything first: `defaults` may be `font` itself.
+    const std::string name = file.readString(section, "FontName", defaults.name);
+    const int size = file.readInteger(section, "FontSize", defaults.size);
+    const int color = file.readInteger(section, "FontColor", defaults.color);
+    const std::string style = file.readString(section, "FontStyle", "10000");
+    font.name = name;
+    font.size = size;
+    font.color = color;
+    font.strikeOut = StyleDigitSet(style, 4);
+    font.underline = StyleDigitSet(style, 3);
+    font.italic = StyleDigitSet(style, 2);
+    font.bold = StyleDigitSet(style, 1);
+}
+
+std::string StripFileExt(const std::string& fileName) {
+    const auto dot = fileName.find_last_of('.');
+    const auto delimiter = fileName.find_last_of(kPathDelimiters);
+    if (dot == std::string::npos || (delimiter != std::string::npos && dot < delimiter))
+        return fileName;
+    return fileName.substr(0, dot);
+}
+
+std::string ExtractFileName(const std::string& path) {
+    const auto delimiter = path.find_last_of(kPathDelimiters);
+    return delimiter == std::string::npos ? path : path.substr(delimiter + 1);
+}
