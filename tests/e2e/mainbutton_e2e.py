@@ -16,7 +16,7 @@ import tempfile
 import time
 import unittest
 
-DISPLAY = ":93"
+DISPLAY = os.environ.get("KESTRUM_E2E_DISPLAY", ":93")
 SCREEN = (1024, 768)
 BAR_SIZE = (80, 27)
 BLACK = "000000"  # the virtual display's root window
@@ -156,6 +156,8 @@ class VirtualDisplay:
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.environ["DISPLAY"] = DISPLAY
         wait_for(lambda: subprocess.run(["xdpyinfo"], capture_output=True).returncode == 0, "the virtual display")
+        if self.server.poll() is not None:
+            raise RuntimeError(f"display {DISPLAY} belongs to another X server; set KESTRUM_E2E_DISPLAY")
         return self
 
     def __exit__(self, *_):
