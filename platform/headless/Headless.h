@@ -51,5 +51,7 @@ void answerNextMessageBox(int answer);
 
 // What the form shows: its background, its own painting and its controls.
 Raster paint(Form& form);
+// What has been drawn on an off-screen bitmap.
+const Raster& rasterOf(const Bitmap& bitmap);
 
 } // namespace platform::headless

@@ -1,5 +1,7 @@
 #include "platform/headless/Raster.h"
 
+#include "platform/headless/Headless.h"
+
 #include "platform/Icon.h"
 #include "platform/headless/Headlessicon.h"
 
@@ -148,6 +150,10 @@ void RasterCanvas::drawBitmap(Point at, const Bitmap& bitmap) {
         run.at = {run.at.x + at.x + origin_.x, run.at.y + at.y + origin_.y};
         raster_.texts.push_back(run);
     }
+}
+
+const Raster& rasterOf(const Bitmap& bitmap) {
+    return bitmap.native().raster;
 }
 
 } // namespace platform::headless

@@ -48,6 +48,10 @@ RECT toRECT(const Rect& rect) {
 
 } // namespace
 
+HDC deviceContextOf(const Bitmap& bitmap) {
+    return bitmap.native().dc.get();
+}
+
 COLORREF colorRef(Color color) {
     return isSystemColor(color) ? GetSysColor(systemColorIndex(color))
                                 : static_cast<COLORREF>(color);
@@ -124,7 +128,7 @@ void GdiCanvas::drawIcon(Point at, const Icon& icon) {
 }
 
 void GdiCanvas::drawBitmap(Point at, const Bitmap& bitmap) {
-    BitBlt(dc_, at.x, at.y, bitmap.width(), bitmap.height(), bitmap.native().dc.get(), 0, 0,
+    BitBlt(dc_, at.x, at.y, bitmap.width(), bitmap.height(), deviceContextOf(bitmap), 0, 0,
            SRCCOPY);
 }
 

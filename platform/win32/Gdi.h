@@ -124,6 +124,8 @@ private:
 };
 
 COLORREF colorRef(Color color);
+// The memory device context that holds an off-screen bitmap.
+HDC deviceContextOf(const Bitmap& bitmap);
 
 // A canvas on a device context. The pen, brush and font are made from the canvas's state when a
 // call needs them, kept selected while that state stays the same, and the context gets its own

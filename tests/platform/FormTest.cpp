@@ -1,5 +1,5 @@
 // The windowing layer's own rules, on the headless backend: how events reach forms and
-// controls, how timers fire, and what a canvas draws.
+// controls, and how timers fire.
 #include "platform/Form.h"
 #include "platform/Control.h"
 #include "platform/System.h"
@@ -149,50 +149,6 @@ TEST_F(FormEventsTest, HintsComeFromTheControlUnderThePointer) {
     EXPECT_EQ(form.hintAt({25, 5}), "");
     EXPECT_EQ(form.hintAt({15, 5}), "");
     EXPECT_EQ(form.hintAreas(), (std::vector<platform::Rect>{{0, 0, 10, 10}}));
-}
-
-TEST(RasterCanvas, PenAndBrushPersistBetweenCalls) {
-    headless::Raster raster(20, 20, platform::Colors::White);
-    headless::RasterCanvas canvas(raster);
-    canvas.brush.color = 0x0000FF;
-    canvas.pen.color = 0x00FF00;
-    canvas.fillRect({0, 0, 2, 2});
-    canvas.rectangle({5, 5, 4, 4});
-
-    EXPECT_EQ(raster.count({0, 0, 2, 2}, 0x0000FF), 4);
-    EXPECT_EQ(raster.count({5, 5, 4, 4}, 0x00FF00), 12) << "a one-pixel outline";
-    EXPECT_EQ(raster.count({6, 6, 2, 2}, 0x0000FF), 4) << "filled with the brush";
-    EXPECT_EQ(raster.pixel(9, 9), platform::Colors::White);
-}
-
-TEST(RasterCanvas, ClipAndOriginLimitAndMoveTheDrawing) {
-    headless::Raster raster(20, 20, platform::Colors::White);
-    headless::RasterCanvas canvas(raster);
-    canvas.brush.color = platform::Colors::Black;
-    canvas.setOrigin({10, 10});
-    canvas.setClip({0, 0, 3, 3});
-    canvas.fillRect({-5, -5, 20, 20});
-    canvas.textOut({5, 5}, "outside");
-    canvas.textOut({1, 1}, "inside");
-
-    EXPECT_EQ(raster.count({0, 0, 20, 20}, platform::Colors::Black), 9);
-    EXPECT_EQ(raster.count({10, 10, 3, 3}, platform::Colors::Black), 9);
-    ASSERT_EQ(raster.texts.size(), 1u);
-    EXPECT_EQ(raster.texts[0].at, (Point{11, 11}));
-}
-
-TEST(RasterCanvas, OffScreenBitmapsAreCopiedWhole) {
-    platform::Bitmap bitmap(4, 3);
-    bitmap.canvas().brush.color = 0x123456;
-    bitmap.canvas().fillRect({0, 0, 4, 3});
-    bitmap.canvas().pen.color = platform::Colors::Black;
-    bitmap.canvas().line({0, 2}, {4, 2});
-
-    headless::Raster raster(10, 10, platform::Colors::White);
-    headless::RasterCanvas(raster).drawBitmap({2, 2}, bitmap);
-    EXPECT_EQ(raster.count({2, 2, 4, 2}, 0x123456), 8);
-    EXPECT_EQ(raster.count({2, 4, 4, 1}, platform::Colors::Black), 4);
-    EXPECT_EQ(raster.count({0, 0, 10, 10}, platform::Colors::White), 100 - 12);
 }
 
 } // namespace
