@@ -64,11 +64,6 @@ std::string App::settingsFileName() const {
     return folder() + "settings.txt";
 }
 
-std::string App::title() const {
-    const std::string name = executablePath_.substr(folder().size());
-    return name.substr(0, name.find('.'));
-}
-
 void App::loadAutoRun() {
     autoRun = platform::IniFile(settingsFileName()).readBool("Kestrum", "AutoRun", true);
 }

@@ -21,8 +21,6 @@ public:
     std::string folder() const;
     // folder() + "settings.txt"
     std::string settingsFileName() const;
-    // The executable's file name up to its first dot: the caption of the program's message boxes.
-    std::string title() const;
     const std::string& executablePath() const { return executablePath_; }
 
     void loadAutoRun(); // [Kestrum] AutoRun of the settings file, default true

@@ -32,7 +32,7 @@ platform::Font verdana(int size) {
 
 BarManager::BarManager(std::string folder)
     : dataFolder(std::move(folder)), iconTitleFont(verdana(7)), barNameFont(verdana(8)) {
-    measureBuffer.canvas().setFont(iconTitleFont);
+    measureBuffer.canvas().font = iconTitleFont;
     loadBarList();
     loadAppearance();
     setBarLayout(barLayout);
@@ -135,7 +135,7 @@ void BarManager::loadAppearance() {
     barLayout = std::uint8_t(settings.readInteger("Appearance", "BarLayout", 1));
     barNameAlignment = std::uint8_t(settings.readInteger("Appearance", "BarNameAlignment", 1));
     ReadFont(settings, "IconTitleFont", iconTitleFont, iconTitleFont);
-    measureBuffer.canvas().setFont(iconTitleFont);
+    measureBuffer.canvas().font = iconTitleFont;
 }
 
 void BarManager::saveAppearance() {
@@ -146,7 +146,7 @@ void BarManager::saveAppearance() {
         .writeInteger("Appearance", "BarNameAlignment", barNameAlignment);
     WriteFont(settings, "IconTitleFont", iconTitleFont);
     settings.commit();
-    measureBuffer.canvas().setFont(iconTitleFont);
+    measureBuffer.canvas().font = iconTitleFont;
 }
 
 void BarManager::appendBar(const std::string& name) {
@@ -208,7 +208,7 @@ void BarManager::sizeIconCell(IconArea* entry) {
     if (showIconTitle) {
         entry->SetWidth(entry->Width + kTitleExtraWidth);
         iconLeft = (entry->Width - px) / 2;
-        const platform::TextSize title = measureBuffer.canvas().textExtent(entry->GetTitle());
+        const platform::Size title = measureBuffer.canvas().textExtent(entry->GetTitle());
         entry->TitleRect.SetLeft(title.width > entry->Width - kTitleRoom
                                      ? kTitleLeftWhenTooWide
                                      : (entry->Width - title.width) / 2);
@@ -225,10 +225,10 @@ void BarManager::layoutRows() {
     int rowHeight = maxIconHeight;
     int leftWidth = 0;
     int rightWidth = 0;
-    platform::MeasureCanvas names;
+    DoubleBuffer names;
     for (Bar* bar : bars) {
         bar->NameBox->Alignment = barNameAlignment;
-        sizeNameBox(bar, names);
+        sizeNameBox(bar, names.canvas());
         leftWidth = std::max(leftWidth, bar->LeftBox->Width);
         rightWidth = std::max(rightWidth, bar->RightBox->Width);
         rowHeight = std::max(rowHeight, bar->NameBox->Height);
@@ -249,9 +249,9 @@ void BarManager::layoutRows() {
     SetHeight(y);
 }
 
-void BarManager::sizeNameBox(Bar* category, platform::MeasureCanvas& canvas) {
-    canvas.setFont(category->UseOwnNameFont ? category->NameFont : barNameFont);
-    const platform::TextSize name = canvas.textExtent(category->GetName());
+void BarManager::sizeNameBox(Bar* category, platform::Canvas& canvas) {
+    canvas.font = category->UseOwnNameFont ? category->NameFont : barNameFont;
+    const platform::Size name = canvas.textExtent(category->GetName());
     category->NameBox->SetWidth(name.width + kNameBoxExtraWidth);
     category->NameBox->SetHeight(name.height + kNameBoxExtraHeight);
 }

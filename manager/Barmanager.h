@@ -61,7 +61,7 @@ public:
     void layoutIcons();
     void sizeIconCell(IconArea* entry);
     void layoutRows();
-    void sizeNameBox(Bar* category, platform::MeasureCanvas& canvas);
+    void sizeNameBox(Bar* category, platform::Canvas& canvas);
 
 private:
     std::string configFileName() const;

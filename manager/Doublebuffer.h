@@ -1,14 +1,17 @@
 #pragma once
-// An off-screen picture with a flag that says it must be drawn again (true at first). The
-// manager keeps one only to measure text in the icon-title font.
+// An off-screen picture with a flag that says it must be drawn again (true at first). Its canvas
+// also measures text the way a window would draw it.
 
-#include "platform/Measurecanvas.h"
+#include "platform/Canvas.h"
 
 class DoubleBuffer {
 public:
-    platform::MeasureCanvas& canvas() { return canvas_; }
+    explicit DoubleBuffer(int width = 1, int height = 1) : bitmap_(width, height) {}
+
+    platform::Bitmap& bitmap() { return bitmap_; }
+    platform::Canvas& canvas() { return bitmap_.canvas(); }
     bool needsRedraw = true;
 
 private:
-    platform::MeasureCanvas canvas_;
+    platform::Bitmap bitmap_;
 };

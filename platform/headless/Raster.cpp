@@ -119,12 +119,29 @@ void RasterCanvas::textOut(Point at, std::string_view text) {
     raster_.texts.push_back({device, std::string(text), font});
 }
 
+namespace {
+
 // A fixed cell: half the font's pixel height wide (one more when bold), the pixel height plus
 // two for the leading high.
-Size RasterCanvas::textExtent(std::string_view text) {
+Size fixedCellMetrics(const Font& font, std::string_view text) {
     const int pixelHeight = (font.size * 96 + 71) / 72;
     const int cellWidth = pixelHeight / 2 + (font.bold ? 1 : 0);
     return {static_cast<int>(text.size()) * cellWidth, pixelHeight + 2};
+}
+
+TextMetrics& currentTextMetrics() {
+    static TextMetrics metrics = fixedCellMetrics;
+    return metrics;
+}
+
+} // namespace
+
+void setTextMetrics(TextMetrics metrics) {
+    currentTextMetrics() = metrics ? std::move(metrics) : TextMetrics(fixedCellMetrics);
+}
+
+Size RasterCanvas::textExtent(std::string_view text) {
+    return currentTextMetrics()(font, text);
 }
 
 void RasterCanvas::drawIcon(Point at, const Icon& icon) {

@@ -6,7 +6,9 @@
 
 #include "platform/Canvas.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform::headless {
@@ -72,5 +74,10 @@ private:
     Rect clip_{0, 0, 0, 0};
     bool clipped_ = false;
 };
+
+// How headless canvases measure text: by default a fixed cell per character; tests that need
+// known sizes set their own. An empty function brings the default back.
+using TextMetrics = std::function<Size(const Font&, std::string_view)>;
+void setTextMetrics(TextMetrics metrics);
 
 } // namespace platform::headless

@@ -28,30 +28,6 @@ private:
 // The logical font for `font` at the screen's resolution (size in points).
 HFONT createFont(const Font& font);
 
-class FontHandle {
-public:
-    explicit FontHandle(const Font& font) : font_(createFont(font)) {}
-    ~FontHandle() { release(); }
-    FontHandle(const FontHandle&) = delete;
-    FontHandle& operator=(FontHandle&& other) noexcept {
-        if (this != &other) {
-            release();
-            font_ = other.font_;
-            other.font_ = nullptr;
-        }
-        return *this;
-    }
-    FontHandle(FontHandle&& other) noexcept : font_(other.font_) { other.font_ = nullptr; }
-    HFONT get() const { return font_; }
-
-private:
-    void release() {
-        if (font_) DeleteObject(font_);
-        font_ = nullptr;
-    }
-    HFONT font_;
-};
-
 // Selects an object into a device context and puts the previous one back when it ends.
 class SelectedObject {
 public:

@@ -2,8 +2,8 @@
 #include "app/Language.h"
 #include "manager/Barmanager.h"
 #include "platform/Files.h"
-#include "store/Bar.h"
 #include "platform/Registry.h"
+#include "store/Bar.h"
 #include "tests/TempFolder.h"
 #include "tests/app/RunKeyAccess.h"
 
@@ -24,7 +24,6 @@ TEST_F(AppTest, DerivesEveryPathFromTheExecutable) {
     const App app(exe());
     EXPECT_EQ(app.folder(), folder.path() + "\\");
     EXPECT_EQ(app.settingsFileName(), folder.path() + "\\settings.txt");
-    EXPECT_EQ(app.title(), "Kestrum");
     EXPECT_EQ(app.version, "2.0");
 }
 

@@ -13,10 +13,10 @@ using testing_support::TempFolder;
 
 namespace {
 
-platform::TextSize measured(const platform::Font& font, const std::string& text) {
-    platform::MeasureCanvas canvas;
-    canvas.setFont(font);
-    return canvas.textExtent(text);
+platform::Size measured(const platform::Font& font, const std::string& text) {
+    platform::Bitmap bitmap(1, 1);
+    bitmap.canvas().font = font;
+    return bitmap.canvas().textExtent(text);
 }
 
 class LayoutTest : public testing::Test {

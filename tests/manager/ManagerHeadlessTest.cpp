@@ -3,7 +3,7 @@
 #include "manager/Barmanager.h"
 #include "platform/Files.h"
 #include "platform/headless/Headlessicon.h"
-#include "platform/headless/Headlessmetrics.h"
+#include "platform/headless/Raster.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 #include "store/Wintools.h"
@@ -17,7 +17,7 @@ namespace {
 
 TEST(LayoutHeadless, ReproducesTheTwoCategoryExample) {
     platform::headless::setTextMetrics([](const platform::Font&, std::string_view text) {
-        return platform::TextSize{text == "Games" ? 40 : 32, 13};
+        return platform::Size{text == "Games" ? 40 : 32, 13};
     });
     TempFolder folder;
     for (const char* name : {"Games", "Tools"})
