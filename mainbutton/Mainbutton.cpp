@@ -16,11 +16,12 @@ void MainButton::setDown(bool down) {
 void MainButton::Paint(platform::Canvas& canvas) {
     const platform::Rect area{0, 0, bounds().width, bounds().height};
     const platform::Size text = canvas.textExtent(caption);
+    const platform::Point centred{(area.width - text.width) / 2, (area.height - text.height) / 2};
     if (down_) {
         platform::drawFrame(canvas, area, platform::Colors::ButtonShadow, platform::Colors::White);
-        canvas.textOut({(area.width - text.width) / 2 + 1, text.height / 2 + 1}, caption);
+        canvas.textOut({centred.x + 1, centred.y + 1}, caption);
     } else {
         platform::drawFrame(canvas, area, platform::Colors::White, platform::Colors::ButtonShadow);
-        canvas.textOut({(area.width - text.width) / 2, (area.height - text.height) / 2}, caption);
+        canvas.textOut(centred, caption);
     }
 }

@@ -165,10 +165,16 @@ void FormEvents::mouseDown(Form& form, const MouseEvent& event) {
     });
 }
 
+// What the press landed on keeps the pointer until the release: a drag that starts on the form
+// goes on over its controls.
+Control* FormEvents::pointerOwner(const Form& form, Point pos) {
+    if (form.captured_ || form.pressedOnForm_) return form.captured_;
+    return form.controlAt(pos);
+}
+
 void FormEvents::mouseMove(Form& form, const MouseEvent& event) {
     guarded([&] {
-        Control* control = form.captured_ ? form.captured_ : form.controlAt(event.pos);
-        if (control)
+        if (Control* control = pointerOwner(form, event.pos))
             control->MouseMove(relativeTo(*control, event));
         else
             form.FormMouseMove(event);
@@ -186,8 +192,9 @@ void FormEvents::mouseUp(Form& form, const MouseEvent& event) {
             return;
         }
         const bool pressedHere = form.pressedOnForm_ && leftRelease;
+        Control* control = pointerOwner(form, event.pos);
         if (leftRelease) form.pressedOnForm_ = false;
-        if (Control* control = form.controlAt(event.pos)) {
+        if (control) {
             control->MouseUp(relativeTo(*control, event));
             return;
         }

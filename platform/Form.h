@@ -161,6 +161,11 @@ public:
     static void close(Form& form);
     // The press is over: a captured control gets no more events (also when capture is lost).
     static void releaseCapture(Form& form);
+
+private:
+    // Who gets a mouse event at `pos`: the pressed control, none (the form) while a press on the
+    // form lasts, else the control under the pointer.
+    static Control* pointerOwner(const Form& form, Point pos);
 };
 
 template <class F, class... Args> std::unique_ptr<F> createForm(Args&&... args) {

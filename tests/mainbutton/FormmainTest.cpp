@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -46,6 +47,7 @@ protected:
         headless::resetWorld();
         headless::setCursorPos(Point{600, 600});
     }
+    void TearDown() override { headless::setTextMetrics(nullptr); }
 
     // A main window reading the settings file of the temporary folder, as start-up makes it.
     std::unique_ptr<TMainForm> makeForm(const std::string& settings = "") {
@@ -304,15 +306,32 @@ TEST_F(MainFormTest, PaintsTheBarAndTheButtonPressedOrReleased) {
     EXPECT_EQ(released.texts[0].text, "Kestrum");
     EXPECT_EQ(released.texts[0].font.name, "Verdana");
     EXPECT_TRUE(released.texts[0].font.bold);
-    const Point centred = released.texts[0].at;
 
     form->pressButton();
     platform::headless::Raster pressed = headless::paint(*form);
     EXPECT_EQ(pressed.pixel(0, 0), kButtonShadow);
     EXPECT_EQ(pressed.pixel(69, 24), platform::Colors::White);
-    ASSERT_EQ(pressed.texts.size(), 1u);
-    EXPECT_EQ(pressed.texts[0].at.x, centred.x + 1);
-    EXPECT_EQ(pressed.texts[0].at, (Point{centred.x + 1, 13 / 2 + 1}));
+}
+
+// Whatever the font measures, pressing moves the caption by one pixel each way and no more.
+TEST_F(MainFormTest, PressedCaptionSitsOnePixelRightOfAndBelowItsCentredPlace) {
+    const struct {
+        int textHeight;
+        Point centred;
+    } cases[] = {{13, {14, 6}}, {14, {14, 5}}, {16, {14, 4}}, {9, {14, 8}}};
+    for (const auto& c : cases) {
+        headless::setTextMetrics([&c](const platform::Font&, std::string_view text) {
+            return platform::Size{static_cast<int>(text.size()) * 6, c.textHeight};
+        });
+        auto form = makeForm();
+        const platform::headless::Raster released = headless::paint(*form);
+        form->pressButton();
+        const platform::headless::Raster pressed = headless::paint(*form);
+        ASSERT_EQ(released.texts.size(), 1u);
+        ASSERT_EQ(pressed.texts.size(), 1u);
+        EXPECT_EQ(released.texts[0].at, c.centred) << c.textHeight;
+        EXPECT_EQ(pressed.texts[0].at, (Point{c.centred.x + 1, c.centred.y + 1})) << c.textHeight;
+    }
 }
 
 TEST_F(MainFormTest, PointerShapesOfButtonAndHandle) {

@@ -84,6 +84,20 @@ TEST_F(FormEventsTest, ControlsGetTheEventsOverThemInTheirOwnCoordinates) {
     EXPECT_EQ(form.log, "c-move 5;move 30,15;c-move 40;c-up 40;c-click;c-up 3;");
 }
 
+TEST_F(FormEventsTest, APressOnTheFormKeepsThePointerOverItsControlsUntilTheRelease) {
+    LoggingForm form;
+    LoggingControl control(form, form.log);
+    control.setBounds({10, 10, 20, 20});
+    platform::ShiftState held;
+    held.leftButton = true;
+
+    headless::mouseDown(form, MouseButton::Left, {40, 15});
+    headless::mouseMove(form, {15, 15}, held);
+    headless::mouseUp(form, MouseButton::Left, {15, 15});
+    headless::mouseMove(form, {15, 15});
+    EXPECT_EQ(form.log, "down 40,15;move 15,15;click;up 15,15;c-move 5;");
+}
+
 TEST_F(FormEventsTest, AnExceptionInAHandlerIsShownAndTheProgramGoesOn) {
     LoggingForm form;
     form.throwOnKey = true;
