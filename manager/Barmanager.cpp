@@ -156,8 +156,9 @@ void BarManager::appendBar(const std::string& name) {
 void BarManager::loadBarList() {
     const platform::IniFile config(configFileName());
     if (config.valueExists("Bar", "Count")) {
+        // Only the listed indices are read: a huge Count must not mean billions of reads.
         const int count = config.readInteger("Bar", "Count", -1);
-        for (int i = 0; i < count; ++i) {
+        for (const int i : config.readIndexKeys("Bar", count)) {
             const std::string name = config.readString("Bar", std::to_string(i), "");
             // A name that is not a single folder name would reach outside the data folder.
             if (platform::isPlainName(name) && platform::folderExists(dataFolder + "\\" + name))

@@ -91,7 +91,10 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"names reaching outside the data folder",
                  "[Bar]\r\nCount=6\r\n0=..\r\n1=.\r\n2=X\\..\\..\r\n3=Y/../Z\r\n4=C:\r\n5=Z\r\n",
                  {"Z"}},
-        ListCase{"count present but empty", "[Bar]\r\nCount=\r\n", {}}));
+        ListCase{"count present but empty", "[Bar]\r\nCount=\r\n", {}},
+        ListCase{"a huge count loads what is listed",
+                 "[Bar]\r\nCount=2147483647\r\n7=Y\r\n0=X\r\n",
+                 {"X", "Y"}}));
 
 TEST_F(BarManagerTest, CreatesCategoriesAndSavesTheListAtOnce) {
     writeConfig("[Other]\r\nkept=1\r\n");
