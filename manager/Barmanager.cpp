@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Inifile.h"
+#include "platform/Initext.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 #include "store/Vcltools.h"
@@ -149,6 +150,14 @@ void BarManager::saveAppearance() {
     measureBuffer.canvas().font = iconTitleFont;
 }
 
+// Two rows on one folder would overwrite each other's list, and deleting one would delete the
+// other's shortcuts; folder names match without regard to letter case.
+bool BarManager::hasBar(const std::string& name) const {
+    return std::any_of(bars.begin(), bars.end(), [&](const Bar* bar) {
+        return platform::ini::sameName(bar->GetName(), name);
+    });
+}
+
 void BarManager::appendBar(const std::string& name) {
     bars.push_back(new Bar(this, dataFolder, name));
 }
@@ -161,7 +170,8 @@ void BarManager::loadBarList() {
         for (const int i : config.readIndexKeys("Bar", count)) {
             const std::string name = config.readString("Bar", std::to_string(i), "");
             // A name that is not a single folder name would reach outside the data folder.
-            if (platform::isPlainName(name) && platform::folderExists(dataFolder + "\\" + name))
+            if (platform::isPlainName(name) && platform::folderExists(dataFolder + "\\" + name) &&
+                !hasBar(name))
                 appendBar(name);
         }
         return;

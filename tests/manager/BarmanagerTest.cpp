@@ -92,6 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Bar]\r\nCount=6\r\n0=..\r\n1=.\r\n2=X\\..\\..\r\n3=Y/../Z\r\n4=C:\r\n5=Z\r\n",
                  {"Z"}},
         ListCase{"count present but empty", "[Bar]\r\nCount=\r\n", {}},
+        ListCase{"a folder listed twice is one category",
+                 "[Bar]\r\nCount=4\r\n0=X\r\n1=Y\r\n2=X\r\n3=x\r\n",
+                 {"X", "Y"}},
         ListCase{"a huge count loads what is listed",
                  "[Bar]\r\nCount=2147483647\r\n7=Y\r\n0=X\r\n",
                  {"X", "Y"}}));
