@@ -184,7 +184,8 @@ void BarManager::saveBarList() {
     platform::IniBatch config(configFileName());
     config.eraseSection("Bar").writeInteger("Bar", "Count", barCount());
     for (int i = 0; i < barCount(); ++i)
-        config.writeString("Bar", std::to_string(i), bars[std::size_t(i)]->GetName());
+        config.writeString("Bar", std::to_string(i),
+                           platform::ini::quotedForReading(bars[std::size_t(i)]->GetName()));
     config.commit();
 }
 

@@ -241,6 +241,11 @@ std::optional<int> parseInteger(std::string_view value) {
     return negative ? static_cast<int>(0u - bits) : static_cast<int>(magnitude);
 }
 
+std::string quotedForReading(std::string_view value) {
+    const bool changedByReading = trim(value) != value || unquoted(value) != value;
+    return changedByReading ? "\"" + std::string(value) + "\"" : std::string(value);
+}
+
 void setValue(std::string& text, std::string_view section, std::string_view key,
               std::string_view value) {
     const std::string cleanKey = sanitized(trim(key));

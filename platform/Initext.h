@@ -45,6 +45,10 @@ std::vector<int> indexKeys(std::string_view text, std::string_view section, int 
 // trailing characters included, gives nothing.
 std::optional<int> parseInteger(std::string_view value);
 
+// `value` in the form that reads back as `value`: in double quotes when reading would otherwise
+// drop blanks or control characters at either end, or a pair of quotes around it; else as it is.
+std::string quotedForReading(std::string_view value);
+
 // Sets `key` in `section` to `value`: the first matching key line is rewritten in place; a new
 // key goes after the last non-blank line of the first matching section; a new section goes at
 // the end. Names and values end at a NUL, as they would in a C string, and line breaks in them

@@ -106,8 +106,11 @@ void Bar::SaveLinks() {
     for (int index = 0; index < GetLinkCount(); ++index) {
         const IconArea& entry = *Links[index];
         const std::string key = std::to_string(index);
-        config.writeString(kLinkSection, key, ExtractFileName(entry.LinkFileName));
-        if (!entry.Title.empty()) config.writeString(kTitlesSection, key, entry.Title);
+        // A name such as " copy0.lnk" must not lose its blank on the way back.
+        config.writeString(kLinkSection, key,
+                           platform::ini::quotedForReading(ExtractFileName(entry.LinkFileName)));
+        if (!entry.Title.empty())
+            config.writeString(kTitlesSection, key, platform::ini::quotedForReading(entry.Title));
     }
     config.commit();
 }

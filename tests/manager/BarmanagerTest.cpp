@@ -113,6 +113,16 @@ TEST_F(BarManagerTest, CreatesCategoriesAndSavesTheListAtOnce) {
         << "box order of the layout";
 }
 
+TEST_F(BarManagerTest, NamesReadBackAsTheyWereSaved) {
+    const std::vector<std::string> names{" Games", "'Tools'"};
+    {
+        BarManager manager(data());
+        for (const auto& name : names)
+            ASSERT_NE(manager.createBar(name), nullptr) << '"' << name << '"';
+    }
+    EXPECT_EQ(namesOf(BarManager(data())), names);
+}
+
 TEST_F(BarManagerTest, RefusesNamesThatAreTakenOrNotOneFolderName) {
     makeCategory("Games");
     BarManager manager(data());

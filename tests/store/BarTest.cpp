@@ -169,6 +169,18 @@ TEST_F(BarList, SavesADenseListWithTitlesAndKeepsOtherSections) {
                             "2=notepad.exe copy0\n");
 }
 
+TEST_F(BarList, NamesAndTitlesReadBackAsTheyWereSaved) {
+    auto bar = load();
+    const std::string driveLike = root.path() + "\\"; // no file name: ".lnk", then " copy0.lnk"
+    bar->AddLink(driveLike, nullptr)->SetTitle("\"Quoted\"");
+    bar->AddLink(driveLike, nullptr)->SetTitle("'single'");
+    bar->SaveLinks();
+    const auto reloaded = load();
+    ASSERT_EQ(fileNames(*reloaded), (std::vector<std::string>{".lnk", " copy0.lnk"}));
+    EXPECT_EQ(reloaded->GetLink(0)->Title, "\"Quoted\"");
+    EXPECT_EQ(reloaded->GetLink(1)->Title, "'single'");
+}
+
 TEST_F(BarList, RemovingAnEntryDeletesItsFileAndSavesTheRest) {
     for (const char* name : {"a.lnk", "b.lnk", "c.lnk"})
         makeShortcut(name);
