@@ -156,7 +156,8 @@ std::string Bar::NewLinkFileName(const std::string& sourcePath) const {
     if (!platform::ini::sameName(std::string_view(name).substr(base.size()), ".lnk"))
         name += ".lnk";
     const std::string linkBase = StripFileExt(name);
-    for (int copy = 0; platform::fileExists(GetFolderPath() + "\\" + name); ++copy)
+    // A folder of that name clashes too: no shortcut could be written in its place.
+    for (int copy = 0; platform::fileAttributes(GetFolderPath() + "\\" + name); ++copy)
         name = linkBase + " copy" + std::to_string(copy) + ".lnk";
     return name;
 }
