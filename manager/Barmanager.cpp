@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Inifile.h"
+#include "platform/Initext.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 #include "store/Vcltools.h"
@@ -149,6 +150,14 @@ void BarManager::saveAppearance() {
     measureBuffer.canvas().font = iconTitleFont;
 }
 
+// Two rows on one folder would overwrite each other's list, and deleting one would delete the
+// other's shortcuts; folder names match without regard to letter case.
+bool BarManager::hasBar(const std::string& name) const {
+    return std::any_of(bars.begin(), bars.end(), [&](const Bar* bar) {
+        return platform::ini::sameName(bar->GetName(), name);
+    });
+}
+
 void BarManager::appendBar(const std::string& name) {
     bars.push_back(new Bar(this, dataFolder, name));
 }
@@ -156,11 +165,13 @@ void BarManager::appendBar(const std::string& name) {
 void BarManager::loadBarList() {
     const platform::IniFile config(configFileName());
     if (config.valueExists("Bar", "Count")) {
+        // Only the listed indices are read: a huge Count must not mean billions of reads.
         const int count = config.readInteger("Bar", "Count", -1);
-        for (int i = 0; i < count; ++i) {
+        for (const int i : config.readIndexKeys("Bar", count)) {
             const std::string name = config.readString("Bar", std::to_string(i), "");
             // A name that is not a single folder name would reach outside the data folder.
-            if (platform::isPlainName(name) && platform::folderExists(dataFolder + "\\" + name))
+            if (platform::isPlainName(name) && platform::folderExists(dataFolder + "\\" + name) &&
+                !hasBar(name))
                 appendBar(name);
         }
         return;
@@ -173,7 +184,8 @@ void BarManager::saveBarList() {
     platform::IniBatch config(configFileName());
     config.eraseSection("Bar").writeInteger("Bar", "Count", barCount());
     for (int i = 0; i < barCount(); ++i)
-        config.writeString("Bar", std::to_string(i), bars[std::size_t(i)]->GetName());
+        config.writeString("Bar", std::to_string(i),
+                           platform::ini::quotedForReading(bars[std::size_t(i)]->GetName()));
     config.commit();
 }
 

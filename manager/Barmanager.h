@@ -67,6 +67,7 @@ private:
     std::string configFileName() const;
     std::string settingsFileName() const;
     void applyBarLayout(Bar* bar) const;
+    bool hasBar(const std::string& name) const;
     void appendBar(const std::string& name);
 
     platform::OleSession ole; // shortcuts are resolved while the categories load

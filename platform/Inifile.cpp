@@ -30,6 +30,11 @@ std::vector<std::string> IniFile::readKeyNames(std::string_view section) const {
     return text ? ini::keyNames(*text, section) : std::vector<std::string>{};
 }
 
+std::vector<int> IniFile::readIndexKeys(std::string_view section, int count) const {
+    const auto text = readFile(fileName_);
+    return text ? ini::indexKeys(*text, section, count) : std::vector<int>{};
+}
+
 bool IniFile::valueExists(std::string_view section, std::string_view key) const {
     for (const std::string& name : readKeyNames(section))
         if (ini::sameName(name, key)) return true;

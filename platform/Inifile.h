@@ -32,6 +32,8 @@ public:
     bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
     // The key names in file order, within the block limit of ini::kKeyNamesBlockSize.
     std::vector<std::string> readKeyNames(std::string_view section) const;
+    // The list indices of `section` below `count`, as ini::indexKeys gives them.
+    std::vector<int> readIndexKeys(std::string_view section, int count) const;
     // Whether `key` is among readKeyNames(section), whatever its value.
     bool valueExists(std::string_view section, std::string_view key) const;
 

@@ -1,5 +1,6 @@
 #include "platform/Initext.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -187,6 +188,24 @@ std::vector<std::string> keyNames(std::string_view text, std::string_view sectio
     return names;
 }
 
+std::vector<int> indexKeys(std::string_view text, std::string_view section, int count) {
+    std::vector<int> indices;
+    walkSection(text, section, [&](const Line&, const ParsedLine& parsed) {
+        const std::string_view name = upToNul(parsed.name);
+        const bool decimal =
+            parsed.kind == LineKind::Value && !name.empty() && name.size() <= 10 &&
+            (name.size() == 1 || name.front() != '0') &&
+            std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!decimal) return true;
+        const auto index = parseInteger(name);
+        if (index && *index < count) indices.push_back(*index);
+        return true;
+    });
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    return indices;
+}
+
 std::optional<int> parseInteger(std::string_view value) {
     bool negative = false;
     if (!value.empty() && (value.front() == '-' || value.front() == '+')) {
@@ -220,6 +239,11 @@ std::optional<int> parseInteger(std::string_view value) {
     const auto bits = static_cast<std::uint32_t>(number);
     const auto magnitude = static_cast<std::int32_t>(bits);
     return negative ? static_cast<int>(0u - bits) : static_cast<int>(magnitude);
+}
+
+std::string quotedForReading(std::string_view value) {
+    const bool changedByReading = trim(value) != value || unquoted(value) != value;
+    return changedByReading ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
 void setValue(std::string& text, std::string_view section, std::string_view key,

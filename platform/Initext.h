@@ -34,10 +34,20 @@ std::optional<std::string> findValue(std::string_view text, std::string_view sec
 // The key names of `section` in file order, duplicates included, within kKeyNamesBlockSize.
 std::vector<std::string> keyNames(std::string_view text, std::string_view section);
 
+// The numbers below `count` that `section` holds as key names written in decimal without sign
+// or leading zeros, ascending and each once: exactly the keys that reading "0", "1", ...
+// count - 1 one by one would find, without trying every number below a huge count. No block
+// limit applies, since reading a key by its name has none.
+std::vector<int> indexKeys(std::string_view text, std::string_view section, int count);
+
 // Signed decimal, or hexadecimal after "0x", "0X" or "$" (up to 32 bits, read as a signed
 // number, so "$FFFFFFFF" is -1). A leading "-" or "+" is allowed. Anything else, overflow and
 // trailing characters included, gives nothing.
 std::optional<int> parseInteger(std::string_view value);
+
+// `value` in the form that reads back as `value`: in double quotes when reading would otherwise
+// drop blanks or control characters at either end, or a pair of quotes around it; else as it is.
+std::string quotedForReading(std::string_view value);
 
 // Sets `key` in `section` to `value`: the first matching key line is rewritten in place; a new
 // key goes after the last non-blank line of the first matching section; a new section goes at

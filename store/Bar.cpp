@@ -7,8 +7,6 @@
 #include "store/Wintools.h"
 
 #include <algorithm>
-#include <limits>
-#include <optional>
 #include <string>
 
 namespace {
@@ -24,41 +22,6 @@ std::string TrimmedTitle(const std::string& title) {
     const auto first = std::find_if(title.begin(), title.end(), visible);
     const auto last = std::find_if(title.rbegin(), title.rend(), visible).base();
     return first < last ? std::string(first, last) : std::string();
-}
-
-// The index a key name stands for when it is written as SaveLinks writes indices (decimal, no
-// sign, no leading zeros), and nothing otherwise.
-std::optional<int> IndexOfKey(const std::string& key) {
-    if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) return std::nullopt;
-    if (!std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    const long long value = std::stoll(key);
-    if (value > std::numeric_limits<int>::max()) return std::nullopt;
-    return static_cast<int>(value);
-}
-
-// Calls `visit` with each index below `count` that may hold a file name, ascending. The indices
-// come from the key names, so that a huge Count in a hand-edited file does not make the loader
-// try billions of absent keys; only when the key-name block is full, and later names may be
-// unseen, is every index below `count` tried.
-template <class Visit>
-void ForEachStoredLinkIndex(const platform::IniFile& config, int count, Visit visit) {
-    const auto names = config.readKeyNames(kLinkSection);
-    std::size_t blockUsed = 1;
-    for (const auto& name : names)
-        blockUsed += name.size() + 1;
-    if (blockUsed + 16 > platform::ini::kKeyNamesBlockSize) {
-        for (int index = 0; index < count; ++index)
-            visit(index);
-        return;
-    }
-    std::vector<int> indices;
-    for (const auto& name : names)
-        if (const auto index = IndexOfKey(name); index && *index < count) indices.push_back(*index);
-    std::sort(indices.begin(), indices.end());
-    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    for (const int index : indices)
-        visit(index);
 }
 
 using LinkList = std::vector<std::unique_ptr<IconArea>>;
@@ -116,17 +79,17 @@ void Bar::LoadLinks() {
 // Titles go by the index in the file, so a skipped index does not shift later titles.
 void Bar::ReadLinkList(int count) {
     const platform::IniFile config(GetConfigFileName());
-    ForEachStoredLinkIndex(config, count, [&](int index) {
+    for (const int index : config.readIndexKeys(kLinkSection, count)) {
         const std::string key = std::to_string(index);
         const std::string fileName = config.readString(kLinkSection, key, "");
         // A name leading out of the category folder would let RemoveLink delete a file there.
-        if (!platform::isPlainName(fileName)) return;
-        if (!platform::fileExists(GetFolderPath() + "\\" + fileName)) return;
+        if (!platform::isPlainName(fileName)) continue;
+        if (!platform::fileExists(GetFolderPath() + "\\" + fileName)) continue;
         auto entry = std::make_unique<IconArea>(this, fileName);
         const std::string title = TrimmedTitle(config.readString(kTitlesSection, key, ""));
         if (!title.empty()) entry->SetTitle(title);
         Links.push_back(std::move(entry));
-    });
+    }
 }
 
 void Bar::ScanLinkFiles() {
@@ -143,8 +106,11 @@ void Bar::SaveLinks() {
     for (int index = 0; index < GetLinkCount(); ++index) {
         const IconArea& entry = *Links[index];
         const std::string key = std::to_string(index);
-        config.writeString(kLinkSection, key, ExtractFileName(entry.LinkFileName));
-        if (!entry.Title.empty()) config.writeString(kTitlesSection, key, entry.Title);
+        // A name such as " copy0.lnk" must not lose its blank on the way back.
+        config.writeString(kLinkSection, key,
+                           platform::ini::quotedForReading(ExtractFileName(entry.LinkFileName)));
+        if (!entry.Title.empty())
+            config.writeString(kTitlesSection, key, platform::ini::quotedForReading(entry.Title));
     }
     config.commit();
 }
@@ -190,7 +156,8 @@ std::string Bar::NewLinkFileName(const std::string& sourcePath) const {
     if (!platform::ini::sameName(std::string_view(name).substr(base.size()), ".lnk"))
         name += ".lnk";
     const std::string linkBase = StripFileExt(name);
-    for (int copy = 0; platform::fileExists(GetFolderPath() + "\\" + name); ++copy)
+    // A folder of that name clashes too: no shortcut could be written in its place.
+    for (int copy = 0; platform::fileAttributes(GetFolderPath() + "\\" + name); ++copy)
         name = linkBase + " copy" + std::to_string(copy) + ".lnk";
     return name;
 }

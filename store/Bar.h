@@ -54,8 +54,8 @@ public:
     IconArea* FindLinkAt(std::int32_t x, std::int32_t y) const;
 
     // The name a new shortcut for `sourcePath` gets in this folder: the source's file name, with
-    // ".lnk" added unless it has that extension, and on a clash its base + " copyN.lnk" for the
-    // first free N from 0.
+    // ".lnk" added unless it has that extension, and on a clash (with a file or a folder) its
+    // base + " copyN.lnk" for the first free N from 0.
     std::string NewLinkFileName(const std::string& sourcePath) const;
     // Makes a new shortcut to `sourcePath` in the folder and inserts an entry for it before
     // `before` (at the end when null or not in the list), then saves the list. The entry is

@@ -29,6 +29,9 @@ bool DeleteFolderTree(const std::string& path) {
     if (path.size() < 4) return false;
     const bool endsWithSeparator = path.back() == '\\' || path.back() == '/';
     const std::string folder = endsWithSeparator ? path.substr(0, path.size() - 1) : path;
+    // A folder that is itself a link goes as a link, and what it points to stays.
+    const auto attributes = platform::fileAttributes(folder);
+    if (attributes && (*attributes & ReparsePoint)) return RemoveLinkItself(folder, *attributes);
 
     bool complete = true;
     for (const auto& entry : platform::listFolder(folder, "*")) {

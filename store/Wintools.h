@@ -15,7 +15,8 @@ std::string ResolveShortcut(const std::string& shortcutPath);
 
 // Deletes the folder and everything below it, read-only, hidden and system files included, and
 // returns true when all of it is gone. A path shorter than 4 characters (a drive root) is refused.
-// A junction or symbolic link inside is removed as a link; what it points to is left alone. Once
+// A junction or symbolic link, inside or the folder itself, is removed as a link; what it points
+// to is left alone. Once
 // a file or sub-folder cannot be deleted, later files and sub-folders are left in place and the
 // result is false.
 bool DeleteFolderTree(const std::string& path);

@@ -4,6 +4,7 @@
 
 #include "tests/fuzz/Require.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -23,7 +24,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(block <= kKeyNamesBlockSize);
     }
 
+    // The index keys are exactly those that reading "0", "1", ... one by one finds.
+    const auto indices = indexKeys(text, "Link", 4);
+    for (int index = 0; index < 4; ++index) {
+        const bool listed = std::binary_search(indices.begin(), indices.end(), index);
+        require(listed == findValue(text, "Link", std::to_string(index)).has_value());
+    }
+
     std::string edited = text;
+    // A value of the input's first line, blanks and quotes at its ends included, reads back.
+    const std::string value =
+        text.substr(0, std::min(text.find_first_of(std::string("\r\n\0", 3)), std::size_t(64)));
+    setValue(edited, "Q", "v", quotedForReading(value));
+    require(findValue(edited, "Q", "v") == std::optional<std::string>(value));
+
     const auto other = findValue(text, "T", "j");
     setValue(edited, "S", "k", "written");
     require(findValue(edited, "S", "k") == std::optional<std::string>("written"));

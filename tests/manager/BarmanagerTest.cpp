@@ -91,7 +91,13 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"names reaching outside the data folder",
                  "[Bar]\r\nCount=6\r\n0=..\r\n1=.\r\n2=X\\..\\..\r\n3=Y/../Z\r\n4=C:\r\n5=Z\r\n",
                  {"Z"}},
-        ListCase{"count present but empty", "[Bar]\r\nCount=\r\n", {}}));
+        ListCase{"count present but empty", "[Bar]\r\nCount=\r\n", {}},
+        ListCase{"a folder listed twice is one category",
+                 "[Bar]\r\nCount=4\r\n0=X\r\n1=Y\r\n2=X\r\n3=x\r\n",
+                 {"X", "Y"}},
+        ListCase{"a huge count loads what is listed",
+                 "[Bar]\r\nCount=2147483647\r\n7=Y\r\n0=X\r\n",
+                 {"X", "Y"}}));
 
 TEST_F(BarManagerTest, CreatesCategoriesAndSavesTheListAtOnce) {
     writeConfig("[Other]\r\nkept=1\r\n");
@@ -105,6 +111,16 @@ TEST_F(BarManagerTest, CreatesCategoriesAndSavesTheListAtOnce) {
               0);
     EXPECT_EQ(games->LeftBox, static_cast<Square*>(games->NameBox.get()))
         << "box order of the layout";
+}
+
+TEST_F(BarManagerTest, NamesReadBackAsTheyWereSaved) {
+    const std::vector<std::string> names{" Games", "'Tools'"};
+    {
+        BarManager manager(data());
+        for (const auto& name : names)
+            ASSERT_NE(manager.createBar(name), nullptr) << '"' << name << '"';
+    }
+    EXPECT_EQ(namesOf(BarManager(data())), names);
 }
 
 TEST_F(BarManagerTest, RefusesNamesThatAreTakenOrNotOneFolderName) {

@@ -19,11 +19,12 @@ TEST_F(AddLinks, NamesNewShortcutsByTheSourceWithCopyNumbersOnAClash) {
         const char* source;
         const char* expected;
     };
+    ASSERT_TRUE(platform::createFolder(inCategory("Games.lnk")));
     const Case cases[] = {
         {"", "C:\\Windows\\notepad.exe", "notepad.exe.lnk"},
         {"notepad.exe.lnk", "C:\\Windows\\notepad.exe", "notepad.exe copy0.lnk"},
         {"notepad.exe copy0.lnk", "C:\\Windows\\notepad.exe", "notepad.exe copy1.lnk"},
-        {"", "D:\\Games", "Games.lnk"},
+        {"", "D:\\Games", "Games copy0.lnk"}, // a folder of that name is in the way
         {"", "D:\\readme", "readme.lnk"},
         {"", "E:\\Word.LNK", "Word.LNK"},
         {"Word.LNK", "E:\\Word.LNK", "Word copy0.lnk"},

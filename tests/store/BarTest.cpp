@@ -75,11 +75,16 @@ TEST_F(BarLoad, CountDecidesBetweenListAndScan) {
 
 TEST_F(BarLoad, ALongListLoadsEntriesBeyondTheKeyNameBlock) {
     makeShortcut("last.lnk");
-    std::string config = "[Link]\nCount=3500\n";
+    std::string manyKeys = "[Link]\nCount=3500\n";
     for (int index = 0; index < 3499; ++index)
-        config += std::to_string(index) + "=missing.lnk\n";
-    writeConfig(config + "3499=last.lnk\n");
-    EXPECT_EQ(fileNames(*load()), (std::vector<std::string>{"last.lnk"}));
+        manyKeys += std::to_string(index) + "=missing.lnk\n";
+    // One name too long for what is left of the block hides every key after it from a listing.
+    const std::string longKey =
+        "[Link]\nCount=2\n0=missing.lnk\n" + std::string(16380, 'k') + "=x\n1=last.lnk\n";
+    for (const std::string& config : {manyKeys + "3499=last.lnk\n", longKey}) {
+        writeConfig(config);
+        EXPECT_EQ(fileNames(*load()), (std::vector<std::string>{"last.lnk"}));
+    }
 }
 
 TEST_F(BarLoad, SkipsStoredNamesThatAreNotPlainFileNames) {
@@ -162,6 +167,18 @@ TEST_F(BarList, SavesADenseListWithTitlesAndKeepsOtherSections) {
     EXPECT_EQ(readConfig(), "[Config]\nColor=5\n[Link]\nCount=3\n0=Notepad.lnk\n1=Calculator.lnk\n"
                             "2=notepad.exe copy0.lnk\n[Titles]\n0=Notepad\n1=Pocket calculator\n"
                             "2=notepad.exe copy0\n");
+}
+
+TEST_F(BarList, NamesAndTitlesReadBackAsTheyWereSaved) {
+    auto bar = load();
+    const std::string driveLike = root.path() + "\\"; // no file name: ".lnk", then " copy0.lnk"
+    bar->AddLink(driveLike, nullptr)->SetTitle("\"Quoted\"");
+    bar->AddLink(driveLike, nullptr)->SetTitle("'single'");
+    bar->SaveLinks();
+    const auto reloaded = load();
+    ASSERT_EQ(fileNames(*reloaded), (std::vector<std::string>{".lnk", " copy0.lnk"}));
+    EXPECT_EQ(reloaded->GetLink(0)->Title, "\"Quoted\"");
+    EXPECT_EQ(reloaded->GetLink(1)->Title, "'single'");
 }
 
 TEST_F(BarList, RemovingAnEntryDeletesItsFileAndSavesTheRest) {

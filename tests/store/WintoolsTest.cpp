@@ -196,6 +196,9 @@ TEST_F(FolderTrees, RemovesLinksWithoutFollowingThem) {
                       posix(root.file("tree\\sub\\filelink")).c_str()),
               0);
     platform::setFileAttributes(outside.file("keep.txt"), platform::FileAttribute::ReadOnly);
+    ASSERT_EQ(symlink(posix(outside.file("inner")).c_str(), posix(root.file("linked")).c_str()), 0);
+    EXPECT_TRUE(DeleteFolderTree(root.file("linked") + "\\")) << "a folder that is a link";
+    EXPECT_FALSE(platform::fileAttributes(root.file("linked")));
     EXPECT_TRUE(DeleteFolderTree(root.file("tree")));
     EXPECT_FALSE(platform::fileAttributes(root.file("tree")));
     EXPECT_EQ(outside.read("keep.txt"), "keep");
