@@ -4,6 +4,7 @@
 #include "manager/Barmanager.h"
 #include "platform/Inifile.h"
 #include "platform/Registry.h"
+#include "platform/Text.h"
 
 #include <memory>
 
@@ -21,17 +22,6 @@ std::string withExtension(const std::string& path, const std::string& extension)
     const bool hasExtension =
         dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return (hasExtension ? path.substr(0, dot) : path) + extension;
-}
-
-std::string trimmed(const std::string& text) {
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    auto begin = text.begin();
-    auto end = text.end();
-    while (begin != end && isBlank(*begin))
-        ++begin;
-    while (end != begin && isBlank(*(end - 1)))
-        --end;
-    return std::string(begin, end);
 }
 
 // Kept for the whole process: windows still reach them while they are torn down.
@@ -81,7 +71,7 @@ void App::setAutoRun(bool value) {
         return;
     }
     const auto current = runKey.readString(kRunValueName);
-    if (current && trimmed(*current) == executablePath_) return;
+    if (current && platform::trimBlanks(*current) == executablePath_) return;
     if (!runKey.writeString(kRunValueName, executablePath_))
         throw platform::RegistryError(kRunValueName);
 }

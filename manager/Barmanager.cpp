@@ -33,7 +33,6 @@ platform::Font verdana(int size) {
 
 BarManager::BarManager(std::string folder)
     : dataFolder(std::move(folder)), iconTitleFont(verdana(7)), barNameFont(verdana(8)) {
-    measureBuffer.canvas().font = iconTitleFont;
     loadBarList();
     loadAppearance();
     setBarLayout(barLayout);

@@ -1,5 +1,7 @@
 #include "platform/Initext.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -8,18 +10,6 @@ namespace platform::ini {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 std::string_view upToNul(std::string_view s) {
     return s.substr(0, s.find('\0'));
@@ -74,23 +64,23 @@ struct ParsedLine {
 };
 
 ParsedLine parse(std::string_view content) {
-    const std::string_view visible = trim(content);
+    const std::string_view visible = trimBlanks(content);
     ParsedLine parsed;
     if (visible.empty() || visible.front() == ';') return parsed;
     if (visible.front() == '[') {
         const auto close = visible.rfind(']');
         if (close != std::string_view::npos) {
             parsed.kind = LineKind::Section;
-            parsed.name = trim(visible.substr(1, close - 1));
+            parsed.name = trimBlanks(visible.substr(1, close - 1));
         }
         return parsed;
     }
     const auto equals = visible.find('=');
     if (equals == std::string_view::npos) return parsed;
-    parsed.name = trim(visible.substr(0, equals));
+    parsed.name = trimBlanks(visible.substr(0, equals));
     if (parsed.name.empty()) return parsed;
     parsed.kind = LineKind::Value;
-    parsed.value = trim(visible.substr(equals + 1));
+    parsed.value = trimBlanks(visible.substr(equals + 1));
     return parsed;
 }
 
@@ -121,7 +111,7 @@ std::optional<SectionPlace> walkSection(std::string_view text, std::string_view 
         }
         if (!place) continue;
         place->bodyEnd = line.end;
-        if (!trim(reader.content(line)).empty()) place->lastFilledEnd = line.end;
+        if (!trimBlanks(reader.content(line)).empty()) place->lastFilledEnd = line.end;
         if (!visit(line, parsed)) return place;
     }
     return place;
@@ -242,13 +232,13 @@ std::optional<int> parseInteger(std::string_view value) {
 }
 
 std::string quotedForReading(std::string_view value) {
-    const bool changedByReading = trim(value) != value || unquoted(value) != value;
+    const bool changedByReading = trimBlanks(value) != value || unquoted(value) != value;
     return changedByReading ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
 void setValue(std::string& text, std::string_view section, std::string_view key,
               std::string_view value) {
-    const std::string cleanKey = sanitized(trim(key));
+    const std::string cleanKey = sanitized(trimBlanks(key));
     const std::string newLine = cleanKey + "=" + sanitized(value);
     const std::string lineBreak(lineBreakOf(text));
 
@@ -270,7 +260,7 @@ void setValue(std::string& text, std::string_view section, std::string_view key,
         return;
     }
     if (!text.empty() && !endsWithLineBreak(text)) text += lineBreak;
-    text += "[" + sanitized(trim(section)) + "]" + lineBreak + newLine + lineBreak;
+    text += "[" + sanitized(trimBlanks(section)) + "]" + lineBreak + newLine + lineBreak;
 }
 
 void eraseSection(std::string& text, std::string_view section) {

@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Inifile.h"
 #include "platform/Initext.h"
+#include "platform/Text.h"
 #include "store/Vcltools.h"
 #include "store/Wintools.h"
 
@@ -16,13 +17,6 @@ constexpr const char* kTitlesSection = "Titles";
 // Attribute bits a scanned shortcut may carry: read-only, hidden, system, volume label,
 // directory, archive. A match with any other bit is not taken.
 constexpr std::uint32_t kScannedAttributes = 0x3F;
-
-std::string TrimmedTitle(const std::string& title) {
-    const auto visible = [](char c) { return static_cast<unsigned char>(c) > ' '; };
-    const auto first = std::find_if(title.begin(), title.end(), visible);
-    const auto last = std::find_if(title.rbegin(), title.rend(), visible).base();
-    return first < last ? std::string(first, last) : std::string();
-}
 
 using LinkList = std::vector<std::unique_ptr<IconArea>>;
 
@@ -86,7 +80,7 @@ void Bar::ReadLinkList(int count) {
         if (!platform::isPlainName(fileName)) continue;
         if (!platform::fileExists(GetFolderPath() + "\\" + fileName)) continue;
         auto entry = std::make_unique<IconArea>(this, fileName);
-        const std::string title = TrimmedTitle(config.readString(kTitlesSection, key, ""));
+        const std::string title(platform::trimBlanks(config.readString(kTitlesSection, key, "")));
         if (!title.empty()) entry->SetTitle(title);
         Links.push_back(std::move(entry));
     }

@@ -6,9 +6,8 @@ namespace platform::win32 {
 
 HFONT createFont(const Font& font) {
     LOGFONTA description{};
-    const HDC screen = GetDC(nullptr);
-    description.lfHeight = -MulDiv(font.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    description.lfHeight = -MulDiv(font.size, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
     description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     description.lfItalic = font.italic;
     description.lfUnderline = font.underline;
