@@ -31,6 +31,11 @@ struct Rect {
         return p.x >= left && p.x < right() && p.y >= top && p.y < bottom();
     }
     Rect offset(Point by) const { return {left + by.x, top + by.y, width, height}; }
+    // Whether the two share at least one pixel.
+    bool intersects(const Rect& other) const {
+        return left < other.right() && other.left < right() && top < other.bottom() &&
+               other.top < bottom();
+    }
     bool operator==(const Rect& other) const {
         return left == other.left && top == other.top && width == other.width &&
                height == other.height;

@@ -4,6 +4,7 @@
 
 #include "platform/Geometry.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,6 +59,12 @@ private:
 
 // Registers the standard and common control classes the program's windows use.
 void initCommonControls();
+
+// Work for the message loop to do while no message waits: `slice` is called again and again,
+// each time the queue is empty, until it returns false (nothing left). A slice should return
+// within about 10 ms, so that input never waits longer. A new call replaces the work set before;
+// an empty function clears it.
+void setIdleWork(std::function<bool()> slice);
 
 // Shows `mainForm` and dispatches messages until the main form closes.
 void runMessageLoop(Form& mainForm);

@@ -192,12 +192,12 @@ void Bar::ArrangeLinks() {
     }
 }
 
-Point Bar::ToLocalPoint(std::int32_t x, std::int32_t y) const {
+platform::Point Bar::ToLocalPoint(std::int32_t x, std::int32_t y) const {
     return {x - Left, y - Top};
 }
 
-Rect Bar::ToWindowRect(const Rect& rect) const {
-    return {rect.left + Left, rect.top + Top, rect.right + Left, rect.bottom + Top};
+platform::Rect Bar::ToWindowRect(const platform::Rect& rect) const {
+    return rect.offset({Left, Top});
 }
 
 namespace {

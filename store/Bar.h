@@ -69,8 +69,9 @@ public:
     // Gives every entry a provisional cell of 32 by 32, side by side from 0.
     void ArrangeLinks();
 
-    Point ToLocalPoint(std::int32_t x, std::int32_t y) const;
-    Rect ToWindowRect(const Rect& rect) const;
+    // Between window coordinates and the category's own.
+    platform::Point ToLocalPoint(std::int32_t x, std::int32_t y) const;
+    platform::Rect ToWindowRect(const platform::Rect& rect) const;
 
     platform::Color GetColor() const { return Color; }
     void SetColor(platform::Color color) { Color = color; }

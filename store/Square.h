@@ -3,19 +3,9 @@
 // directly and written through the virtual setters, so that a derived class can move what it
 // holds along with it.
 
+#include "platform/Geometry.h"
+
 #include <cstdint>
-
-struct Point {
-    std::int32_t x;
-    std::int32_t y;
-};
-
-struct Rect {
-    std::int32_t left;
-    std::int32_t top;
-    std::int32_t right;
-    std::int32_t bottom;
-};
 
 class Square {
 public:
@@ -25,6 +15,9 @@ public:
     virtual void SetTop(std::int32_t value) { Top = value; }
     virtual void SetWidth(std::int32_t value) { Width = value; }
     virtual void SetHeight(std::int32_t value) { Height = value; }
+
+    // The same rectangle in the type the windows draw and repaint with.
+    platform::Rect rect() const { return {Left, Top, Width, Height}; }
 
     std::int32_t Left = 0;
     std::int32_t Top = 0;

@@ -31,6 +31,10 @@ void mouseUp(Form& form, MouseButton button, Point pos);
 void keyDown(Form& form, int key, ShiftState shift = {});
 // Windows asking whether the session may end; returns the form's answer.
 bool queryEndSession(Form& form);
+// Runs the idle work set with setIdleWork, one slice after another, as an empty message queue
+// would, until it is done or `maxSlices` have run; returns how many ran.
+int runIdleWork(int maxSlices = 1 << 30);
+
 // Handles what was posted (closes) in the order it was posted.
 void deliverPostedMessages();
 // The main form has closed, so the message loop would end.

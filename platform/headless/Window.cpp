@@ -42,6 +42,7 @@ struct World {
     std::vector<headless::MessageBoxRecord> messageBoxes;
     std::deque<int> answers;
     std::set<std::string> heldNames;
+    std::function<bool()> idleWork;
 };
 
 World& world() {
@@ -192,6 +193,10 @@ SingleInstance::~SingleInstance() {
 }
 void initCommonControls() {}
 
+void setIdleWork(std::function<bool()> slice) {
+    world().idleWork = std::move(slice);
+}
+
 void runMessageLoop(Form& mainForm) {
     world().mainForm = &mainForm;
     mainForm.show();
@@ -217,6 +222,7 @@ void resetWorld() {
     w.quit = false;
     w.messageBoxes.clear();
     w.answers.clear();
+    w.idleWork = nullptr;
 }
 
 void setScreenWidth(int width) {
@@ -254,6 +260,20 @@ void keyDown(Form& form, int key, ShiftState shift) {
 }
 bool queryEndSession(Form& form) {
     return FormEvents::queryEndSession(form);
+}
+
+int runIdleWork(int maxSlices) {
+    int slices = 0;
+    while (slices < maxSlices && world().idleWork) {
+        // The slice may replace the work while it runs, so it is called from a copy.
+        const std::function<bool()> slice = world().idleWork;
+        ++slices;
+        if (!slice()) {
+            world().idleWork = nullptr;
+            break;
+        }
+    }
+    return slices;
 }
 
 void deliverPostedMessages() {

@@ -368,14 +368,41 @@ void initCommonControls() {
     InitCommonControlsEx(&classes);
 }
 
+namespace {
+std::function<bool()> idleWork;
+
+// Runs one slice of the idle work; false when there is none (left).
+bool runIdleSlice() {
+    if (!idleWork) return false;
+    // The slice may replace the work while it runs, so it is called from a copy.
+    const std::function<bool()> slice = idleWork;
+    if (!slice()) idleWork = nullptr;
+    return true;
+}
+} // namespace
+
+void setIdleWork(std::function<bool()> slice) {
+    idleWork = std::move(slice);
+}
+
+// Messages first; the idle work only gets the gaps between them, and the loop sleeps in
+// GetMessage once there is none left.
 void runMessageLoop(Form& form) {
     mainForm = &form;
     form.show();
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) break;
+        } else if (runIdleSlice()) {
+            continue;
+        } else if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+            break;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    idleWork = nullptr;
 }
 
 bool isMainForm(const Form& form) {
