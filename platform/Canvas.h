@@ -64,6 +64,9 @@ public:
     // clip is cleared.
     virtual void setClip(const Rect& rect) = 0;
     virtual void clearClip() = 0;
+    // The smallest rectangle holding everything drawing can reach now (current origin's
+    // coordinates): the clip, within the area the surface is being painted in.
+    virtual Rect clipBounds() const = 0;
     // Where (0, 0) lies on the surface.
     virtual void setOrigin(Point origin) = 0;
 };
@@ -78,6 +81,9 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
+    // The same canvas, with its pen, brush and font, keeps drawing on the resized picture;
+    // what the picture held is lost. Does nothing when the size is the same.
+    void resize(int width, int height);
     Canvas& canvas();
 
     struct Native; // per backend

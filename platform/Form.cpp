@@ -138,8 +138,10 @@ void FormEvents::shown(Form& form, bool visible) {
 void FormEvents::paint(Form& form, Canvas& canvas) {
     guarded([&] {
         canvas.setOrigin({0, 0});
-        canvas.brush = {form.color(), BrushStyle::Solid};
-        canvas.fillRect({0, 0, form.width(), form.height()});
+        if (!form.paintsWholeClient) {
+            canvas.brush = {form.color(), BrushStyle::Solid};
+            canvas.fillRect({0, 0, form.width(), form.height()});
+        }
         form.FormPaint(canvas);
         for (Control* control : form.controls_) {
             const Rect& bounds = control->bounds();
@@ -191,7 +193,9 @@ void FormEvents::mouseUp(Form& form, const MouseEvent& event) {
             control->MouseUp(relativeTo(*control, event));
             return;
         }
-        const bool pressedHere = form.pressedOnForm_ && leftRelease;
+        // Released outside the form, a press is no click: the user moved away to cancel it.
+        const Rect client{0, 0, form.width(), form.height()};
+        const bool pressedHere = form.pressedOnForm_ && leftRelease && client.contains(event.pos);
         Control* control = pointerOwner(form, event.pos);
         if (leftRelease) form.pressedOnForm_ = false;
         if (control) {
@@ -205,6 +209,10 @@ void FormEvents::mouseUp(Form& form, const MouseEvent& event) {
 
 void FormEvents::doubleClick(Form& form) {
     guarded([&] { form.FormDblClick(); });
+}
+
+void FormEvents::contextPopup(Form& form, Point pos) {
+    guarded([&] { form.FormContextPopup(pos); });
 }
 
 void FormEvents::keyDown(Form& form, int key, ShiftState shift) {

@@ -72,6 +72,23 @@ public:
     void setExtendedStyle(std::uint32_t style);
 
     void invalidate();
+    // Paints `area` (client coordinates) at once, before this call returns, instead of waiting
+    // for the next paint message; drawing reaches only that area.
+    void repaintNow(const Rect& area);
+    // Draws straight onto the window as it is on the screen, outside any painting (for a
+    // picture that follows the pointer); the next repaint of the area covers it again.
+    void drawOnWindow(const std::function<void(Canvas&)>& draw);
+    // Whether FormPaint covers every pixel of what it is asked to paint: the form is then
+    // neither filled with its colour first nor drawn through an intermediate picture, since it
+    // keeps off-screen pictures of its own. The canvas's clipBounds() tells what is asked for.
+    bool paintsWholeClient = false;
+
+    // Shows `text` as a tool tip at the pointer at once, for an area that is not a control;
+    // an empty text takes it away. It also goes when the pointer leaves the form or the form
+    // hides.
+    void showHintNow(const std::string& text);
+    // Changes the pointer shape over the form at once, also while a button is held.
+    void setCursorNow(Cursor shape);
     // As if the user closed the form: the main form ends the message loop, any other one hides.
     void close();
     // Queues a close, so that it happens after the current message has been handled.
@@ -99,6 +116,9 @@ protected:
     // Before FormMouseUp of the same button release.
     virtual void FormClick() {}
     virtual void FormDblClick() {}
+    // The user asked for a context menu: `pos` in client coordinates, or (-1, -1) when it came
+    // from the keyboard.
+    virtual void FormContextPopup(Point /*pos*/) {}
     virtual void FormKeyDown(int /*key*/, ShiftState) {}
     // Windows asks whether the session may end; the answer goes back to it.
     virtual bool FormQueryEndSession() { return true; }
@@ -155,6 +175,7 @@ public:
     static void mouseMove(Form& form, const MouseEvent& event);
     static void mouseUp(Form& form, const MouseEvent& event);
     static void doubleClick(Form& form);
+    static void contextPopup(Form& form, Point pos);
     static void keyDown(Form& form, int key, ShiftState shift);
     static void timer(Form& form, int timerId);
     static bool queryEndSession(Form& form);

@@ -27,7 +27,12 @@ void advanceTime(int ms);
 // Events at client coordinates of `form`; the button state of a move is given by `shift`.
 void mouseMove(Form& form, Point pos, ShiftState shift = {});
 void mouseDown(Form& form, MouseButton button, Point pos);
+// A release of the right button goes on to ask for the context menu at `pos`, as on Windows.
 void mouseUp(Form& form, MouseButton button, Point pos);
+// A whole double click at `pos`: press, release, then the double click and its release.
+void doubleClick(Form& form, Point pos);
+// The context-menu key: the form is asked for its menu at (-1, -1).
+void contextMenuKey(Form& form);
 void keyDown(Form& form, int key, ShiftState shift = {});
 // Windows asking whether the session may end; returns the form's answer.
 bool queryEndSession(Form& form);
@@ -53,8 +58,29 @@ const std::vector<MessageBoxRecord>& messageBoxes();
 // The answer of the next message box; without one a box answers OK (or the default button).
 void answerNextMessageBox(int answer);
 
-// What the form shows: its background, its own painting and its controls.
+// Paints the whole form and returns what it shows: its background, its own painting and its
+// controls.
 Raster paint(Form& form);
+// What the form shows now, as far as it has been painted (black where it has not), with what
+// repaintNow and drawOnWindow put there.
+const Raster& screen(Form& form);
+// The areas repaintNow painted, in order, since the form was made or the list was cleared.
+const std::vector<Rect>& repaintedAreas(const Form& form);
+void clearRepaintedAreas(Form& form);
+// The text showHintNow is showing for the form; empty when none.
+const std::string& shownHint(const Form& form);
+// The shape setCursorNow gave the pointer last.
+Cursor pointerShape();
+
+struct MenuRecord {
+    std::vector<std::string> captions; // "-" for a separator
+    Point at;                          // on the screen
+};
+// Every popup menu shown since resetWorld, in order.
+const std::vector<MenuRecord>& menusShown();
+// The next popup menu chooses the item with this caption (none if it has no such item);
+// without a choice a menu is dismissed.
+void chooseNextMenuItem(std::string caption);
 // What has been drawn on an off-screen bitmap.
 const Raster& rasterOf(const Bitmap& bitmap);
 

@@ -62,13 +62,37 @@ Color resolveColor(Color color) {
     }
 }
 
+Rect RasterCanvas::reach() const {
+    Rect area{0, 0, raster_.width(), raster_.height()};
+    if (paintArea_) area = intersect(area, *paintArea_);
+    return clipped_ ? intersect(area, clip_) : area;
+}
+
+bool RasterCanvas::reaches(Point device) const {
+    return (!clipped_ || clip_.contains(device)) && (!paintArea_ || paintArea_->contains(device));
+}
+
+Rect RasterCanvas::clipBounds() const {
+    return reach().offset({-origin_.x, -origin_.y});
+}
+
 void RasterCanvas::plot(int x, int y, Color color) {
     const Point device{x + origin_.x, y + origin_.y};
-    if (clipped_ && !clip_.contains(device)) return;
+    if (!reaches(device)) return;
     raster_.setPixel(device.x, device.y, resolveColor(color));
 }
 
+void RasterCanvas::coverRuns(const Rect& device) {
+    const Rect covered = intersect(device, reach());
+    const auto under = [&covered](const auto& run) { return covered.contains(run.at); };
+    raster_.texts.erase(std::remove_if(raster_.texts.begin(), raster_.texts.end(), under),
+                        raster_.texts.end());
+    raster_.icons.erase(std::remove_if(raster_.icons.begin(), raster_.icons.end(), under),
+                        raster_.icons.end());
+}
+
 void RasterCanvas::fillDevice(const Rect& rect, Color color) {
+    coverRuns(rect.offset(origin_));
     for (int y = rect.top; y < rect.bottom(); ++y)
         for (int x = rect.left; x < rect.right(); ++x)
             plot(x, y, color);
@@ -115,7 +139,7 @@ void RasterCanvas::line(Point from, Point to) {
 
 void RasterCanvas::textOut(Point at, std::string_view text) {
     const Point device{at.x + origin_.x, at.y + origin_.y};
-    if (clipped_ && !clip_.contains(device)) return;
+    if (!reaches(device)) return;
     raster_.texts.push_back({device, std::string(text), font});
 }
 
@@ -146,7 +170,8 @@ Size RasterCanvas::textExtent(std::string_view text) {
 
 void RasterCanvas::drawIcon(Point at, const Icon& icon) {
     const auto& drawn = *static_cast<const HeadlessIcon*>(icon.handle());
-    raster_.icons.push_back({{at.x + origin_.x, at.y + origin_.y}, drawn.size, drawn.source});
+    const Point device{at.x + origin_.x, at.y + origin_.y};
+    if (reaches(device)) raster_.icons.push_back({device, drawn.size, drawn.source});
 }
 
 void RasterCanvas::setClip(const Rect& rect) {
@@ -160,13 +185,20 @@ void RasterCanvas::clearClip() {
 
 void RasterCanvas::drawBitmap(Point at, const Bitmap& bitmap) {
     const Raster& source = bitmap.native().raster;
-    for (int y = 0; y < source.height(); ++y)
-        for (int x = 0; x < source.width(); ++x)
-            plot(at.x + x, at.y + y, source.pixel(x, y));
-    for (TextRun run : source.texts) {
-        run.at = {run.at.x + at.x + origin_.x, run.at.y + at.y + origin_.y};
-        raster_.texts.push_back(run);
-    }
+    const Point shift{at.x + origin_.x, at.y + origin_.y};
+    coverRuns({shift.x, shift.y, source.width(), source.height()});
+    const Rect inside = intersect(reach(), {shift.x, shift.y, source.width(), source.height()});
+    for (int y = inside.top; y < inside.bottom(); ++y)
+        for (int x = inside.left; x < inside.right(); ++x)
+            raster_.setPixel(x, y, source.pixel(x - shift.x, y - shift.y));
+    const auto copyRuns = [&](const auto& runs, auto& into) {
+        for (auto run : runs) {
+            run.at = {run.at.x + shift.x, run.at.y + shift.y};
+            if (inside.contains(run.at)) into.push_back(run);
+        }
+    };
+    copyRuns(source.texts, raster_.texts);
+    copyRuns(source.icons, raster_.icons);
 }
 
 const Raster& rasterOf(const Bitmap& bitmap) {
@@ -182,6 +214,13 @@ Bitmap::Bitmap(int width, int height)
 Bitmap::~Bitmap() = default;
 Canvas& Bitmap::canvas() {
     return native_->canvas;
+}
+
+void Bitmap::resize(int width, int height) {
+    if (width == width_ && height == height_) return;
+    width_ = width;
+    height_ = height;
+    native_->raster = headless::Raster(width, height, Colors::White);
 }
 
 } // namespace platform

@@ -7,6 +7,7 @@
 #include "platform/Canvas.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,7 +52,10 @@ Color resolveColor(Color color);
 
 class RasterCanvas : public Canvas {
 public:
-    explicit RasterCanvas(Raster& raster) : raster_(raster) {}
+    // Drawing never reaches outside `paintArea` (raster coordinates) when one is given, as a
+    // window's drawing stays within the area being painted.
+    explicit RasterCanvas(Raster& raster, std::optional<Rect> paintArea = std::nullopt)
+        : raster_(raster), paintArea_(paintArea) {}
 
     void fillRect(const Rect& rect) override;
     void rectangle(const Rect& rect) override;
@@ -63,13 +67,20 @@ public:
     void drawBitmap(Point at, const Bitmap& bitmap) override;
     void setClip(const Rect& rect) override;
     void clearClip() override;
+    Rect clipBounds() const override;
     void setOrigin(Point origin) override { origin_ = origin; }
 
 private:
+    // Where drawing can reach, in raster coordinates.
+    Rect reach() const;
+    bool reaches(Point device) const;
     void plot(int x, int y, Color color); // in canvas coordinates
     void fillDevice(const Rect& rect, Color color);
+    // Texts and icons whose corner lies in `device` are painted over.
+    void coverRuns(const Rect& device);
 
     Raster& raster_;
+    std::optional<Rect> paintArea_;
     Point origin_;
     Rect clip_{0, 0, 0, 0};
     bool clipped_ = false;

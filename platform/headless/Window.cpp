@@ -2,6 +2,7 @@
 // pointer, the screen width and the clock are whatever the tests set.
 #include "platform/Control.h"
 #include "platform/Form.h"
+#include "platform/Menu.h"
 #include "platform/Process.h"
 #include "platform/System.h"
 #include "platform/headless/Headless.h"
@@ -20,6 +21,9 @@ struct Form::Native {
     std::uint32_t style = WindowStyle::Popup | 0x04000000u; // Windows adds WS_CLIPSIBLINGS
     std::uint32_t extendedStyle = ExtendedStyle::ToolWindow;
     int invalidations = 0;
+    headless::Raster screen{0, 0}; // what the form shows, as far as it has been painted
+    std::vector<Rect> repainted;
+    std::string hint;
 };
 
 namespace {
@@ -43,6 +47,9 @@ struct World {
     std::deque<int> answers;
     std::set<std::string> heldNames;
     std::function<bool()> idleWork;
+    Cursor pointerShape = Cursor::Default;
+    std::vector<headless::MenuRecord> menus;
+    std::deque<std::string> menuChoices;
 };
 
 World& world() {
@@ -59,6 +66,14 @@ ScheduledTimer* nextDue(long long until) {
             next = &entry;
     }
     return next;
+}
+
+// The form's screen at its current size; a new size starts black, as an unpainted window.
+headless::Raster& screenOf(Form& form) {
+    headless::Raster& screen = form.native().screen;
+    if (screen.width() != form.width() || screen.height() != form.height())
+        screen = headless::Raster(form.width(), form.height());
+    return screen;
 }
 
 ShiftState heldButton(MouseButton button) {
@@ -104,6 +119,7 @@ void Form::show() {
 void Form::hide() {
     if (!native_->visible) return;
     native_->visible = false;
+    native_->hint.clear();
     FormEvents::releaseCapture(*this);
     FormEvents::shown(*this, false);
 }
@@ -138,6 +154,39 @@ void Form::close() {
 }
 void Form::postClose() {
     world().postedCloses.push_back(this);
+}
+
+void Form::repaintNow(const Rect& area) {
+    native_->repainted.push_back(area);
+    headless::RasterCanvas canvas(screenOf(*this), area);
+    FormEvents::paint(*this, canvas);
+}
+
+void Form::drawOnWindow(const std::function<void(Canvas&)>& draw) {
+    headless::RasterCanvas canvas(screenOf(*this));
+    draw(canvas);
+}
+
+void Form::showHintNow(const std::string& text) {
+    native_->hint = text;
+}
+
+void Form::setCursorNow(Cursor shape) {
+    cursor = shape;
+    world().pointerShape = shape;
+}
+
+int PopupMenu::track(Form&, const std::vector<Item>& items, Point screenPos) {
+    World& w = world();
+    headless::MenuRecord shown{{}, screenPos};
+    for (const Item& item : items)
+        shown.captions.push_back(item.separator ? "-" : item.caption);
+    w.menus.push_back(shown);
+    if (w.menuChoices.empty()) return -1;
+    const std::string choice = w.menuChoices.front();
+    w.menuChoices.pop_front();
+    const auto found = std::find(shown.captions.begin(), shown.captions.end(), choice);
+    return found == shown.captions.end() ? -1 : int(found - shown.captions.begin());
 }
 
 void Timer::start() {
@@ -223,6 +272,9 @@ void resetWorld() {
     w.messageBoxes.clear();
     w.answers.clear();
     w.idleWork = nullptr;
+    w.pointerShape = Cursor::Default;
+    w.menus.clear();
+    w.menuChoices.clear();
 }
 
 void setScreenWidth(int width) {
@@ -252,8 +304,23 @@ void mouseDown(Form& form, MouseButton button, Point pos) {
     FormEvents::mouseDown(form, {pos, button, heldButton(button)});
 }
 
+// As on Windows, a right-button release goes on to ask for the context menu.
 void mouseUp(Form& form, MouseButton button, Point pos) {
     FormEvents::mouseUp(form, {pos, button, {}});
+    if (button == MouseButton::Right) FormEvents::contextPopup(form, pos);
+}
+
+// The second press of a double click comes as the double click and then as a press.
+void doubleClick(Form& form, Point pos) {
+    mouseDown(form, MouseButton::Left, pos);
+    mouseUp(form, MouseButton::Left, pos);
+    FormEvents::doubleClick(form);
+    mouseDown(form, MouseButton::Left, pos);
+    mouseUp(form, MouseButton::Left, pos);
+}
+
+void contextMenuKey(Form& form) {
+    FormEvents::contextPopup(form, {-1, -1});
 }
 void keyDown(Form& form, int key, ShiftState shift) {
     FormEvents::keyDown(form, key, shift);
@@ -302,10 +369,38 @@ void answerNextMessageBox(int answer) {
 }
 
 Raster paint(Form& form) {
-    Raster raster(form.width(), form.height());
-    RasterCanvas canvas(raster);
+    Raster& screen = screenOf(form);
+    RasterCanvas canvas(screen);
     FormEvents::paint(form, canvas);
-    return raster;
+    return screen;
+}
+
+const Raster& screen(Form& form) {
+    return screenOf(form);
+}
+
+const std::vector<Rect>& repaintedAreas(const Form& form) {
+    return form.native().repainted;
+}
+
+void clearRepaintedAreas(Form& form) {
+    form.native().repainted.clear();
+}
+
+const std::string& shownHint(const Form& form) {
+    return form.native().hint;
+}
+
+Cursor pointerShape() {
+    return world().pointerShape;
+}
+
+const std::vector<MenuRecord>& menusShown() {
+    return world().menus;
+}
+
+void chooseNextMenuItem(std::string caption) {
+    world().menuChoices.push_back(std::move(caption));
 }
 
 } // namespace headless

@@ -19,6 +19,16 @@ Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
 }
 
 Bitmap::~Bitmap() = default;
+
+void Bitmap::resize(int width, int height) {
+    if (width == width_ && height == height_) return;
+    const win32::WindowDC screen(nullptr);
+    win32::ScopedGdiObject fresh(CreateCompatibleBitmap(screen.get(), width, height));
+    native_->selection.select(native_->dc.get(), fresh.get());
+    native_->bitmap = std::move(fresh); // the old picture is out of the context: deleted now
+    width_ = width;
+    height_ = height;
+}
 Canvas& Bitmap::canvas() {
     return native_->canvas;
 }
@@ -141,6 +151,12 @@ void GdiCanvas::setClip(const Rect& rect) {
 
 void GdiCanvas::clearClip() {
     SelectClipRgn(dc_, nullptr);
+}
+
+Rect GdiCanvas::clipBounds() const {
+    RECT box{};
+    GetClipBox(dc_, &box);
+    return {box.left, box.top, box.right - box.left, box.bottom - box.top};
 }
 
 void GdiCanvas::setOrigin(Point origin) {

@@ -61,6 +61,17 @@ public:
     }
     ScopedGdiObject(const ScopedGdiObject&) = delete;
     ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+    ScopedGdiObject(ScopedGdiObject&& other) noexcept : object_(other.object_) {
+        other.object_ = nullptr;
+    }
+    ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
+        if (this != &other) {
+            if (object_) DeleteObject(object_);
+            object_ = other.object_;
+            other.object_ = nullptr;
+        }
+        return *this;
+    }
 
     HGDIOBJ get() const { return object_; }
 
@@ -122,6 +133,7 @@ public:
     void drawBitmap(Point at, const Bitmap& bitmap) override;
     void setClip(const Rect& rect) override;
     void clearClip() override;
+    Rect clipBounds() const override;
     void setOrigin(Point origin) override;
 
 private:

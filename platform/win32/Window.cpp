@@ -3,6 +3,7 @@
 #include "platform/Form.h"
 #include "platform/Process.h"
 #include "platform/System.h"
+#include "platform/win32/Formnative.h"
 #include "platform/win32/Gdi.h"
 
 #include <commctrl.h>
@@ -13,13 +14,6 @@
 #include <windowsx.h>
 
 namespace platform {
-
-struct Form::Native {
-    HWND window = nullptr;
-    HWND toolTip = nullptr;      // made when the form first sees the pointer
-    std::vector<Rect> hintAreas; // what the tool tip knows of, to see when it must learn anew
-    std::string toolTipText;     // the text the tool tip is showing
-};
 
 namespace {
 
@@ -110,7 +104,7 @@ bool answerToolTip(Form& form, NMHDR& header) {
     return true;
 }
 
-LPCSTR cursorResource(Cursor cursor) {
+LPCSTR systemCursor(Cursor cursor) {
     switch (cursor) {
     case Cursor::SizeAll:
         return IDC_SIZEALL;
@@ -126,20 +120,62 @@ LPCSTR cursorResource(Cursor cursor) {
     return IDC_ARROW;
 }
 
+// The drag shapes are the program's own resources; a program built without them (a test) gets
+// the nearest system shape.
+HCURSOR loadCursor(Cursor cursor) {
+    const char* own = cursor == Cursor::Drag     ? "KESTRUM_DRAG"
+                      : cursor == Cursor::NoDrop ? "KESTRUM_NODROP"
+                                                 : nullptr;
+    if (own)
+        if (const HCURSOR loaded = LoadCursorA(GetModuleHandleA(nullptr), own)) return loaded;
+    return LoadCursorA(nullptr, systemCursor(cursor));
+}
+
 void paint(Form& form) {
     const win32::PaintDC target(windowOf(form));
     RECT client{};
     GetClientRect(windowOf(form), &client);
     if (client.right <= 0 || client.bottom <= 0) return;
+    win32::GdiCanvas canvas(target.get());
+    if (form.paintsWholeClient) {
+        FormEvents::paint(form, canvas);
+        return;
+    }
     // Drawn off-screen first, so the window never shows a half-painted state.
     Bitmap buffer(client.right, client.bottom);
     FormEvents::paint(form, buffer.canvas());
-    win32::GdiCanvas(target.get()).drawBitmap({0, 0}, buffer);
+    canvas.drawBitmap({0, 0}, buffer);
 }
 
 void setCursorShape(Form& form) {
-    SetCursor(LoadCursorA(nullptr, cursorResource(form.cursorAt(pointerInClient(form)))));
+    SetCursor(loadCursor(form.cursorAt(pointerInClient(form))));
 }
+
+void hideHintTip(Form::Native& native) {
+    if (!native.hintTip) return;
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = native.window;
+    SendMessageA(native.hintTip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+}
+
+// A tracking tip: it shows when told, where told, instead of after the pointer has rested.
+HWND createHintTip(HWND owner) {
+    const HWND tip = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr,
+                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = owner;
+    tool.lpszText = const_cast<char*>("");
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    return tip;
+}
+
+// Offset of a tip below the pointer's hot spot, as the system places its own tips.
+constexpr int kHintBelowPointer = 20;
 
 // Handles what a form reacts to; nullopt sends the message on to the default procedure.
 std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -167,6 +203,18 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
     case WM_MBUTTONUP:
         FormEvents::mouseUp(form, mouseEvent(message, wParam, lParam));
         if (GetCapture() == windowOf(form)) ReleaseCapture();
+        // The default procedure turns a right-button release into WM_CONTEXTMENU.
+        if (message == WM_RBUTTONUP) return std::nullopt;
+        return 0;
+    case WM_CONTEXTMENU: {
+        POINT pos{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        // (-1, -1) means the keyboard asked, and stays as it is.
+        if (pos.x != -1 || pos.y != -1) ScreenToClient(windowOf(form), &pos);
+        FormEvents::contextPopup(form, {pos.x, pos.y});
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        hideHintTip(form.native());
         return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != windowOf(form)) FormEvents::releaseCapture(form);
@@ -275,6 +323,7 @@ void Form::show() {
 
 void Form::hide() {
     if (!visible()) return;
+    hideHintTip(*native_);
     ShowWindow(native_->window, SW_HIDE);
     FormEvents::shown(*this, false);
 }
@@ -314,6 +363,49 @@ void Form::invalidate() {
 }
 void Form::close() {
     SendMessageA(native_->window, WM_CLOSE, 0, 0);
+}
+
+// The area is painted through the ordinary paint message, sent at once: its paint context is
+// clipped to what is invalid, which is this area unless more was waiting already.
+void Form::repaintNow(const Rect& area) {
+    const RECT r{area.left, area.top, area.right(), area.bottom()};
+    InvalidateRect(native_->window, &r, FALSE);
+    UpdateWindow(native_->window);
+}
+
+void Form::drawOnWindow(const std::function<void(Canvas&)>& draw) {
+    const win32::WindowDC dc(native_->window);
+    win32::GdiCanvas canvas(dc.get());
+    draw(canvas);
+}
+
+void Form::showHintNow(const std::string& text) {
+    Native& native = *native_;
+    if (text.empty()) {
+        hideHintTip(native);
+        return;
+    }
+    if (!native.hintTip) native.hintTip = createHintTip(native.window);
+    native.hintText = text;
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = native.window;
+    tool.lpszText = native.hintText.data();
+    SendMessageA(native.hintTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    POINT pos{};
+    GetCursorPos(&pos);
+    SendMessageA(native.hintTip, TTM_TRACKPOSITION, 0,
+                 MAKELPARAM(pos.x, pos.y + kHintBelowPointer));
+    SendMessageA(native.hintTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    // The tip goes when the pointer leaves the form, which no mouse move would tell.
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, native.window, 0};
+    TrackMouseEvent(&leave);
+}
+
+// WM_SETCURSOR does not come while the mouse is captured, so the shape is set here as well.
+void Form::setCursorNow(Cursor shape) {
+    cursor = shape;
+    SetCursor(loadCursor(shape));
 }
 void Form::postClose() {
     PostMessageA(native_->window, WM_CLOSE, 0, 0);

@@ -86,6 +86,7 @@ TEST_F(FormEventsTest, ControlsGetTheEventsOverThemInTheirOwnCoordinates) {
 
 TEST_F(FormEventsTest, APressOnTheFormKeepsThePointerOverItsControlsUntilTheRelease) {
     LoggingForm form;
+    form.setBounds({0, 0, 100, 50});
     LoggingControl control(form, form.log);
     control.setBounds({10, 10, 20, 20});
     platform::ShiftState held;
@@ -96,6 +97,14 @@ TEST_F(FormEventsTest, APressOnTheFormKeepsThePointerOverItsControlsUntilTheRele
     headless::mouseUp(form, MouseButton::Left, {15, 15});
     headless::mouseMove(form, {15, 15});
     EXPECT_EQ(form.log, "down 40,15;move 15,15;click;up 15,15;c-move 5;");
+
+    // Released off the form (the mouse was captured), the press is no click.
+    form.log.clear();
+    headless::mouseDown(form, MouseButton::Left, {40, 15});
+    headless::mouseUp(form, MouseButton::Left, {100, 15});
+    headless::mouseDown(form, MouseButton::Left, {40, 15});
+    headless::mouseUp(form, MouseButton::Left, {40, -1});
+    EXPECT_EQ(form.log, "down 40,15;up 100,15;down 40,15;up 40,-1;");
 }
 
 TEST_F(FormEventsTest, AnExceptionInAHandlerIsShownAndTheProgramGoesOn) {
