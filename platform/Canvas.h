@@ -58,7 +58,10 @@ public:
     virtual Size textExtent(std::string_view text) = 0;
     // At its own size, never scaled.
     virtual void drawIcon(Point at, const Icon& icon) = 0;
-    virtual void drawBitmap(Point at, const Bitmap& bitmap) = 0;
+    // The whole bitmap, or only `part` of it (in the bitmap's coordinates) with its corner at
+    // `at`.
+    void drawBitmap(Point at, const Bitmap& bitmap);
+    virtual void drawBitmap(Point at, const Bitmap& bitmap, const Rect& part) = 0;
 
     // Later drawing only reaches `rect` (in the coordinates of the current origin) until the
     // clip is cleared.
@@ -94,5 +97,9 @@ private:
     int height_;
     std::unique_ptr<Native> native_;
 };
+
+inline void Canvas::drawBitmap(Point at, const Bitmap& bitmap) {
+    drawBitmap(at, bitmap, {0, 0, bitmap.width(), bitmap.height()});
+}
 
 } // namespace platform

@@ -183,11 +183,13 @@ void RasterCanvas::clearClip() {
     clipped_ = false;
 }
 
-void RasterCanvas::drawBitmap(Point at, const Bitmap& bitmap) {
+void RasterCanvas::drawBitmap(Point at, const Bitmap& bitmap, const Rect& part) {
     const Raster& source = bitmap.native().raster;
-    const Point shift{at.x + origin_.x, at.y + origin_.y};
-    coverRuns({shift.x, shift.y, source.width(), source.height()});
-    const Rect inside = intersect(reach(), {shift.x, shift.y, source.width(), source.height()});
+    // Where the bitmap's (0, 0) lands on this raster.
+    const Point shift{at.x + origin_.x - part.left, at.y + origin_.y - part.top};
+    const Rect target = intersect(part, {0, 0, source.width(), source.height()}).offset(shift);
+    coverRuns(target);
+    const Rect inside = intersect(reach(), target);
     for (int y = inside.top; y < inside.bottom(); ++y)
         for (int x = inside.left; x < inside.right(); ++x)
             raster_.setPixel(x, y, source.pixel(x - shift.x, y - shift.y));

@@ -137,8 +137,8 @@ void GdiCanvas::drawIcon(Point at, const Icon& icon) {
     DrawIconEx(dc_, at.x, at.y, static_cast<HICON>(icon.handle()), 0, 0, 0, nullptr, DI_NORMAL);
 }
 
-void GdiCanvas::drawBitmap(Point at, const Bitmap& bitmap) {
-    BitBlt(dc_, at.x, at.y, bitmap.width(), bitmap.height(), deviceContextOf(bitmap), 0, 0,
+void GdiCanvas::drawBitmap(Point at, const Bitmap& bitmap, const Rect& part) {
+    BitBlt(dc_, at.x, at.y, part.width, part.height, deviceContextOf(bitmap), part.left, part.top,
            SRCCOPY);
 }
 

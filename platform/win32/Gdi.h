@@ -130,7 +130,8 @@ public:
     void textOut(Point at, std::string_view text) override;
     Size textExtent(std::string_view text) override;
     void drawIcon(Point at, const Icon& icon) override;
-    void drawBitmap(Point at, const Bitmap& bitmap) override;
+    using Canvas::drawBitmap;
+    void drawBitmap(Point at, const Bitmap& bitmap, const Rect& part) override;
     void setClip(const Rect& rect) override;
     void clearClip() override;
     Rect clipBounds() const override;
