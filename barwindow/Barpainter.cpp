@@ -5,10 +5,11 @@
 #include "store/Iconarea.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
-constexpr int kLargePicture = 32; // the shell's large icons are always this size
+constexpr int kLargePicture = 32; // the shell's large icons, as the layout sizes the cells for
 constexpr int kNameLeftInset = 5;
 constexpr int kNameRightInset = 10;
 constexpr int kFrameInsetWithTitles = 2;
@@ -48,7 +49,7 @@ void BarPainter::drawBackground() {
 }
 
 // Placed within the name box but centred on the whole row, and never clipped: a name wider
-// than its box runs over. The canvas_ keeps the font. Text is always drawn on a transparent
+// than its box runs over. The canvas keeps the font. Text is always drawn on a transparent
 // background, so the brush plays no part.
 void BarPainter::drawName() {
     canvas_.font = bar_.UseOwnNameFont ? bar_.NameFont : manager_.barNameFont;
@@ -93,15 +94,12 @@ void BarPainter::drawEntry(IconArea* entry) {
 // end. Titles are not measured here, since this runs on every mouse move; so with titles shown,
 // an entry reaches everything to the right of its cell's left edge within the cell's rows.
 bool BarPainter::reaches(IconArea* entry, const platform::Rect& area) const {
-    const platform::Rect cell = entry->rect().offset({offsetX_, offsetY_});
-    if (cell.intersects(area)) return true;
-    if (!manager_.showIconTitle) return false;
-    const platform::Rect rightwards{cell.left, cell.top, std::max(0, area.right() - cell.left),
-                                    cell.height};
-    return rightwards.intersects(area);
+    platform::Rect reach = entry->rect().offset({offsetX_, offsetY_});
+    if (manager_.showIconTitle) reach.width = std::max(reach.width, area.right() - reach.left);
+    return reach.intersects(area);
 }
 
-// What drawing the entry would leave on the canvas_, without the drawing: the next repaint,
+// What drawing the entry would leave on the canvas, without the drawing: the next repaint,
 // clipped or not, then starts from the same pen (which an insertion mark takes) and font.
 void BarPainter::keepStateOf(IconArea* entry) {
     if (!entry->GetLargeIcon()) return;
@@ -130,8 +128,8 @@ void BarPainter::drawHovered(IconArea* entry) {
                      *entry->GetLargeIcon());
 }
 
-// Filled with the canvas_'s brush, which on the window's icon layer stays solid white. The pen
-// is left as it is: an insertion mark drawn later on this canvas_ takes its colour.
+// Filled with the canvas's brush, which on the window's icon layer stays solid white. The pen
+// is left as it is: an insertion mark drawn later on this canvas takes its colour.
 void BarPainter::drawHoverFrame(IconArea* entry) {
     useHoverPen();
     const int inset = manager_.showIconTitle ? kFrameInsetWithTitles : kFrameInsetWithoutTitles;
@@ -155,7 +153,7 @@ void BarPainter::drawIcon(IconArea* entry) {
                     entry->GetTitle());
 }
 
-// The highlighted title is black in either mode_; the others take the colour of the category's
+// The highlighted title is black in either mode; the others take the colour of the category's
 // name font even when the category shows its name in the global one.
 void BarPainter::useTitleFont(IconArea* entry) {
     canvas_.font = manager_.iconTitleFont;
@@ -164,7 +162,7 @@ void BarPainter::useTitleFont(IconArea* entry) {
 }
 
 // In front of the entry, where the dragged item will be put. The pen's colour is whatever the
-// canvas_ holds: the last hover frame's, or black on a canvas_ that has never shown one.
+// canvas holds: the last hover frame's, or black on a canvas that has never shown one.
 void BarPainter::drawInsertMark(IconArea* entry) {
     const int width = canvas_.pen.width;
     canvas_.pen.width = kMarkPenWidth;
