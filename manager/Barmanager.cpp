@@ -32,7 +32,8 @@ platform::Font verdana(int size) {
 } // namespace
 
 BarManager::BarManager(std::string folder)
-    : dataFolder(std::move(folder)), iconTitleFont(verdana(7)), barNameFont(verdana(8)) {
+    : iconLoader_(std::make_unique<IconLoader>(*this)), dataFolder(std::move(folder)),
+      iconTitleFont(verdana(7)), barNameFont(verdana(8)) {
     loadBarList();
     loadAppearance();
     setBarLayout(barLayout);
@@ -41,6 +42,19 @@ BarManager::BarManager(std::string folder)
 BarManager::~BarManager() {
     for (Bar* bar : bars)
         delete bar;
+}
+
+void BarManager::addWatcher(ModelWatcher* watcher) {
+    watchers_.push_back(watcher);
+}
+
+void BarManager::removeWatcher(ModelWatcher* watcher) {
+    watchers_.erase(std::remove(watchers_.begin(), watchers_.end(), watcher), watchers_.end());
+}
+
+void BarManager::entryRemoving(const IconArea& entry) {
+    for (ModelWatcher* watcher : watchers_)
+        watcher->entryRemoving(entry);
 }
 
 std::string BarManager::configFileName() const {
@@ -81,8 +95,10 @@ bool BarManager::deleteBar(Bar* bar) {
     if (found == bars.end()) return false;
     const std::string folder = bar->GetFolderPath();
     if (platform::folderExists(folder) && !DeleteFolderTree(folder)) return false;
+    for (ModelWatcher* watcher : watchers_)
+        watcher->categoryRemoving(*bar);
     bars.erase(found);
-    retiredBar.reset(bar);
+    delete bar;
     saveBarList();
     return true;
 }

@@ -4,6 +4,8 @@
 // settings.txt.
 
 #include "manager/Doublebuffer.h"
+#include "manager/Iconloader.h"
+#include "manager/Modelwatcher.h"
 #include "platform/Font.h"
 #include "platform/Icon.h"
 #include "platform/Process.h"
@@ -24,11 +26,21 @@ enum class BarNameAlignment : std::uint8_t { Left = 0, Center = 1, Right = 2 };
 
 class BarManager : public Square {
 public:
-    // Loads every category of `dataFolder` (which ends with a separator) and the appearance.
+    // Loads every category of `dataFolder` (which ends with a separator) and the appearance,
+    // leaving the entries' targets and icons to iconLoader(), which is not started here.
     explicit BarManager(std::string dataFolder);
     ~BarManager();
     BarManager(const BarManager&) = delete;
     BarManager& operator=(const BarManager&) = delete;
+
+    // Reads the entries' targets and icons in idle time once started.
+    IconLoader& iconLoader() { return *iconLoader_; }
+
+    // A watcher stays registered until removed; it must be removed before it is destroyed.
+    void addWatcher(ModelWatcher* watcher);
+    void removeWatcher(ModelWatcher* watcher);
+    // Called by a category just before it destroys one of its entries.
+    void entryRemoving(const IconArea& entry);
 
     int barCount() const { return int(bars.size()); }
     Bar* barAt(int index) const { return bars[std::size_t(index)]; }
@@ -70,7 +82,9 @@ private:
     bool hasBar(const std::string& name) const;
     void appendBar(const std::string& name);
 
-    platform::OleSession ole; // shortcuts are resolved while the categories load
+    platform::OleSession ole; // the icon loader reads shortcuts through COM
+    // After `ole`, so that the loader's COM objects go before OLE does.
+    std::unique_ptr<IconLoader> iconLoader_;
 
 public:
     std::vector<Bar*> bars; // owned, in display order
@@ -85,8 +99,5 @@ public:
     std::uint8_t barNameAlignment = std::uint8_t(BarNameAlignment::Center);
 
 private:
-    // The category deleteBar took out last. The category window still holds pointers to it
-    // until it has cleared them right after the call, so it is released at the next deleteBar
-    // or with the manager, never while those pointers may still be used.
-    std::unique_ptr<Bar> retiredBar;
+    std::vector<ModelWatcher*> watchers_;
 };

@@ -1,5 +1,6 @@
 #include "store/Bar.h"
 
+#include "manager/Barmanager.h"
 #include "platform/Files.h"
 #include "platform/Inifile.h"
 #include "platform/Initext.h"
@@ -164,6 +165,8 @@ IconArea* Bar::AddLink(const std::string& sourcePath, IconArea* before) {
 
 IconArea* Bar::InsertLinkFile(const std::string& linkFileName, IconArea* before) {
     auto entry = std::make_unique<IconArea>(this, linkFileName);
+    // One entry, and the user is waiting to see it: no reason to leave it to the idle loader.
+    entry->LoadNow();
     IconArea* added = entry.get();
     Links.insert(PositionOf(Links, before), std::move(entry));
     ArrangeLinks();
@@ -175,6 +178,7 @@ void Bar::RemoveLink(IconArea* entry) {
     const auto position = PositionOf(Links, entry);
     if (position == Links.end()) return;
     platform::deleteFile(entry->GetLinkPath());
+    if (Manager) Manager->entryRemoving(*entry);
     if (Highlighted == entry) Highlighted = nullptr;
     Links.erase(position);
     ArrangeLinks();

@@ -24,7 +24,8 @@ class BarManager;
 
 class Bar : public Square {
 public:
-    // Loads the category from its folder, which must exist already; writes nothing.
+    // Loads the category from its folder, which must exist already; writes nothing. The entries
+    // are left unread from the shell (see IconArea::ShellState).
     Bar(BarManager* manager, std::string dataFolder, std::string name);
     Bar(const Bar&) = delete;
     Bar& operator=(const Bar&) = delete;
@@ -59,7 +60,7 @@ public:
     std::string NewLinkFileName(const std::string& sourcePath) const;
     // Makes a new shortcut to `sourcePath` in the folder and inserts an entry for it before
     // `before` (at the end when null or not in the list), then saves the list. The entry is
-    // added even when the shortcut could not be written.
+    // added even when the shortcut could not be written, and it is read from the shell at once.
     IconArea* AddLink(const std::string& sourcePath, IconArea* before);
     // Inserts an entry for the shortcut file `linkFileName`, already in the folder, as AddLink.
     IconArea* InsertLinkFile(const std::string& linkFileName, IconArea* before);

@@ -7,10 +7,7 @@
 #include "store/Wintools.h"
 
 IconArea::IconArea(Bar* owner, std::string linkFileName)
-    : Owner(owner), LinkFileName(std::move(linkFileName)) {
-    Target = ResolveShortcut(GetLinkPath());
-    LoadIcons();
-}
+    : Owner(owner), LinkFileName(std::move(linkFileName)) {}
 
 std::string IconArea::GetLinkPath() const {
     return Owner->GetFolderPath() + "\\" + LinkFileName;
@@ -22,16 +19,39 @@ std::string IconArea::GetTitle() {
 }
 
 std::string IconArea::GetHint() {
-    return platform::folderExists(Target) ? Target : GetTitle();
+    return State != ShellState::Unread && platform::folderExists(Target) ? Target : GetTitle();
 }
 
 void IconArea::LoadIcons() {
+    if (State == ShellState::IconsWanted) State = ShellState::Loaded;
     SmallIcon.reset();
     LargeIcon.reset();
     // The shell answers an empty path with an icon of its own, which belongs to no target.
     if (Target.empty()) return;
-    SmallIcon = platform::shellIcon(Target, platform::ShellIconSize::Small);
-    LargeIcon = platform::shellIcon(Target, platform::ShellIconSize::Large);
+    auto icons = platform::shellIcons(Target);
+    SmallIcon = std::move(icons.smallIcon);
+    LargeIcon = std::move(icons.largeIcon);
+}
+
+void IconArea::LoadStep(platform::ShellLinkReader& links) {
+    if (State == ShellState::Unread) {
+        Target = links.target(GetLinkPath());
+        State = ShellState::IconsWanted;
+    } else if (State == ShellState::IconsWanted) {
+        LoadIcons();
+    }
+}
+
+void IconArea::LoadNow() {
+    Target = ResolveShortcut(GetLinkPath());
+    State = ShellState::IconsWanted;
+    LoadIcons();
+}
+
+bool IconArea::WantMissingIcons() {
+    if (State != ShellState::Loaded || (SmallIcon && LargeIcon)) return false;
+    State = ShellState::IconsWanted;
+    return true;
 }
 
 void IconArea::Open() const {

@@ -3,18 +3,33 @@
 // the target's shell icons and a title. The entry starts its program by handing the shortcut
 // file itself to the shell, so the shortcut's own arguments and working folder apply; the target
 // serves only for icons and the hint. The entry never writes its shortcut file.
+//
+// Reading the target and the icons costs two shell calls per entry, too slow to do for every
+// entry before the bar appears, so an entry is made without them and read later, in steps (see
+// LoadStep), by the manager's icon loader while the program is idle.
 
 #include "platform/Icon.h"
 #include "store/Square.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 class Bar;
+namespace platform {
+class ShellLinkReader;
+}
 
 class IconArea : public Square {
 public:
-    // Reads the target out of the shortcut and loads its icons; writes nothing.
+    // How much of the entry has been read from the shell.
+    enum class ShellState : std::uint8_t {
+        Unread,      // nothing yet: Target is "", there are no icons
+        IconsWanted, // Target is read; the icons are still to be loaded, or loaded again
+        Loaded,      // Target is read and the icons loaded, as far as the shell gave them
+    };
+
+    // Reads nothing and writes nothing: the entry starts Unread.
     IconArea(Bar* owner, std::string linkFileName);
 
     // The owner's folder + "\" + LinkFileName, built anew so that it follows a rename.
@@ -23,13 +38,25 @@ public:
     // as the title (and so saved with the list).
     std::string GetTitle();
     void SetTitle(const std::string& title) { Title = title; }
-    // The target's path when the target is a folder, the title otherwise.
+    // The target's path when the target is a folder, the title otherwise, and so the title while
+    // the target is unread.
     std::string GetHint();
 
     platform::Icon* GetSmallIcon() const { return SmallIcon.get(); }
     platform::Icon* GetLargeIcon() const { return LargeIcon.get(); }
-    // Replaces both icons by the shell's icons of Target; an icon the shell has not stays null.
+    // Replaces both icons by the shell's icons of Target; an icon the shell has not stays null,
+    // and both stay null for an empty Target. An entry whose Target is read is Loaded after it.
     void LoadIcons();
+
+    ShellState GetShellState() const { return State; }
+    // One step of reading the entry: the target when Unread (reading the shortcut with
+    // `links`), the icons when IconsWanted; nothing when Loaded. Each step moves the state on.
+    void LoadStep(platform::ShellLinkReader& links);
+    // Both steps at once, for an entry the user has just added and is waiting to see.
+    void LoadNow();
+    // A Loaded entry that lacks an icon goes back to IconsWanted, for one more try by the
+    // loader; returns whether it did.
+    bool WantMissingIcons();
 
     void Open() const;           // the shell's default action on the shortcut file
     void ShowProperties() const; // the shell's property sheet of the shortcut file
@@ -38,8 +65,11 @@ public:
     std::unique_ptr<platform::Icon> SmallIcon;
     std::unique_ptr<platform::Icon> LargeIcon;
     std::string LinkFileName;
-    std::string Target; // "" when the shortcut could not be read
+    std::string Target; // "" when the shortcut could not be read, or is not read yet
     std::string Title;  // "" when not set
     Square TitleRect;   // relative to the cell
     Square IconRect;    // relative to the cell
+
+private:
+    ShellState State = ShellState::Unread;
 };

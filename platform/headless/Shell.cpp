@@ -31,10 +31,24 @@ std::string shellLinkTarget(const std::string& linkPath) {
     return content ? content->target : "";
 }
 
+// Nothing to keep between reads here: every read is a file read.
+struct ShellLinkReader::Native {};
+
+ShellLinkReader::ShellLinkReader() = default;
+ShellLinkReader::~ShellLinkReader() = default;
+
+std::string ShellLinkReader::target(const std::string& linkPath) {
+    return shellLinkTarget(linkPath);
+}
+
 std::unique_ptr<Icon> shellIcon(const std::string& path, ShellIconSize size) {
     if (!fileAttributes(path)) return nullptr;
     const int pixels = size == ShellIconSize::Small ? 16 : 32;
     return std::make_unique<Icon>(headless::createIconHandle(pixels, path));
+}
+
+ShellIcons shellIcons(const std::string& path) {
+    return {shellIcon(path, ShellIconSize::Small), shellIcon(path, ShellIconSize::Large)};
 }
 
 void shellExecute(const std::string& file, const char* verb) {

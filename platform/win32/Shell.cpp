@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <objidl.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -24,7 +25,33 @@ HRESULT createLinkObject(ComPtr<IShellLinkA>& link) {
                             link.receive());
 }
 
+// The shell's small image list, which the shell keeps for the whole process. Asked for by file
+// attributes alone, which touches no disk; a failure is not kept, so the next call asks again.
+HIMAGELIST smallSystemImageList() {
+    static HIMAGELIST list = nullptr;
+    if (!list) {
+        SHFILEINFOA info{};
+        list = reinterpret_cast<HIMAGELIST>(
+            SHGetFileInfoA("file", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                           SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
+    }
+    return list;
+}
+
+std::unique_ptr<Icon> iconOf(HIMAGELIST list, int index) {
+    const HICON icon = list ? ImageList_GetIcon(list, index, ILD_NORMAL) : nullptr;
+    return icon ? std::make_unique<Icon>(icon) : nullptr;
+}
+
 } // namespace
+
+struct ShellLinkReader::Native {
+    ComPtr<IShellLinkA> link;
+    ComPtr<IPersistFile> file;
+};
+
+ShellLinkReader::ShellLinkReader() = default;
+ShellLinkReader::~ShellLinkReader() = default;
 
 int createShellLink(const std::string& target, const std::string& linkPath,
                     const std::string& description) {
@@ -41,18 +68,27 @@ int createShellLink(const std::string& target, const std::string& linkPath,
     return file->Save(widePath, TRUE);
 }
 
-std::string shellLinkTarget(const std::string& linkPath) {
+std::string ShellLinkReader::target(const std::string& linkPath) {
     wchar_t widePath[MAX_PATH];
     if (!toWidePath(linkPath, widePath)) return "";
-    ComPtr<IShellLinkA> link;
-    if (FAILED(createLinkObject(link))) return "";
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.receive()))) return "";
-    if (FAILED(file->Load(widePath, STGM_READ))) return "";
+    if (!native_) {
+        auto made = std::make_unique<Native>();
+        if (FAILED(createLinkObject(made->link)) ||
+            FAILED(made->link->QueryInterface(IID_IPersistFile, made->file.receive())))
+            return "";
+        native_ = std::move(made);
+    }
+    // A load that fails leaves the object holding the previous file's path, so nothing may be
+    // read from it then. A load that succeeds replaces everything, an empty path included.
+    if (FAILED(native_->file->Load(widePath, STGM_READ))) return "";
     char target[MAX_PATH] = "";
     WIN32_FIND_DATAA unused;
-    if (FAILED(link->GetPath(target, MAX_PATH, &unused, SLGP_UNCPRIORITY))) return "";
+    if (FAILED(native_->link->GetPath(target, MAX_PATH, &unused, SLGP_UNCPRIORITY))) return "";
     return target;
+}
+
+std::string shellLinkTarget(const std::string& linkPath) {
+    return ShellLinkReader().target(linkPath);
 }
 
 std::unique_ptr<Icon> shellIcon(const std::string& path, ShellIconSize size) {
@@ -60,6 +96,17 @@ std::unique_ptr<Icon> shellIcon(const std::string& path, ShellIconSize size) {
     const UINT flags = SHGFI_ICON | (size == ShellIconSize::Small ? SHGFI_SMALLICON : 0);
     if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, flags) || !info.hIcon) return nullptr;
     return std::make_unique<Icon>(info.hIcon);
+}
+
+// SHGFI_ICON hands out the system image list's picture at the path's index, so one look-up of the
+// index gives both pictures that two SHGFI_ICON calls would, at about half the cost.
+ShellIcons shellIcons(const std::string& path) {
+    SHFILEINFOA info{};
+    // The answer is the large image list, the one the index is given for.
+    const auto largeList = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX));
+    if (!largeList) return {};
+    return {iconOf(smallSystemImageList(), info.iIcon), iconOf(largeList, info.iIcon)};
 }
 
 void shellExecute(const std::string& file, const char* verb) {

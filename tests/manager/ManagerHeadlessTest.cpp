@@ -1,7 +1,8 @@
-// What only the headless backend lets a test see or set: text metrics of known size, and the
-// number of icons alive.
+// What only the headless backend lets a test see or set: text metrics of known size, the number
+// of icons alive, and idle time run slice by slice.
 #include "manager/Barmanager.h"
 #include "platform/Files.h"
+#include "platform/headless/Headless.h"
 #include "platform/headless/Headlessicon.h"
 #include "platform/headless/Raster.h"
 #include "store/Bar.h"
@@ -11,9 +12,126 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
 using testing_support::TempFolder;
+using State = IconArea::ShellState;
 
 namespace {
+
+// Categories A (a: a program, b: a folder, c: a missing file, d: not a shortcut), B (e, f),
+// C (g) and D (h), all programs unless said otherwise, listed in this order.
+class IconLoaderTest : public ::testing::Test {
+protected:
+    IconLoaderTest() {
+        platform::headless::resetWorld();
+        program = folder.write("program.exe", "");
+        documents = folder.file("Documents");
+        platform::createFolder(documents);
+        const std::pair<const char*, std::string> links[] = {
+            {"A\\a.lnk", program}, {"A\\b.lnk", documents}, {"A\\c.lnk", folder.file("gone.exe")},
+            {"B\\e.lnk", program}, {"B\\f.lnk", program},   {"C\\g.lnk", program},
+            {"D\\h.lnk", program}};
+        for (const char* name : {"A", "B", "C", "D"})
+            platform::createFolder(folder.file(name));
+        for (const auto& [link, target] : links)
+            CreateShortcut(target, folder.file(link), "");
+        folder.write("A\\d.lnk", "not a shortcut");
+        folder.write("A\\config.txt", "[Link]\nCount=4\n0=a.lnk\n1=b.lnk\n2=c.lnk\n3=d.lnk\n");
+        folder.write("config.txt", "[Bar]\nCount=4\n0=A\n1=B\n2=C\n3=D\n");
+    }
+
+    std::unique_ptr<BarManager> makeManager() {
+        auto manager = std::make_unique<BarManager>(folder.path() + "\\");
+        manager->iconLoader().sliceBudget = {}; // one step a slice
+        manager->iconLoader().onIconsLoaded = [this](IconArea& entry) {
+            loaded.push_back(entry.LinkFileName);
+        };
+        return manager;
+    }
+    std::vector<std::string> takeLoaded() { return std::exchange(loaded, {}); }
+
+    TempFolder folder;
+    std::string program;
+    std::string documents;
+    std::vector<std::string> loaded; // what onIconsLoaded was called for, in order
+};
+
+// A slice takes one step here: reading one entry's target, or loading its icons.
+TEST_F(IconLoaderTest, LoadsInIdleTimeWhileEntriesAndCategoriesGo) {
+    const int before = platform::headless::liveIconCount();
+    auto manager = makeManager();
+    Bar* a = manager->barAt(0);
+    Bar* b = manager->barAt(1);
+    ASSERT_EQ(a->GetLinkCount(), 4);
+    for (int i = 0; i < manager->barCount(); ++i)
+        for (const auto& entry : manager->barAt(i)->Links)
+            EXPECT_EQ(entry->GetShellState(), State::Unread) << entry->LinkFileName;
+    EXPECT_EQ(platform::headless::liveIconCount(), before) << "nothing read while constructing";
+    EXPECT_EQ(a->GetLink(1)->GetHint(), "b");
+    EXPECT_EQ(platform::headless::runIdleWork(), 0) << "not before start";
+
+    manager->iconLoader().start();
+    EXPECT_EQ(platform::headless::runIdleWork(3), 3);
+    EXPECT_EQ(takeLoaded(), (std::vector<std::string>{"a.lnk"}));
+    EXPECT_NE(a->GetLink(0)->GetLargeIcon(), nullptr);
+    EXPECT_EQ(a->GetLink(1)->GetShellState(), State::IconsWanted);
+    EXPECT_EQ(a->GetLink(1)->GetHint(), documents);
+
+    // c goes before the loader's place, and b, half read, is destroyed: A is c, a, d.
+    ASSERT_TRUE(MoveLink(a, a->GetLink(2), a, a->GetLink(0)));
+    a->RemoveLink(a->GetLink(2));
+    EXPECT_EQ(platform::headless::runIdleWork(5), 5);
+    EXPECT_EQ(takeLoaded(), (std::vector<std::string>{"d.lnk", "e.lnk"}));
+    ASSERT_EQ(b->GetLink(1)->GetShellState(), State::IconsWanted);
+
+    // f, half read, moves into C (read there at once), then B goes with the loader inside it.
+    ASSERT_TRUE(MoveLink(b, b->GetLink(1), manager->barAt(2), nullptr));
+    EXPECT_EQ(manager->barAt(2)->GetLink(1)->GetShellState(), State::Loaded);
+    ASSERT_TRUE(manager->deleteBar(b));
+    EXPECT_EQ(platform::headless::runIdleWork(1), 1);   // h's target
+    ASSERT_TRUE(manager->deleteBar(manager->barAt(2))); // D, half read
+    EXPECT_EQ(platform::headless::runIdleWork(), 5) << "four steps, then nothing left";
+    EXPECT_EQ(takeLoaded(), (std::vector<std::string>{"c.lnk", "g.lnk"}));
+    for (int i = 0; i < manager->barCount(); ++i)
+        for (const auto& entry : manager->barAt(i)->Links)
+            EXPECT_EQ(entry->GetShellState(), State::Loaded) << entry->LinkFileName;
+    EXPECT_EQ(platform::headless::liveIconCount(), before + 6) << "a, g and f, two icons each";
+    EXPECT_EQ(a->GetLink(0)->Target, folder.file("gone.exe"));
+    EXPECT_EQ(a->GetLink(0)->GetLargeIcon(), nullptr);
+
+    // A loader gone with work left: its idle work ends at the next slice, touching nothing.
+    manager = makeManager();
+    manager->iconLoader().start();
+    manager.reset();
+    EXPECT_EQ(platform::headless::runIdleWork(), 1);
+}
+
+TEST_F(IconLoaderTest, RequestMissingRetriesEachIconlessEntryOncePerCall) {
+    auto manager = makeManager();
+    IconLoader& loader = manager->iconLoader();
+    loader.requestMissing();
+    EXPECT_EQ(platform::headless::runIdleWork(), 0) << "nothing before start";
+    loader.start();
+    platform::headless::runIdleWork();
+    takeLoaded();
+    EXPECT_EQ(platform::headless::runIdleWork(), 0) << "no retry unasked";
+
+    folder.write("gone.exe", "");
+    loader.requestMissing();
+    loader.requestMissing();
+    EXPECT_EQ(platform::headless::runIdleWork(), 3) << "two icon steps";
+    EXPECT_EQ(takeLoaded(), (std::vector<std::string>{"c.lnk", "d.lnk"}));
+    EXPECT_NE(manager->barAt(0)->GetLink(2)->GetSmallIcon(), nullptr);
+    EXPECT_EQ(platform::headless::runIdleWork(), 0);
+
+    loader.requestMissing();
+    EXPECT_EQ(platform::headless::runIdleWork(), 2);
+    EXPECT_EQ(takeLoaded(), (std::vector<std::string>{"d.lnk"}));
+}
 
 TEST(LayoutHeadless, ReproducesTheTwoCategoryExample) {
     platform::headless::setTextMetrics([](const platform::Font&, std::string_view text) {
@@ -61,15 +179,18 @@ TEST(ManagerHeadless, ReleasesDeletedCategoriesAndEverythingItOwns) {
         for (const char* link : {"\\a.lnk", "\\b.lnk"})
             ASSERT_GE(CreateShortcut(target, folder.file(name) + link, ""), 0);
     }
+    platform::headless::resetWorld();
     const int before = platform::headless::liveIconCount();
     {
         BarManager manager(folder.path() + "\\");
         ASSERT_EQ(manager.barCount(), 2);
+        manager.iconLoader().start();
+        platform::headless::runIdleWork();
         ASSERT_EQ(platform::headless::liveIconCount(), before + 8) << "two icons per entry";
         ASSERT_TRUE(manager.deleteBar(manager.barAt(0)));
+        EXPECT_EQ(platform::headless::liveIconCount(), before + 4) << "released when deleted";
         ASSERT_TRUE(manager.deleteBar(manager.barAt(0)));
-        EXPECT_EQ(platform::headless::liveIconCount(), before + 4)
-            << "the first deleted category is released by the next delete";
+        EXPECT_EQ(platform::headless::liveIconCount(), before);
     }
     EXPECT_EQ(platform::headless::liveIconCount(), before) << "the manager leaked icons";
 }

@@ -57,6 +57,9 @@ TEST_F(AddLinks, AddsAShortcutToTheSourceAtTheChosenPlace) {
 
     const auto reloaded = load();
     EXPECT_EQ(fileNames(*reloaded), fileNames(*bar));
+    EXPECT_EQ(reloaded->GetLink(1)->GetShellState(), IconArea::ShellState::Unread)
+        << "only an added entry is read at once";
+    readEntries(*reloaded);
     EXPECT_EQ(reloaded->GetLink(1)->Target, notepad);
 }
 

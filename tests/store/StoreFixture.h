@@ -3,6 +3,7 @@
 // tests put there.
 
 #include "platform/Files.h"
+#include "platform/Shell.h"
 #include "store/Bar.h"
 #include "store/Wintools.h"
 #include "tests/TempFolder.h"
@@ -46,6 +47,13 @@ protected:
     }
     std::unique_ptr<Bar> load(const char* category = kCategory) const {
         return std::make_unique<Bar>(nullptr, dataFolder, category);
+    }
+    // Reads every entry's target and icons, step by step as the idle loader does.
+    static void readEntries(const Bar& bar) {
+        platform::ShellLinkReader links;
+        for (const auto& entry : bar.Links)
+            while (entry->GetShellState() != IconArea::ShellState::Loaded)
+                entry->LoadStep(links);
     }
     static std::vector<std::string> fileNames(const Bar& bar) {
         std::vector<std::string> names;

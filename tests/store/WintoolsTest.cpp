@@ -66,6 +66,7 @@ TEST_F(Entries, AShortcutThatIsNotOneBecomesAnEntryWithoutTargetOrIcons) {
     root.write("Tools\\empty.lnk", "");
     const auto bar = load();
     ASSERT_EQ(bar->GetLinkCount(), 2);
+    readEntries(*bar);
     for (const auto& entry : bar->Links) {
         EXPECT_EQ(entry->Target, "") << entry->LinkFileName;
         EXPECT_EQ(entry->GetSmallIcon(), nullptr);
@@ -82,6 +83,8 @@ TEST_F(Entries, HintIsTheFolderPathOrTheTitle) {
     ASSERT_TRUE(platform::deleteFile(gone));
     writeConfig("[Link]\nCount=3\n0=Docs.lnk\n1=Editor.lnk\n2=Gone.lnk\n");
     auto bar = load();
+    EXPECT_EQ(bar->GetLink(0)->GetHint(), "Docs") << "the title until the target is read";
+    readEntries(*bar);
     EXPECT_EQ(bar->GetLink(0)->GetHint(), root.file("Documents"));
     EXPECT_NE(bar->GetLink(0)->GetLargeIcon(), nullptr);
     EXPECT_EQ(bar->GetLink(1)->GetHint(), "Editor");
@@ -110,6 +113,8 @@ TEST_F(Entries, EveryIconIsGivenBack) {
         makeShortcut(name);
     {
         auto bar = load();
+        EXPECT_EQ(platform::headless::liveIconCount(), before) << "none read while loading";
+        readEntries(*bar);
         EXPECT_EQ(platform::headless::liveIconCount(), before + 6);
         bar->GetLink(0)->LoadIcons();
         EXPECT_EQ(platform::headless::liveIconCount(), before + 6);
