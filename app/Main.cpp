@@ -2,7 +2,10 @@
 // texts, categories) before any window, the windows created hidden, then the message loop until
 // the main window closes.
 #include "app/App.h"
+#include "app/Language.h"
+#include "barwindow/Formbar.h"
 #include "mainbutton/Formmain.h"
+#include "manager/Barmanager.h"
 #include "platform/Process.h"
 #include "platform/System.h"
 
@@ -18,7 +21,17 @@ void runProgram() {
     theApp = &app;
     const auto mainForm = platform::createForm<TMainForm>(app.settingsFileName());
     MainForm = mainForm.get();
+    const auto barForm = platform::createForm<TBarForm>(*theBarManager, *theLanguage);
+    BarForm = barForm.get();
+    mainForm->setCategoryWindow(barForm.get());
+    // The bar is there at once; the icons follow between messages.
+    IconLoader& icons = theBarManager->iconLoader();
+    icons.onIconsLoaded = [](IconArea& entry) {
+        if (BarForm) BarForm->iconsArrived(entry);
+    };
+    icons.start();
     platform::runMessageLoop(*mainForm);
+    icons.onIconsLoaded = nullptr;
 }
 
 } // namespace

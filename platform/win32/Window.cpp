@@ -365,12 +365,20 @@ void Form::close() {
     SendMessageA(native_->window, WM_CLOSE, 0, 0);
 }
 
-// The area is painted through the ordinary paint message, sent at once: its paint context is
-// clipped to what is invalid, which is this area unless more was waiting already.
+// A form that paints every pixel itself is painted straight onto its window, clipped to the
+// area; any other goes through the ordinary paint message, sent at once, whose paint context
+// is clipped to what is invalid.
 void Form::repaintNow(const Rect& area) {
-    const RECT r{area.left, area.top, area.right(), area.bottom()};
-    InvalidateRect(native_->window, &r, FALSE);
-    UpdateWindow(native_->window);
+    if (!paintsWholeClient) {
+        const RECT r{area.left, area.top, area.right(), area.bottom()};
+        InvalidateRect(native_->window, &r, FALSE);
+        UpdateWindow(native_->window);
+        return;
+    }
+    const win32::WindowDC dc(native_->window);
+    win32::GdiCanvas canvas(dc.get());
+    canvas.setClip(area);
+    FormEvents::paint(*this, canvas);
 }
 
 void Form::drawOnWindow(const std::function<void(Canvas&)>& draw) {
@@ -396,7 +404,9 @@ void Form::showHintNow(const std::string& text) {
     GetCursorPos(&pos);
     SendMessageA(native.hintTip, TTM_TRACKPOSITION, 0,
                  MAKELPARAM(pos.x, pos.y + kHintBelowPointer));
-    SendMessageA(native.hintTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    // A tip already showing only moves and takes the new text: showing it anew costs more.
+    if (!IsWindowVisible(native.hintTip))
+        SendMessageA(native.hintTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     // The tip goes when the pointer leaves the form, which no mouse move would tell.
     TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, native.window, 0};
     TrackMouseEvent(&leave);

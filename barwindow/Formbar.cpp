@@ -1,0 +1,302 @@
+#include "barwindow/Formbar.h"
+
+#include "mainbutton/Formmain.h"
+#include "manager/Barmanager.h"
+#include "platform/System.h"
+#include "store/Bar.h"
+#include "store/Iconarea.h"
+
+TBarForm* BarForm = nullptr;
+
+namespace {
+
+constexpr int kDragThreshold = 6;
+// Where the manager's rows start inside the window's 2-pixel frame.
+constexpr int kRowsLeft = 1;
+constexpr int kRowsTop = 2;
+constexpr platform::Color kButtonFace = platform::Colors::SystemBase + 15;
+
+} // namespace
+
+TBarForm::TBarForm(BarManager& manager, const Language& language)
+    : manager_(manager), language_(language), dragHelper_(*this), staticBuffer_(1, 1),
+      frameBuffer_(1, 1) {
+    dragHelper_.threshold = kDragThreshold;
+    setColor(platform::Colors::White);
+    font = {"Verdana", 8, platform::Colors::WindowText};
+    setBounds({16, 113, 354, 123});
+    paintsWholeClient = true; // every pixel comes from the frame buffer
+    buildMenus();
+    manager_.layout();
+    manager_.addWatcher(this);
+}
+
+TBarForm::~TBarForm() {
+    manager_.removeWatcher(this);
+    if (BarForm == this) BarForm = nullptr;
+}
+
+void TBarForm::buildMenus() {
+    const auto hide = [this] { MenuItemHideClick(); };
+    items_.hide = BarPopupMenu.addItem("&Hide", hide);
+    BarPopupMenu.addSeparator();
+    items_.addIcon = BarPopupMenu.addItem("&Add Icon ...", nullptr);
+    items_.newCategory = BarPopupMenu.addItem("&New Category ...", nullptr);
+    BarPopupMenu.addSeparator();
+    items_.rename = BarPopupMenu.addItem("&Rename ...", nullptr);
+    items_.backgroundColor = BarPopupMenu.addItem("&Background Color ...", nullptr);
+    BarPopupMenu.addSeparator();
+    items_.deleteCategory = BarPopupMenu.addItem("&Delete Category", nullptr);
+    BarPopupMenu.addSeparator();
+    BarPopupMenu.addItem("&Global Settings ...", nullptr);
+    BarPopupMenu.addItem("Check New &Version ....", nullptr);
+
+    items_.changeTitle = IconAreaPopupMenu.addItem("&Change Title ...", nullptr);
+    items_.property = IconAreaPopupMenu.addItem("&Property", nullptr);
+    IconAreaPopupMenu.addSeparator();
+    items_.deleteIcon = IconAreaPopupMenu.addItem("&Delete", nullptr);
+}
+
+void TBarForm::applyLanguage() {
+    namespace T = LanguageTexts;
+    IconAreaPopupMenu.setCaption(items_.changeTitle, language_.getText(T::IconPopupMenu_ChangeTitle));
+    IconAreaPopupMenu.setCaption(items_.property, language_.getText(T::IconPopupMenu_Property));
+    IconAreaPopupMenu.setCaption(items_.deleteIcon, language_.getText(T::IconPopupMenu_Delete));
+    BarPopupMenu.setCaption(items_.hide, language_.getText(T::BarPopupMenu_Hide));
+    BarPopupMenu.setCaption(items_.addIcon, language_.getText(T::BarPopupMenu_AddIcon));
+    BarPopupMenu.setCaption(items_.newCategory, language_.getText(T::BarPopupMenu_NewCategory));
+    BarPopupMenu.setCaption(items_.rename, language_.getText(T::BarPopupMenu_Rename));
+    BarPopupMenu.setCaption(items_.backgroundColor,
+                            language_.getText(T::BarPopupMenu_BackgroundColor));
+    BarPopupMenu.setCaption(items_.deleteCategory,
+                            language_.getText(T::BarPopupMenu_DeleteCategory));
+}
+
+void TBarForm::FormCreate() {
+    setWindowStyle(windowStyle() & platform::WindowStyle::Popup);
+    setExtendedStyle(extendedStyle() | platform::ExtendedStyle::Topmost |
+                     platform::ExtendedStyle::ToolWindow);
+    applyLanguage();
+}
+
+void TBarForm::updateLayout() {
+    layoutDone_ = true;
+    manager_.SetTop(kRowsTop);
+    manager_.SetLeft(kRowsLeft);
+    manager_.layout();
+    setBounds({left(), top(), manager_.Width + 1, manager_.Height + 2});
+    staticDirty_ = true;
+}
+
+void TBarForm::redrawAll() {
+    staticDirty_ = true;
+    invalidate();
+}
+
+// A window exactly touching the right edge of the screen stays where it is.
+void TBarForm::setLeftClamped(int x) {
+    const int screen = platform::screenWidth();
+    if (x < 0)
+        setLeft(0);
+    else if (screen < x + width())
+        setLeft(screen - width());
+    else
+        setLeft(x);
+}
+
+void TBarForm::FormShow() {
+    if (!layoutDone_) updateLayout();
+    if (MainForm) {
+        setLeftClamped(MainForm->left());
+        setTop(MainForm->top() + MainForm->height());
+        MainForm->pressButton();
+    }
+    showTopmost();
+    // Entries whose icons the shell did not give last time get one more try per showing.
+    manager_.iconLoader().requestMissing();
+}
+
+void TBarForm::FormHide() {
+    if (MainForm) MainForm->releaseButton();
+}
+
+void TBarForm::drawFrame(platform::Canvas& canvas) {
+    const int w = width();
+    const int h = height();
+    const platform::Color brush = canvas.brush.color;
+    canvas.brush.color = platform::Colors::White;
+    canvas.fillRect({0, 0, w, h});
+    canvas.brush.color = brush;
+    const auto polyline = [&canvas](platform::Color color, platform::Point a, platform::Point b,
+                                    platform::Point c) {
+        canvas.pen.color = color;
+        canvas.pen.width = 1;
+        canvas.line(a, b);
+        canvas.line(b, c);
+    };
+    polyline(kButtonFace, {w, 0}, {0, 0}, {0, h});
+    polyline(platform::Colors::White, {w, 1}, {1, 1}, {1, h});
+    polyline(platform::Colors::ButtonShadow, {w - 1, 0}, {w - 1, h - 1}, {0, h - 1});
+    polyline(kButtonFace, {w - 2, 1}, {w - 2, h - 2}, {1, h - 2});
+}
+
+// The static picture is drawn whole when it is out of date; the icon layer only where it is
+// asked for, over a copy of the static picture's same area.
+void TBarForm::render(const platform::Rect& area) {
+    const int w = width();
+    const int h = height();
+    if (staticBuffer_.width() != w || staticBuffer_.height() != h) {
+        staticBuffer_.resize(w, h);
+        staticDirty_ = true;
+    }
+    if (staticDirty_) {
+        platform::Canvas& canvas = staticBuffer_.canvas();
+        drawFrame(canvas);
+        for (int i = 0; i < manager_.barCount(); ++i)
+            BarPainter(canvas, manager_, *manager_.barAt(i), paintMode_).drawCategory();
+        staticDirty_ = false;
+    }
+    frameBuffer_.resize(w, h);
+    platform::Canvas& canvas = frameBuffer_.canvas();
+    canvas.setClip(area);
+    canvas.drawBitmap({area.left, area.top}, staticBuffer_, area);
+    for (int i = 0; i < manager_.barCount(); ++i)
+        BarPainter(canvas, manager_, *manager_.barAt(i), paintMode_).drawIcons(area);
+    canvas.clearClip();
+}
+
+// The background is never erased: the frame buffer covers every pixel asked for.
+void TBarForm::FormPaint(platform::Canvas& canvas) {
+    const platform::Rect area = canvas.clipBounds();
+    if (area.width <= 0 || area.height <= 0) return;
+    render(area);
+    canvas.drawBitmap({area.left, area.top}, frameBuffer_, area);
+}
+
+platform::Rect TBarForm::cellOnWindow(const Bar& category, const IconArea& entry) const {
+    return category.ToWindowRect(entry.rect());
+}
+
+IconArea* TBarForm::iconAtPoint(int x, int y) const {
+    const Bar* category = manager_.barAtPoint(x, y);
+    if (!category) return nullptr;
+    const platform::Point local = category->ToLocalPoint(x, y);
+    return category->FindLinkAt(local.x, local.y);
+}
+
+void TBarForm::trackHover(int x, int y) {
+    Bar* category = manager_.barAtPoint(x, y);
+    IconArea* entry = nullptr;
+    if (category) {
+        const platform::Point local = category->ToLocalPoint(x, y);
+        entry = category->FindLinkAt(local.x, local.y);
+    }
+    if (!entry) {
+        clearHover();
+        return;
+    }
+    if (entry == currentIcon_) return;
+    clearHighlight();
+    category->SetHighlighted(entry);
+    redrawRect(cellOnWindow(*category, *entry));
+    currentBar_ = category;
+    currentIcon_ = entry;
+    setHint(entry->GetHint());
+}
+
+void TBarForm::clearHover() {
+    clearHighlight();
+    setHint("");
+}
+
+// The hint stays for the moment, so that moving to the next entry only changes its text.
+void TBarForm::clearHighlight() {
+    if (currentBar_ && currentIcon_) {
+        const platform::Rect cell = cellOnWindow(*currentBar_, *currentIcon_);
+        currentBar_->SetHighlighted(nullptr);
+        redrawRect(cell);
+    }
+    currentBar_ = nullptr;
+    currentIcon_ = nullptr;
+}
+
+// The tip is only touched when its text changes, not on every move over empty space.
+void TBarForm::setHint(const std::string& text) {
+    if (text == hint_) return;
+    hint_ = text;
+    showHintNow(hint_);
+}
+
+void TBarForm::FormMouseMove(const platform::MouseEvent& event) {
+    paintMode_ = PaintMode::Normal;
+    dragHelper_.mouseMove(event.pos.x, event.pos.y, event.shift.leftButton);
+    trackHover(event.pos.x, event.pos.y);
+}
+
+void TBarForm::FormMouseDown(const platform::MouseEvent& event) {
+    Bar* category = manager_.barAtPoint(event.pos.x, event.pos.y);
+    currentBar_ = category;
+    if (category) currentIcon_ = iconAtPoint(event.pos.x, event.pos.y);
+}
+
+// Comes before FormMouseUp: the window is usually hidden by the time the release starts the
+// icon's program.
+void TBarForm::FormClick() {
+    if (dragHelper_.started) {
+        dragHelper_.started = false; // the click that ends a drag
+        return;
+    }
+    if (visible()) hide();
+}
+
+void TBarForm::FormMouseUp(const platform::MouseEvent& event) {
+    if (dragHelper_.dragging) {
+        dragHelper_.mouseUp(event.pos.x, event.pos.y);
+        return;
+    }
+    dragHelper_.mouseUp(event.pos.x, event.pos.y);
+    IconArea* entry = iconAtPoint(event.pos.x, event.pos.y);
+    if (entry && event.button == platform::MouseButton::Left && entry == currentIcon_) {
+        entry->Open();
+        clearHover();
+        hide();
+    }
+}
+
+void TBarForm::FormDblClick() {
+    if (visible()) hide();
+}
+
+void TBarForm::FormKeyDown(int key, platform::ShiftState) {
+    if (key == platform::Keys::Escape) hide();
+}
+
+// From the keyboard the point is (-1, -1), which is on no row: no menu.
+void TBarForm::FormContextPopup(platform::Point pos) {
+    currentIcon_ = iconAtPoint(pos.x, pos.y);
+    const platform::Point screen{left() + pos.x, top() + pos.y};
+    if (currentIcon_) {
+        IconAreaPopupMenu.popup(*this, screen);
+        return;
+    }
+    currentBar_ = manager_.barAtPoint(pos.x, pos.y);
+    if (currentBar_) BarPopupMenu.popup(*this, screen);
+}
+
+void TBarForm::entryRemoving(const IconArea& entry) {
+    if (currentIcon_ != &entry) return;
+    currentIcon_ = nullptr;
+    setHint("");
+}
+
+void TBarForm::categoryRemoving(const Bar& category) {
+    if (currentIcon_ && currentIcon_->Owner == &category) {
+        currentIcon_ = nullptr;
+        setHint("");
+    }
+    if (currentBar_ == &category) currentBar_ = nullptr;
+}
+
+void TBarForm::iconsArrived(const IconArea& entry) {
+    if (visible() && layoutDone_) redrawRect(cellOnWindow(*entry.Owner, entry));
+}
