@@ -23,16 +23,25 @@ kestrum_ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 }
 
-# Configures and builds one variant: native, win32 (mingw-w64 i686) or fuzz (clang, libFuzzer).
+# Configures and builds one variant: native, win32 (mingw-w64 i686), fuzz (clang, libFuzzer) or
+# asan (native, with AddressSanitizer and UndefinedBehaviorSanitizer). Further arguments name
+# the targets to build; without any, everything is built.
 kestrum_build_variant() {
-    local variant=$1 options=()
+    local variant=$1 options=() targets=()
+    shift
+    for target in "$@"; do targets+=(--target "$target"); done
     case $variant in
     native) ;;
     win32) options=(-DCMAKE_TOOLCHAIN_FILE="$kestrum_root/cmake/mingw-i686.cmake") ;;
     fuzz) options=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKESTRUM_FUZZ=ON) ;;
+    asan)
+        local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all"
+        options=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS=$sanitizers -fno-omit-frame-pointer"
+                 "-DCMAKE_EXE_LINKER_FLAGS=$sanitizers")
+        ;;
     esac
     cmake -S "$kestrum_root" -B "$kestrum_build/$variant" "${options[@]}" >/dev/null &&
-        cmake --build "$kestrum_build/$variant" -j "$(nproc)"
+        cmake --build "$kestrum_build/$variant" -j "$(nproc)" "${targets[@]}"
 }
 
 # A quiet Wine prefix of our own, made once, with a wineserver kept running so that every later
