@@ -1,0 +1,218 @@
+#!/usr/bin/env python3
+"""The category window end to end: the real Kestrum.exe under Wine on a virtual X display of its
+own (:94), in a data folder of two coloured categories whose shortcuts point at copies of the
+marker program, driven by real pointer and key input through xdotool and checked by window
+geometry, screenshots (kept in the artefacts folder) and the records the markers leave.
+
+Usage: barwindow_e2e.py KESTRUM_EXE MARKER_EXE MAKESHORTCUT_EXE ARTEFACTS_FOLDER
+"""
+import glob
+import os
+import shutil
+import sys
+import tempfile
+import time
+import unittest
+
+import e2e_support as e2e
+from e2e_support import WHITE, bar_position, bar_top_is, click, screenshot, tip_at, wait_for, xdotool
+
+MARKER = MAKESHORTCUT = ""
+
+# Name, colour as stored (0x00BBGGRR) and as seen (RRGGBB), markers its shortcuts start.
+CATEGORIES = [("Alpha", 0x00FFC8A0, "A0C8FF", ["a", "b", "c"]),
+              ("Beta", 0x0096DCFF, "FFDC96", ["d"])]
+CELL = 45  # small icons without titles: 45 x 45 cells in rows 45 high
+ICON_AREA = 10 + CELL * max(len(c[3]) for c in CATEGORIES) + 15  # the widest row's icons, margins
+BUTTON_TOP_LEFT = [(10, 0), (0, 12)]  # pixels of the main button's frame, with the bar down
+BUTTON_BOTTOM_RIGHT = [(10, 24), (69, 12)]
+
+
+def write_ini(path, text):
+    with open(path, "w", newline="\r\n") as file:
+        file.write(text)
+
+
+def make_categories(folder):
+    """The category folders with their shortcuts, and the category list, in `folder`; the marker
+    copies live there too."""
+    names = "".join(f"{i}={c[0]}\n" for i, c in enumerate(CATEGORIES))
+    write_ini(os.path.join(folder, "config.txt"), f"[Bar]\nCount={len(CATEGORIES)}\n{names}")
+    for name, colour, _, markers in CATEGORIES:
+        os.mkdir(os.path.join(folder, name))
+        write_ini(os.path.join(folder, name, "settings.txt"), f"[Background]\nBackgoundColor={colour}\n")
+        links = "".join(f"{i}={m}.lnk\n" for i, m in enumerate(markers))
+        write_ini(os.path.join(folder, name, "config.txt"), f"[Link]\nCount={len(markers)}\n{links}")
+        for marker in markers:
+            target = os.path.join(folder, f"marker-{marker}.exe")
+            shutil.copy(MARKER, target)
+            link = os.path.join(folder, name, marker + ".lnk")
+            if e2e.wine(MAKESHORTCUT, e2e.windows_path(target), e2e.windows_path(link)) != 0:
+                raise RuntimeError(f"makeshortcut could not write {link}")
+
+
+def button_pressed(picture):
+    """True when the main button shows pressed, False when released, None for anything else."""
+    top_left = {picture.pixel(x, y) for x, y in BUTTON_TOP_LEFT}
+    bottom_right = {picture.pixel(x, y) for x, y in BUTTON_BOTTOM_RIGHT}
+    if len(top_left) != 1 or len(bottom_right) != 1 or top_left == bottom_right:
+        return None
+    return bottom_right == {WHITE} if WHITE in top_left | bottom_right else None
+
+
+class CategoryWindow(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.categories = tempfile.mkdtemp(prefix="kestrum-e2e-categories-")
+        make_categories(cls.categories)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.categories, ignore_errors=True)
+
+    def start(self):
+        for record in glob.glob(os.path.join(self.categories, "*.ran")):
+            os.remove(record)
+        xdotool("mousemove", 600, 500)
+
+        def prepare(folder):
+            shutil.copy(os.path.join(self.categories, "config.txt"), folder)
+            for category in CATEGORIES:
+                shutil.copytree(os.path.join(self.categories, category[0]), os.path.join(folder, category[0]))
+
+        program = e2e.Kestrum(self._testMethodName, prepare=prepare)
+        self.addCleanup(program.close)
+        wait_for(bar_position, "the bar to appear")
+
+    def runs(self):
+        """{marker: lines} of every marker that has run."""
+        records = {}
+        for record in glob.glob(os.path.join(self.categories, "*.ran")):
+            with open(record) as file:
+                records[os.path.basename(record)[len("marker-"):-len(".exe.ran")]] = file.read().splitlines()
+        return records
+
+    @staticmethod
+    def category_window():
+        """The visible window below the bar that is taller than a tip or a menu item, or None."""
+        found = [w for w in e2e.visible_windows() if w[1] >= e2e.BAR_SIZE[1] and w[3] > 60]
+        return found[0] if len(found) == 1 else None
+
+    def open_window(self):
+        xdotool("mousemove", 40, 0)
+        bar = wait_for(bar_top_is(0), "the bar to come down")
+        click(30, 12)
+        window = wait_for(self.category_window, "the category window to open")
+        self.assertEqual(window[:2], (bar[0], e2e.BAR_SIZE[1]), "directly under the bar")
+        return window
+
+    def wait_until_hidden(self):
+        # Without a window manager Wine waits 2 s for a hidden window that it had activated.
+        wait_for(lambda: self.category_window() is None, "the category window to hide")
+
+    @staticmethod
+    def cell(window, row, column):
+        """The screen place of a cell's top-left corner: the icons come after the widest name box,
+        10 pixels into their area; rows start 2 pixels into the window."""
+        left, top, width = window[:3]
+        return left + width - 1 - ICON_AREA + 10 + CELL * column, top + 2 + CELL * row
+
+    def assert_picture_in(self, picture, cell, colour, inset, size, where, leave_out=None):
+        """The pixels of the cell that are not `colour` (leaving out the rectangle `leave_out`)
+        exist and lie in the square of `size` `inset` pixels inside the cell."""
+        x0, y0 = cell
+        drawn = [(x - x0, y - y0) for (x, y), c in picture.pixels(x0, y0, CELL, CELL).items()
+                 if c != colour and not (leave_out and leave_out[0] <= x < leave_out[0] + leave_out[2]
+                                         and leave_out[1] <= y < leave_out[1] + leave_out[3])]
+        self.assertTrue(drawn, f"a picture in {where}")
+        xs, ys = [p[0] for p in drawn], [p[1] for p in drawn]
+        self.assertTrue(inset <= min(xs) and max(xs) < inset + size and inset <= min(ys) and max(ys) < inset + size,
+                        f"the picture of {where} spans x {min(xs)}-{max(xs)}, y {min(ys)}-{max(ys)} of its cell")
+
+    def icons_drawn(self, window):
+        picture = screenshot("window")
+        for row, (_, _, colour, markers) in enumerate(CATEGORIES):
+            for column in range(len(markers)):
+                x, y = self.cell(window, row, column)
+                if set(picture.pixels(x + 14, y + 14, 16, 16).values()) == {colour}:
+                    return None
+        return picture
+
+    def test_opens_under_the_bar_with_coloured_rows_and_icons_and_a_click_starts_an_icon(self):
+        self.start()
+        window = self.open_window()
+        self.assertEqual(window[3], 2 + CELL * len(CATEGORIES) + 2, "two rows inside a 2-pixel frame")
+        empty = self.cell(window, 1, 2)
+        xdotool("mousemove", empty[0] + 22, empty[1] + 22)  # away from the button, on no icon
+        wait_for(lambda: not tip_at(30, 12), "the button's hint to go")
+        plain = wait_for(lambda: self.icons_drawn(window), "the icons to load")
+        self.assertIs(button_pressed(plain), True, "the main button shows pressed while the window is open")
+
+        name_box_right = self.cell(window, 0, 0)[0] - 10
+        for row, (name, _, colour, markers) in enumerate(CATEGORIES):
+            top = self.cell(window, row, 0)[1]
+            for x, y in [(name_box_right - 3, top + 3), (name_box_right + 3, top + 40),
+                         (window[0] + window[2] - 4, top + 22)]:
+                self.assertEqual(plain.pixel(x, y), colour, f"the row of {name} at ({x}, {y})")
+            for column in range(len(CATEGORIES[0][3])):
+                cell = self.cell(window, row, column)
+                if column < len(markers):
+                    self.assert_picture_in(plain, cell, colour, 14, 16, f"{name}'s icon {column}")
+                else:
+                    self.assertEqual(set(plain.pixels(*cell, CELL, CELL).values()), {colour},
+                                     f"nothing in {name}'s cell {column}")
+
+        hovered_cell = self.cell(window, 0, 0)
+        pointer = (hovered_cell[0] + 22, hovered_cell[1] + 22)
+        xdotool("mousemove", *pointer)
+        tip = wait_for(lambda: tip_at(*pointer), "the hovered icon's tip")[0]
+        hovered = screenshot("hovered")
+        self.assert_picture_in(hovered, hovered_cell, CATEGORIES[0][2], 6, 32, "the hovered icon", leave_out=tip)
+        ring = [(hovered_cell[0] + x, hovered_cell[1] + y) for x in range(6, 38) for y in range(6, 38)
+                if not (14 <= x < 30 and 14 <= y < 30)]
+        self.assertTrue(any(hovered.pixel(*p) != plain.pixel(*p) for p in ring),
+                        "the hovered icon is drawn larger than the others")
+
+        second = self.cell(window, 0, 1)
+        click(second[0] + 22, second[1] + 22)
+        wait_for(lambda: self.runs(), "the clicked icon's program to start")
+        self.wait_until_hidden()
+        self.assertEqual(self.runs(), {"b": [""]}, "only the clicked icon's program, once, without arguments")
+
+        xdotool("mousemove", 40, 0)
+        wait_for(bar_top_is(0), "the bar to come down again")
+        self.assertIs(button_pressed(screenshot("released")), False, "the main button shows released")
+
+    def test_icon_menu_escape_and_a_click_on_empty_space_hide_while_the_bar_stays_down(self):
+        self.start()
+        window = self.open_window()
+        icon = self.cell(window, 1, 0)
+        point = (icon[0] + 22, icon[1] + 22)
+        click(*point, button=3)
+        menu = wait_for(lambda: [w for w in e2e.visible_windows() if w[:2] != window[:2] and w[3] > 30],
+                        "the icon menu")[0]
+        screenshot("icon-menu")
+        self.assertLessEqual(abs(menu[0] - point[0]) + abs(menu[1] - point[1]), 2, f"the menu opens at the point: {menu}")
+        xdotool("key", "Escape")
+        wait_for(lambda: not [w for w in e2e.visible_windows() if w[4] == menu[4]], "the menu to close")
+
+        xdotool("mousemove", 600, 500)
+        time.sleep(1)  # the bar would be up in a third of that
+        self.assertEqual(bar_position(), (0, 0), "the bar stays down while the window is open")
+        self.assertIsNotNone(self.category_window())
+        xdotool("windowfocus", window[4])
+        xdotool("key", "Escape")
+        self.wait_until_hidden()
+        wait_for(bar_top_is(-26), "the bar to slide up once the window is hidden")
+
+        window = self.open_window()
+        empty = self.cell(window, 1, 2)
+        click(empty[0] + 22, empty[1] + 22)
+        self.wait_until_hidden()
+        time.sleep(1)  # a program started would have written its record by now
+        self.assertEqual(self.runs(), {}, "neither the right click nor the click on empty space started a program")
+
+
+if __name__ == "__main__":
+    kestrum_exe, MARKER, MAKESHORTCUT, artefacts = map(os.path.abspath, sys.argv[1:5])
+    sys.exit(e2e.run_tests(kestrum_exe, artefacts, ":94"))
