@@ -145,7 +145,7 @@ int BarManager::iconPixelSize() const {
 }
 
 void BarManager::loadAppearance() {
-    const platform::IniFile settings(settingsFileName());
+    const platform::IniSnapshot settings(settingsFileName());
     showIconTitle = settings.readBool("Appearance", "ShowIconTitle", false);
     iconSizeType = settings.readInteger("Appearance", "IconSizeType", 16);
     barLayout = std::uint8_t(settings.readInteger("Appearance", "BarLayout", 1));
@@ -178,7 +178,7 @@ void BarManager::appendBar(const std::string& name) {
 }
 
 void BarManager::loadBarList() {
-    const platform::IniFile config(configFileName());
+    const platform::IniSnapshot config(configFileName());
     if (config.valueExists("Bar", "Count")) {
         // Only the listed indices are read: a huge Count must not mean billions of reads.
         const int count = config.readInteger("Bar", "Count", -1);

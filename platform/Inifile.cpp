@@ -12,30 +12,56 @@ IniFile::IniFile(std::string fileName) : fileName_(std::move(fileName)) {}
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
-    const auto text = readFile(fileName_);
-    if (!text) return std::string(defaultValue);
-    return ini::findValue(*text, section, key).value_or(std::string(defaultValue));
+    return IniSnapshot(fileName_).readString(section, key, defaultValue);
 }
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int defaultValue) const {
-    return ini::parseInteger(readString(section, key, "")).value_or(defaultValue);
+    return IniSnapshot(fileName_).readInteger(section, key, defaultValue);
 }
 
 bool IniFile::readBool(std::string_view section, std::string_view key, bool defaultValue) const {
-    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+    return IniSnapshot(fileName_).readBool(section, key, defaultValue);
 }
 
 std::vector<std::string> IniFile::readKeyNames(std::string_view section) const {
-    const auto text = readFile(fileName_);
-    return text ? ini::keyNames(*text, section) : std::vector<std::string>{};
+    return IniSnapshot(fileName_).readKeyNames(section);
 }
 
 std::vector<int> IniFile::readIndexKeys(std::string_view section, int count) const {
-    const auto text = readFile(fileName_);
-    return text ? ini::indexKeys(*text, section, count) : std::vector<int>{};
+    return IniSnapshot(fileName_).readIndexKeys(section, count);
 }
 
 bool IniFile::valueExists(std::string_view section, std::string_view key) const {
+    return IniSnapshot(fileName_).valueExists(section, key);
+}
+
+IniSnapshot::IniSnapshot(const std::string& fileName) : text_(readFile(fileName)) {}
+
+std::string IniSnapshot::readString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+    if (!text_) return std::string(defaultValue);
+    return ini::findValue(*text_, section, key).value_or(std::string(defaultValue));
+}
+
+int IniSnapshot::readInteger(std::string_view section, std::string_view key,
+                             int defaultValue) const {
+    return ini::parseInteger(readString(section, key, "")).value_or(defaultValue);
+}
+
+bool IniSnapshot::readBool(std::string_view section, std::string_view key,
+                           bool defaultValue) const {
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+std::vector<std::string> IniSnapshot::readKeyNames(std::string_view section) const {
+    return text_ ? ini::keyNames(*text_, section) : std::vector<std::string>{};
+}
+
+std::vector<int> IniSnapshot::readIndexKeys(std::string_view section, int count) const {
+    return text_ ? ini::indexKeys(*text_, section, count) : std::vector<int>{};
+}
+
+bool IniSnapshot::valueExists(std::string_view section, std::string_view key) const {
     for (const std::string& name : readKeyNames(section))
         if (ini::sameName(name, key)) return true;
     return false;

@@ -6,6 +6,7 @@
 // fails throws IniWriteError.
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -44,6 +45,25 @@ public:
 
 private:
     std::string fileName_;
+};
+
+// A file's text read once, for reads that belong together (loading a category reads dozens of
+// keys, and a file open costs far more than a look-up): each read answers as IniFile's would
+// have at the moment the snapshot was taken.
+class IniSnapshot {
+public:
+    explicit IniSnapshot(const std::string& fileName);
+
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
+    int readInteger(std::string_view section, std::string_view key, int defaultValue) const;
+    bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
+    std::vector<std::string> readKeyNames(std::string_view section) const;
+    std::vector<int> readIndexKeys(std::string_view section, int count) const;
+    bool valueExists(std::string_view section, std::string_view key) const;
+
+private:
+    std::optional<std::string> text_; // none when the file could not be read
 };
 
 // Erase and write steps applied to one file as a single replacement, with the same result as

@@ -62,7 +62,7 @@ void Bar::Load() {
 }
 
 void Bar::LoadLinks() {
-    const platform::IniFile config(GetConfigFileName());
+    const platform::IniSnapshot config(GetConfigFileName());
     if (!config.valueExists(kLinkSection, "Count")) {
         ScanLinkFiles();
         return;
@@ -73,7 +73,7 @@ void Bar::LoadLinks() {
 
 // Titles go by the index in the file, so a skipped index does not shift later titles.
 void Bar::ReadLinkList(int count) {
-    const platform::IniFile config(GetConfigFileName());
+    const platform::IniSnapshot config(GetConfigFileName());
     for (const int index : config.readIndexKeys(kLinkSection, count)) {
         const std::string key = std::to_string(index);
         const std::string fileName = config.readString(kLinkSection, key, "");
@@ -111,9 +111,9 @@ void Bar::SaveLinks() {
 }
 
 void Bar::LoadSettings() {
-    const int oldColor = platform::IniFile(GetConfigFileName())
+    const int oldColor = platform::IniSnapshot(GetConfigFileName())
                              .readInteger("Config", "Color", platform::Colors::White);
-    const platform::IniFile settings(GetSettingsFileName());
+    const platform::IniSnapshot settings(GetSettingsFileName());
     Color = settings.readInteger("Background", "BackgoundColor", oldColor);
     UseBackgroundImage = settings.readBool("Background", "UseBackgroundImage", true);
     BackgroundStyle =

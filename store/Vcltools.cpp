@@ -23,7 +23,7 @@ void WriteFont(platform::IniBatch& batch, std::string_view section, const platfo
         .writeString(section, "FontStyle", std::to_string(FontStyleNumber(font)));
 }
 
-void ReadFont(const platform::IniFile& file, std::string_view section, platform::Font& font,
+void ReadFont(const platform::IniSnapshot& file, std::string_view section, platform::Font& font,
               const platform::Font& defaults) {
     // Read everything first: `defaults` may be `font` itself.
     const std::string name = file.readString(section, "FontName", defaults.name);

@@ -17,7 +17,7 @@ void WriteFont(platform::IniBatch& batch, std::string_view section, const platfo
 // Sets `font` from the keys of `section`; a missing or unreadable FontName, FontSize or FontColor
 // takes the value of `defaults`, a missing FontStyle means no style. A style digit counts as set
 // when it is anything but 0 (only the last four characters count).
-void ReadFont(const platform::IniFile& file, std::string_view section, platform::Font& font,
+void ReadFont(const platform::IniSnapshot& file, std::string_view section, platform::Font& font,
               const platform::Font& defaults);
 
 // The name without its extension: from the last "." after the last path separator or drive

@@ -38,7 +38,7 @@ TEST(FontRecord, ReadsStyleFromTheLastFourCharacters) {
         const platform::IniFile file(folder.write("settings.txt", content));
         // The default font's own style must not leak through a missing key.
         Font font = styled(true, true, true, true);
-        ReadFont(file, "F", font, font);
+        ReadFont(platform::IniSnapshot(file.fileName()), "F", font, font);
         EXPECT_EQ(font, c.expected) << (c.style ? c.style : "(missing)");
     }
 }
@@ -57,7 +57,7 @@ TEST(FontRecord, WritesAndReadsBackEveryValue) {
               "[IconTitleFont]\r\nFontName=Courier New\r\nFontSize=11\r\n"
               "FontColor=-2147483640\r\nFontStyle=10101\r\n");
     Font read;
-    ReadFont(platform::IniFile(folder.file("settings.txt")), "IconTitleFont", read, read);
+    ReadFont(platform::IniSnapshot(folder.file("settings.txt")), "IconTitleFont", read, read);
     EXPECT_EQ(read, written);
 }
 
@@ -69,7 +69,7 @@ TEST(FontRecord, MissingOrBrokenValuesTakeTheDefaults) {
     defaults.name = "Verdana";
     defaults.size = 9;
     Font font;
-    ReadFont(file, "F", font, defaults);
+    ReadFont(platform::IniSnapshot(file.fileName()), "F", font, defaults);
     EXPECT_EQ(font.name, "Verdana");
     EXPECT_EQ(font.size, 9);
     EXPECT_EQ(font.color, 255);
