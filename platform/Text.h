@@ -1,6 +1,7 @@
 #pragma once
 // Text rules shared by the file formats and the model.
 
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -18,6 +19,15 @@ constexpr std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+// `text` with A to Z lowered and every other byte kept: one folding of letter case, the same on
+// every backend and whatever the locale.
+inline std::string lowerAscii(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return lowered;
 }
 
 } // namespace platform
