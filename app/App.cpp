@@ -1,11 +1,13 @@
 #include "app/App.h"
 
 #include "app/Language.h"
+#include "app/Noticeday.h"
 #include "manager/Barmanager.h"
 #include "platform/Inifile.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 
+#include <limits>
 #include <memory>
 
 App* theApp = nullptr;
@@ -15,6 +17,9 @@ BarManager* theBarManager = nullptr;
 namespace {
 
 constexpr const char* kRunValueName = "Kestrum";
+constexpr const char* kSection = "Kestrum";
+// Far outside any real day number: the key is missing or not a number.
+constexpr int kNoDay = std::numeric_limits<int>::min();
 
 std::string withExtension(const std::string& path, const std::string& extension) {
     const auto dot = path.rfind('.');
@@ -43,6 +48,7 @@ App::App(std::string executablePath) : executablePath_(std::move(executablePath)
     barManagerInstance() = std::make_unique<BarManager>(folder());
     theBarManager = barManagerInstance().get();
     loadAutoRun();
+    recordFirstRunDay();
 }
 
 std::string App::folder() const {
@@ -54,12 +60,39 @@ std::string App::settingsFileName() const {
     return folder() + "settings.txt";
 }
 
+std::string App::helpFileName() const {
+    return folder() + "help.htm";
+}
+
+// Blanks around the stored path do not stop Windows from starting the program, so they count as
+// naming it; another letter case is left for setAutoRun to rewrite.
+bool App::runValueNamesThisProgram(const std::optional<std::string>& value) const {
+    return value && platform::trimBlanks(*value) == executablePath_;
+}
+
 void App::loadAutoRun() {
-    autoRun = platform::IniFile(settingsFileName()).readBool("Kestrum", "AutoRun", true);
+    autoRun = runValueNamesThisProgram(platform::RunKey().readString(kRunValueName));
 }
 
 void App::saveAutoRun() {
-    platform::IniFile(settingsFileName()).writeBool("Kestrum", "AutoRun", autoRun);
+    platform::IniFile(settingsFileName()).writeBool(kSection, "AutoRun", autoRun);
+}
+
+// A folder that cannot be written to still runs the program: the day is then counted from
+// today again at every start.
+void App::recordFirstRunDay() {
+    platform::IniFile settings(settingsFileName());
+    firstRunDay = settings.readInteger(kSection, "FirstRunDay", kNoDay);
+    if (firstRunDay != kNoDay) return;
+    firstRunDay = noticeday::today();
+    try {
+        settings.writeInteger(kSection, "FirstRunDay", firstRunDay);
+    } catch (const platform::IniWriteError&) {
+    }
+}
+
+bool App::noticeDueToday() const {
+    return noticeday::isNoticeDay(firstRunDay, noticeday::today());
 }
 
 void App::setAutoRun(bool value) {
@@ -70,14 +103,13 @@ void App::setAutoRun(bool value) {
         runKey.deleteValue(kRunValueName);
         return;
     }
-    const auto current = runKey.readString(kRunValueName);
-    if (current && platform::trimBlanks(*current) == executablePath_) return;
+    if (runValueNamesThisProgram(runKey.readString(kRunValueName))) return;
     if (!runKey.writeString(kRunValueName, executablePath_))
         throw platform::RegistryError(kRunValueName);
 }
 
-void App::openDocument(const std::string& name) {
-    platform::openDocument(name);
+bool App::openDocument(const std::string& name) {
+    return platform::openDocument(name);
 }
 
 void App::openHomePage() const {

@@ -19,8 +19,8 @@ public:
     OleSession& operator=(const OleSession&) = delete;
 };
 
-// Asks the shell to open a file or web address with its "open" verb; the outcome is not
-// reported.
-void openDocument(const std::string& name);
+// Asks the shell to open a file or web address with its "open" verb; false when the shell
+// reports that it could not (no such file, nothing registered to open it).
+bool openDocument(const std::string& name);
 
 } // namespace platform

@@ -9,6 +9,8 @@ namespace platform::headless {
 
 void setExecutablePath(std::string path);
 int oleSessionCount(); // sessions open right now
+// Every name handed to openDocument, also those it could not open (a missing file; a web
+// address always opens).
 std::vector<std::string>& openedDocuments();
 
 } // namespace platform::headless

@@ -1,4 +1,5 @@
 #include "platform/Process.h"
+#include "platform/Files.h"
 #include "platform/headless/Headlessprocess.h"
 
 namespace platform {
@@ -25,8 +26,10 @@ OleSession::~OleSession() {
     --openSessions;
 }
 
-void openDocument(const std::string& name) {
+// As the shell would: a web address always finds the browser, a file only when it is there.
+bool openDocument(const std::string& name) {
     headless::openedDocuments().push_back(name);
+    return name.find("://") != std::string::npos || fileAttributes(name).has_value();
 }
 
 void headless::setExecutablePath(std::string path) {

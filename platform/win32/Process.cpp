@@ -26,8 +26,11 @@ OleSession::~OleSession() {
     OleUninitialize();
 }
 
-void openDocument(const std::string& name) {
-    ShellExecuteA(nullptr, "open", name.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+bool openDocument(const std::string& name) {
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", name.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+    // Values up to 32 are the shell's error codes.
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 } // namespace platform

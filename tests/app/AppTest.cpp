@@ -1,7 +1,9 @@
 #include "app/App.h"
 #include "app/Language.h"
+#include "app/Noticeday.h"
 #include "manager/Barmanager.h"
 #include "platform/Files.h"
+#include "platform/Inifile.h"
 #include "platform/Registry.h"
 #include "store/Bar.h"
 #include "tests/TempFolder.h"
@@ -43,39 +45,56 @@ TEST_F(AppTest, LoadsTheLanguageFileBesideTheExecutable) {
     EXPECT_EQ(theLanguage->getText(LanguageTexts::MainForm_Exit), "Quit");
 }
 
-struct AutoRunCase {
-    const char* stored; // nullptr: no key
-    bool expected;
-};
+// The box a settings dialog shows is autoRun: it must say whether Windows will start this
+// program, whatever the settings file claims.
+TEST_F(AppTest, AutoRunIsWhatTheRunValueSaysWhateverTheFile) {
+    const auto saved = testing_support::runValue("Kestrum");
+    testing_support::setRunValue("Kestrum", std::nullopt);
+    EXPECT_FALSE(App(exe()).autoRun) << "a fresh file and no Run value";
+    testing_support::setRunValue("Kestrum", "C:\\elsewhere\\Kestrum.exe");
+    EXPECT_FALSE(App(exe()).autoRun) << "the value of another copy";
+    writeSettings("[Kestrum]\r\nAutoRun=0\r\n");
+    testing_support::setRunValue("Kestrum", " " + exe() + " ");
+    EXPECT_TRUE(App(exe()).autoRun);
 
-class AutoRunSetting : public AppTest, public testing::WithParamInterface<AutoRunCase> {};
-
-TEST_P(AutoRunSetting, ReadsAsAnIntegerDefaultingToTrue) {
-    if (GetParam().stored) writeSettings(std::string("[Kestrum]\r\nAutoRun=") + GetParam().stored);
-    EXPECT_EQ(App(exe()).autoRun, GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, AutoRunSetting,
-                         testing::Values(AutoRunCase{nullptr, true}, AutoRunCase{"0", false},
-                                         AutoRunCase{"5", true}, AutoRunCase{"0x1", true},
-                                         AutoRunCase{"0x0", false}, AutoRunCase{"junk", true},
-                                         AutoRunCase{"", true}));
-
-TEST_F(AppTest, SavesAutoRunAsOneOrZeroBesideOtherSettings) {
-    writeSettings("[KestrumButton]\r\nColor=255\r\n");
+    // What the settings dialog does with each click on its box.
+    testing_support::setRunValue("Kestrum", std::nullopt);
+    writeSettings("");
     App app(exe());
-    app.autoRun = false;
-    app.saveAutoRun();
-    EXPECT_EQ(folder.read("settings.txt"),
-              "[KestrumButton]\r\nColor=255\r\n[Kestrum]\r\nAutoRun=0\r\n");
+    const platform::IniFile settings(app.settingsFileName());
+    for (const bool ticked : {true, false, true}) {
+        app.setAutoRun(!app.autoRun);
+        app.saveAutoRun();
+        EXPECT_EQ(app.autoRun, ticked);
+        EXPECT_EQ(testing_support::runValue("Kestrum"),
+                  ticked ? std::optional<std::string>(exe()) : std::nullopt);
+        EXPECT_EQ(settings.readString("Kestrum", "AutoRun", ""), ticked ? "1" : "0");
+    }
+    testing_support::setRunValue("Kestrum", saved);
 }
 
-// Every case starts from autoRun false (stored "0") and the Run value given.
+TEST_F(AppTest, RecordsTheFirstRunDayOnceBesideOtherSettings) {
+    writeSettings("[KestrumButton]\r\nColor=255\r\n");
+    const int today = noticeday::today();
+    App(exe()).saveAutoRun();
+    const std::string recorded = "[KestrumButton]\r\nColor=255\r\n[Kestrum]\r\nFirstRunDay=" +
+                                 std::to_string(today) + "\r\nAutoRun=0\r\n";
+    EXPECT_EQ(folder.read("settings.txt"), recorded);
+    EXPECT_EQ(App(exe()).firstRunDay, today);
+    EXPECT_EQ(folder.read("settings.txt"), recorded) << "a later run writes nothing";
+
+    writeSettings("[Kestrum]\r\nFirstRunDay=19000\r\n");
+    const App later(exe());
+    EXPECT_EQ(later.firstRunDay, 19000);
+    EXPECT_EQ(later.noticeDueToday(), noticeday::isNoticeDay(19000, today));
+}
+
+// Every case starts from autoRun false (no Run value) and the Run value given.
 class SetAutoRun : public AppTest {
 protected:
     void SetUp() override {
-        writeSettings("[Kestrum]\r\nAutoRun=0\r\n");
         saved = testing_support::runValue("Kestrum");
+        testing_support::setRunValue("Kestrum", std::nullopt);
     }
     void TearDown() override { testing_support::setRunValue("Kestrum", saved); }
     std::optional<std::string> saved;
