@@ -1,23 +1,64 @@
 #!/usr/bin/env bash
-# Builds Kestrum.exe and runs it under Wine from a demo data folder (build/demo).
-# With a DISPLAY it runs there until you quit it; without one it runs on a virtual X display,
-# brings the bar down with the pointer, saves a screenshot, prints its path and closes the
-# program again. Installs what it needs on Debian (run as root).
+# Builds Kestrum.exe and runs it under Wine from a demo data folder (build/demo) of a few
+# categories of programs that Wine ships. With a DISPLAY it runs there until you quit it; without
+# one it runs on a virtual X display, brings the bar down with the pointer, opens the category
+# window, saves a screenshot, prints its path and closes the program again. Installs what it
+# needs on Debian (run as root).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 kestrum_ensure_packages
-kestrum_build_variant win32
+kestrum_build_variant win32 Kestrum makeshortcut
 
 demo=$kestrum_build/demo
 mkdir -p "$demo"
 cp "$kestrum_build/win32/Kestrum.exe" "$demo/"
 [ -f "$demo/settings.txt" ] || printf '[KestrumButton]\r\nColor=65535\r\nVisibleHeight=3\r\n' >"$demo/settings.txt"
 
+# Each category: its name, its colour as stored (0x00BBGGRR) and programs that Wine ships.
+demo_categories=(
+    "Tools 16762992 notepad regedit winecfg taskmgr cmd"
+    "Accessories 9887999 write clock winefile winhlp32"
+    "Games 13168840 winemine"
+)
+
+# Where the Wine prefix keeps a program: most are in system32, a few in the Windows folder.
+wine_program_path() {
+    if [ -f "$WINEPREFIX/drive_c/windows/system32/$1.exe" ]; then
+        echo "C:\\windows\\system32\\$1.exe"
+    else
+        echo "C:\\windows\\$1.exe"
+    fi
+}
+
+# Writes the categories once: what the user changed in them later is kept.
+make_demo_categories() {
+    [ -f "$demo/config.txt" ] && return 0
+    local list="[Bar]\r\nCount=${#demo_categories[@]}\r\n" index=0 line name colour program programs
+    local shortcuts=()
+    for line in "${demo_categories[@]}"; do
+        read -r name colour programs <<<"$line"
+        mkdir -p "$demo/$name"
+        printf '[Background]\r\nBackgoundColor=%s\r\n' "$colour" >"$demo/$name/settings.txt"
+        local links="" count=0
+        for program in $programs; do
+            links+="$count=$program.lnk\r\n"
+            count=$((count + 1))
+            shortcuts+=("$(wine_program_path "$program")" "Z:${demo//\//\\}\\$name\\$program.lnk")
+        done
+        printf "[Link]\r\nCount=$count\r\n$links" >"$demo/$name/config.txt"
+        list+="$index=$name\r\n"
+        index=$((index + 1))
+    done
+    wine "$kestrum_build/win32/makeshortcut.exe" "${shortcuts[@]}" </dev/null
+    printf "$list" >"$demo/config.txt"
+}
+
 # Wine is started once the display is known: a desktop first made without one shows no windows.
 if [ -n "${DISPLAY:-}" ]; then
     kestrum_start_wine
     trap kestrum_stop_wine EXIT
+    make_demo_categories
     echo "Running $demo/Kestrum.exe on $DISPLAY: touch the top edge of the screen at its left end"
     wine "$demo/Kestrum.exe"
     exit 0
@@ -31,6 +72,16 @@ wait_until() {
         sleep 0.1
     done
     echo "Gave up waiting for: $*" >&2
+    return 1
+}
+
+# Whether a visible window taller than the bar is there, directly under it.
+category_window_shown() {
+    local window
+    for window in $(xdotool search --onlyvisible --class ''); do
+        xdotool getwindowgeometry --shell "$window" | tr '\n' ' ' | grep -Eq "Y=27 WIDTH=[0-9]+ HEIGHT=[0-9]{3}" &&
+            return 0
+    done
     return 1
 }
 
@@ -58,6 +109,7 @@ trap stop_all EXIT
 export DISPLAY=$display
 wait_until xdpyinfo
 kestrum_start_wine
+make_demo_categories
 
 (cd "$demo" && exec wine Kestrum.exe) </dev/null >"$demo/wine.log" 2>&1 &
 program=$!
@@ -65,7 +117,12 @@ wait_until bar_shown_at
 # Wine learns where the pointer is when it moves, so it is moved once the program runs.
 xdotool mousemove 40 0
 wait_until bar_shown_at 0
-import -window root -crop 240x60+0+0 +repage "$screenshot"
+xdotool mousemove 30 12 click 1
+wait_until category_window_shown
+# The icons arrive in idle time after the window shows; the pointer is moved off the button's hint.
+xdotool mousemove 500 400
+sleep 2
+import -window root -crop 480x200+0+0 +repage "$screenshot"
 wine taskkill /IM Kestrum.exe >/dev/null 2>&1 </dev/null
 wait "$program" && program=
 echo "Screenshot of Kestrum on a virtual display: $screenshot"
