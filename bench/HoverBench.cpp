@@ -1,0 +1,140 @@
+// The category window with 50 categories of 40 icons (2,000 entries), every icon loaded: prints
+// what one hover change costs (the pointer moving from one icon to the next, which repaints the
+// two cells) against one full recomposition of the window, and the first painting of the whole
+// window. Under Wine the window is real and needs a display.
+#include "app/Language.h"
+#include "barwindow/Formbar.h"
+#include "manager/Barmanager.h"
+#include "platform/Files.h"
+#include "platform/Inifile.h"
+#include "platform/Process.h"
+#include "store/Bar.h"
+#include "store/Iconarea.h"
+#include "store/Wintools.h"
+
+#include "bench/Benchtools.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+int kCategories = 50; // another count may be given on the command line
+constexpr int kLinksPerCategory = 40;
+constexpr int kHoverChanges = 2000;
+constexpr int kFullRepaints = 50;
+
+void buildDataFolder(const std::string& data, const std::string& target) {
+    platform::IniBatch list(data + "config.txt");
+    list.writeInteger("Bar", "Count", kCategories);
+    for (int c = 0; c < kCategories; ++c) {
+        const std::string name = "Category " + std::to_string(c);
+        platform::createFolder(data + name);
+        platform::IniBatch links(data + name + "\\config.txt");
+        links.writeInteger("Link", "Count", kLinksPerCategory);
+        for (int i = 0; i < kLinksPerCategory; ++i) {
+            const std::string link = "Program " + std::to_string(i) + ".lnk";
+            CreateShortcut(target, data + name + "\\" + link, "");
+            links.writeString("Link", std::to_string(i), link);
+        }
+        links.commit();
+        list.writeString("Bar", std::to_string(c), name);
+    }
+    list.commit();
+}
+
+// Waits for what the window system has been asked to draw, so that it is part of the time.
+void finishDrawing() {
+#ifdef _WIN32
+    GdiFlush();
+#endif
+}
+
+platform::Point centreOf(const Bar& bar, const IconArea& entry) {
+    const platform::Rect cell = bar.ToWindowRect(entry.rect());
+    return {cell.left + cell.width / 2, cell.top + cell.height / 2};
+}
+
+// Milliseconds per run of `work`, drawing included.
+template <typename Work> double perRun(int runs, Work&& work) {
+    return bench::millisecondsFor([&] {
+               for (int i = 0; i < runs; ++i)
+                   work(i);
+               finishDrawing();
+           }) /
+           runs;
+}
+
+void moveTo(platform::Form& form, platform::Point at) {
+    platform::FormEvents::mouseMove(form, {at, platform::MouseButton::Left, {}});
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) kCategories = std::atoi(argv[1]);
+    platform::OleSession ole;
+    const std::string root = bench::scratchFolder("kestrum-hover-bench");
+    if (platform::folderExists(root)) DeleteFolderTree(root);
+    platform::createFolder(root);
+#ifdef _WIN32
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string target = std::string(system) + "\\notepad.exe";
+#else
+    const std::string target = root + "\\target.exe";
+    platform::replaceFile(target, "program");
+#endif
+    const std::string data = root + "\\data\\";
+    platform::createFolder(root + "\\data");
+    buildDataFolder(data, target);
+
+    {
+        BarManager manager(data);
+        while (manager.iconLoader().runSlice()) {
+        }
+        const Language language(root + "\\none.lang");
+        const auto form = platform::createForm<TBarForm>(manager, language);
+        form->updateLayout();
+        form->setBounds({0, 0, form->width(), form->height()});
+        form->show();
+        const platform::Rect whole{0, 0, form->width(), form->height()};
+
+        const double first = perRun(1, [&](int) { form->repaintNow(whole); });
+        // Two neighbours in a row near the middle of the window.
+        Bar& bar = *manager.barAt(kCategories / 2);
+        IconArea& left = *bar.GetLink(kLinksPerCategory / 2);
+        IconArea& right = *bar.GetLink(kLinksPerCategory / 2 + 1);
+        const platform::Point a = centreOf(bar, left);
+        const platform::Point b = centreOf(bar, right);
+        moveTo(*form, a);
+        const double hover = perRun(kHoverChanges, [&](int i) { moveTo(*form, i % 2 ? a : b); });
+        const platform::Rect cellA = bar.ToWindowRect(left.rect());
+        const platform::Rect cellB = bar.ToWindowRect(right.rect());
+        const double cells = perRun(kHoverChanges, [&](int i) {
+            bar.SetHighlighted(i % 2 ? &left : &right);
+            form->repaintNow(cellA);
+            form->repaintNow(cellB);
+        });
+        const double hint = perRun(kHoverChanges, [&](int i) {
+            form->showHintNow(i % 2 ? left.GetTitle() : right.GetTitle());
+        });
+        const double full = perRun(kFullRepaints, [&](int) { form->repaintNow(whole); });
+
+        std::printf("category window, %d x %d icons, window %d x %d\n", kCategories,
+                    kLinksPerCategory, whole.width, whole.height);
+        std::printf("%-44s %9.3f ms\n", "first painting of the whole window", first);
+        std::printf("%-44s %9.3f ms  (goal: under 1 ms)\n", "hover change: the two cells repainted",
+                    cells);
+        std::printf("%-44s %9.3f ms\n", "full recomposition, all copied to the window", full);
+        std::printf("%-44s %9.1f x   (goal: at least 10 x)\n", "full recomposition / hover change",
+                    full / cells);
+        std::printf("%-44s %9.3f ms\n", "hint text and place changed", hint);
+        std::printf("%-44s %9.3f ms\n", "pointer to the next icon (cells and hint)", hover);
+        form->hide();
+    }
+    DeleteFolderTree(root);
+    return 0;
+}
