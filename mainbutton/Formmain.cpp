@@ -1,5 +1,7 @@
 #include "mainbutton/Formmain.h"
 
+#include "app/App.h"
+#include "app/Language.h"
 #include "platform/Inifile.h"
 #include "platform/System.h"
 
@@ -17,6 +19,12 @@ constexpr int kStartDrop = 150;
 bool pointerOver(const platform::Rect& window, const std::optional<platform::Point>& pointer) {
     return pointer && window.left <= pointer->x && pointer->x <= window.right() &&
            window.top <= pointer->y && pointer->y <= window.bottom();
+}
+
+// A main window made without the application object (as on its own in a test) keeps the
+// built-in texts.
+std::string menuText(const LanguageText& text) {
+    return theLanguage ? theLanguage->getText(text) : std::string(text.builtIn);
 }
 
 } // namespace
@@ -69,6 +77,43 @@ void TMainForm::FormCreate() {
     setWindowStyle(windowStyle() & platform::WindowStyle::Popup);
     setExtendedStyle(extendedStyle() | platform::ExtendedStyle::Topmost |
                      platform::ExtendedStyle::ToolWindow);
+    buildMainMenu();
+}
+
+void TMainForm::buildMainMenu() {
+    namespace T = LanguageTexts;
+    mainMenu_.addItem(menuText(T::MainForm_About), [this] { MenuItemAboutClick(); });
+    mainMenu_.addItem(menuText(T::MainForm_NewVersion), [this] { MenuItemNewVersionClick(); });
+    mainMenu_.addItem(menuText(T::MainForm_Help), [this] { MenuItemHelpClick(); });
+    mainMenu_.addSeparator();
+    mainMenu_.addItem(menuText(T::MainForm_NewCategory), [this] { MenuItemNewCategoryClick(); });
+    mainMenu_.addItem(menuText(T::MainForm_GlobalSettings),
+                      [this] { MenuItemGlobalSettingsClick(); });
+    mainMenu_.addSeparator();
+    mainMenu_.addItem(menuText(T::MainForm_Exit), [this] { MenuItemExitClick(); });
+}
+
+// From the keyboard the menu opens below the bar's left corner.
+void TMainForm::FormContextPopup(platform::Point pos) {
+    const bool fromKeyboard = pos.x == -1 && pos.y == -1;
+    const platform::Point screen = fromKeyboard ? platform::Point{left(), top() + height()}
+                                                : platform::Point{left() + pos.x, top() + pos.y};
+    mainMenu_.popup(*this, screen);
+}
+
+void TMainForm::MenuItemNewVersionClick() {
+    theApp->openHomePage();
+}
+
+void TMainForm::MenuItemHelpClick() {
+    if (!App::openDocument(theApp->helpFileName()))
+        platform::messageBox(this, "Cannot find help.htm", platform::applicationTitle(),
+                             platform::MessageBoxStyle::Ok);
+}
+
+void TMainForm::Close() {
+    if (categoryWindow_) categoryWindow_->hideWindow();
+    close();
 }
 
 void TMainForm::FormShow() {

@@ -3,7 +3,8 @@
 // button and a drag handle. It hides by sliding up until only a strip stays on screen, slides
 // down while the pointer touches it (or the category window is open), is pushed off screens too
 // narrow for it and can be dragged sideways by its handle. Its colour and visible height live in
-// section "KestrumButton" of the global settings file.
+// section "KestrumButton" of the global settings file. A right click on it, the button included,
+// opens the main menu.
 
 #include "mainbutton/Categorywindow.h"
 #include "mainbutton/Drageventhandler.h"
@@ -12,7 +13,9 @@
 #include "mainbutton/Mainformanimater.h"
 #include "platform/Control.h"
 #include "platform/Form.h"
+#include "platform/Menu.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,6 +34,14 @@ public:
     void releaseButton() { mainButton_.setDown(false); }
     // The window the main button opens and closes; none until it exists.
     void setCategoryWindow(CategoryWindow* window) { categoryWindow_ = window; }
+    // What the main menu opens in windows of other parts, wired by start-up; an item whose
+    // command is not set does nothing.
+    std::function<void()> onAbout;          // the about box, not modal
+    std::function<void()> onNewCategory;    // the category window's new-category command
+    std::function<void()> onGlobalSettings; // the global settings dialog, modal
+
+    // Exit: hides the category window, then closes this one, which ends the program.
+    void Close();
 
     const MainFormAnimater& animater() const { return animater_; }
     const DragHelper& dragHelper() const { return dragHelper_; }
@@ -49,11 +60,23 @@ protected:
     void FormCreate() override;
     void FormShow() override;
     void FormKeyDown(int key, platform::ShiftState shift) override;
+    void FormContextPopup(platform::Point pos) override;
     void FormMouseMove(const platform::MouseEvent& event) override;
     void FormMouseUp(const platform::MouseEvent& event) override;
     bool FormQueryEndSession() override;
 
 private:
+    void buildMainMenu();
+    void MenuItemAboutClick() { runIfSet(onAbout); }
+    void MenuItemNewVersionClick();
+    void MenuItemHelpClick();
+    void MenuItemNewCategoryClick() { runIfSet(onNewCategory); }
+    void MenuItemGlobalSettingsClick() { runIfSet(onGlobalSettings); }
+    void MenuItemExitClick() { Close(); }
+    static void runIfSet(const std::function<void()>& command) {
+        if (command) command();
+    }
+
     void MainButtonClick();
     void MouseCheckerTimer();
     void FormAnimaterTimer() { animater_.step(); }
@@ -66,6 +89,7 @@ private:
     DragHelper dragHelper_;
     MainFormAnimater animater_;
     CategoryWindow* categoryWindow_ = nullptr;
+    platform::PopupMenu mainMenu_;
     platform::Timer mouseChecker_;
     platform::Timer formAnimater_;
     platform::Timer screenSizeDetector_;

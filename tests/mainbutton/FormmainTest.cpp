@@ -1,8 +1,11 @@
 #include "mainbutton/Formmain.h"
 
+#include "app/App.h"
+#include "platform/Files.h"
 #include "platform/Inifile.h"
 #include "platform/System.h"
 #include "platform/headless/Headless.h"
+#include "platform/headless/Headlessprocess.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -356,6 +359,67 @@ TEST_F(MainFormTest, DestroyingTheMainWindowClearsTheGlobalReference) {
     MainForm = form.get();
     form.reset();
     EXPECT_EQ(MainForm, nullptr);
+}
+
+// The main menu as a user meets it: opened by a right click on the button or the bar, with the
+// language file's captions, each item doing its job, Exit last.
+TEST_F(MainFormTest, MainMenuOpensAtThePointerAndEachItemDoesItsJob) {
+    folder.write("Kestrum.lang", "[Strings]\r\nMainForm_Help=Hilfe\r\nMainForm_Exit=Beenden\r\n");
+    folder.write("help.htm", "<html></html>");
+    App app(folder.file("Kestrum.exe"));
+    theApp = &app;
+    auto form = makeForm();
+    FakeCategoryWindow categories(*form);
+    form->setCategoryWindow(&categories);
+    platform::runMessageLoop(*form);
+    headless::advanceTime(1500); // the bar at its strip: top -26
+
+    auto choose = [&](const std::string& caption, Point at) {
+        headless::chooseNextMenuItem(caption);
+        headless::mouseDown(*form, platform::MouseButton::Right, at);
+        headless::mouseUp(*form, platform::MouseButton::Right, at);
+    };
+    auto& opened = headless::openedDocuments();
+    opened.clear();
+    choose("Hilfe", {10, 20}); // on the button
+    ASSERT_EQ(headless::menusShown().size(), 1u);
+    EXPECT_EQ(headless::menusShown()[0].captions,
+              (std::vector<std::string>{"&About Kestrum", "Check New &Version...", "Hilfe", "-",
+                                        "&New Category ...", "&Global Settings ...", "-",
+                                        "Beenden"}));
+    EXPECT_EQ(headless::menusShown()[0].at, (Point{10, -6}));
+    EXPECT_EQ(opened, (std::vector<std::string>{folder.file("help.htm")}));
+    EXPECT_TRUE(headless::messageBoxes().empty());
+
+    ASSERT_TRUE(platform::deleteFile(folder.file("help.htm")));
+    choose("Hilfe", {78, 20}); // beside the handle
+    EXPECT_EQ(headless::menusShown()[1].at, (Point{78, -6}));
+    ASSERT_EQ(headless::messageBoxes().size(), 1u);
+    EXPECT_EQ(headless::messageBoxes()[0].text, "Cannot find help.htm");
+    EXPECT_EQ(headless::messageBoxes()[0].style, platform::MessageBoxStyle::Ok);
+
+    choose("Check New &Version...", {10, 20});
+    EXPECT_EQ(opened.back(), app.homePage);
+
+    // The dialogs' items do nothing until start-up gives them their windows.
+    for (const char* item : {"&About Kestrum", "&New Category ...", "&Global Settings ..."})
+        choose(item, {10, 20});
+    std::vector<std::string> ran;
+    form->onAbout = [&] { ran.push_back("about"); };
+    form->onNewCategory = [&] { ran.push_back("new category"); };
+    form->onGlobalSettings = [&] { ran.push_back("settings"); };
+    for (const char* item : {"&About Kestrum", "&New Category ...", "&Global Settings ..."})
+        choose(item, {10, 20});
+    EXPECT_EQ(ran, (std::vector<std::string>{"about", "new category", "settings"}));
+    EXPECT_EQ(opened.size(), 3u) << "nothing else went to the shell";
+
+    categories.showWindow();
+    choose("Beenden", {10, 20});
+    EXPECT_FALSE(categories.shown);
+    EXPECT_FALSE(form->mainButton().down());
+    EXPECT_FALSE(form->visible());
+    EXPECT_TRUE(headless::quitRequested());
+    theApp = nullptr;
 }
 
 } // namespace
