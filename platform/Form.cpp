@@ -3,25 +3,14 @@
 #include "platform/Form.h"
 
 #include "platform/Control.h"
+#include "platform/Controls.h"
+#include "platform/Guarded.h"
 #include "platform/System.h"
 
 #include <algorithm>
-#include <exception>
 
 namespace platform {
 namespace {
-
-// A handler's exception must never unwind through the system's message dispatch: the user sees
-// it in the standard error box and the program goes on.
-template <class Handler> void guarded(Handler&& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        showErrorBox(error.what());
-    } catch (...) {
-        showErrorBox("");
-    }
-}
 
 MouseEvent relativeTo(const Control& control, MouseEvent event) {
     event.pos.x -= control.bounds().left;
@@ -103,6 +92,72 @@ std::string Form::hintAt(Point pos) const {
     return control && control->showHint ? control->hint : std::string();
 }
 
+void Form::centreOnScreen() {
+    const Rect frame = bounds();
+    setBounds({(screenWidth() - frame.width) / 2, (screenHeight() - frame.height) / 2, frame.width,
+               frame.height});
+}
+
+std::uint32_t Form::windowStyleOf(FormKind kind) {
+    namespace Style = WindowStyle;
+    switch (kind) {
+    case FormKind::Dialog:
+        return Style::Popup | Style::Caption | Style::SystemMenu | Style::ClipChildren;
+    case FormKind::Sizeable:
+        return Style::Caption | Style::SystemMenu | Style::SizingBorder | Style::MinimizeBox |
+               Style::MaximizeBox | Style::ClipChildren;
+    case FormKind::ToolPopup:
+        break;
+    }
+    return WindowStyle::Popup;
+}
+
+// Forms with a caption let the tab key into their pages and panels.
+std::uint32_t Form::extendedStyleOf(FormKind kind) {
+    switch (kind) {
+    case FormKind::Dialog:
+        return ExtendedStyle::DialogFrame | ExtendedStyle::ControlParent;
+    case FormKind::Sizeable:
+        return ExtendedStyle::ControlParent;
+    case FormKind::ToolPopup:
+        break;
+    }
+    return ExtendedStyle::ToolWindow;
+}
+
+ChildControl* Form::nextTabStop(const ChildControl* from, bool backwards) const {
+    const auto count = static_cast<std::ptrdiff_t>(childControls_.size());
+    const auto found = std::find(childControls_.begin(), childControls_.end(), from);
+    // Without a control to start from, the search starts just outside the list.
+    const std::ptrdiff_t start = found != childControls_.end() ? found - childControls_.begin()
+                                 : backwards                   ? count
+                                                               : -1;
+    for (std::ptrdiff_t step = 1; step <= count; ++step) {
+        const std::ptrdiff_t at = (start + (backwards ? -step : step) + count) % count;
+        ChildControl* control = childControls_[static_cast<std::size_t>(at)];
+        if (control->takesFocus() && control->enabled() && control->showing()) return control;
+    }
+    return nullptr;
+}
+
+PushButton* Form::enterButton(ChildControl* focused) const {
+    if (focused && focused->kind() == ControlKind::PushButton)
+        return static_cast<PushButton*>(focused);
+    for (ChildControl* control : childControls_) {
+        auto* button = dynamic_cast<PushButton*>(control);
+        if (button && button->isDefault() && button->visible() && button->enabled()) return button;
+    }
+    return nullptr;
+}
+
+PushButton* Form::cancelButton() const {
+    for (ChildControl* control : childControls_) {
+        auto* button = dynamic_cast<PushButton*>(control);
+        if (button && button->isCancel() && button->visible() && button->enabled()) return button;
+    }
+    return nullptr;
+}
+
 std::vector<Rect> Form::hintAreas() const {
     std::vector<Rect> areas;
     for (const Control* control : controls_)
@@ -140,7 +195,8 @@ void FormEvents::paint(Form& form, Canvas& canvas) {
         canvas.setOrigin({0, 0});
         if (!form.paintsWholeClient) {
             canvas.brush = {form.color(), BrushStyle::Solid};
-            canvas.fillRect({0, 0, form.width(), form.height()});
+            const Size client = form.clientSize();
+            canvas.fillRect({0, 0, client.width, client.height});
         }
         form.FormPaint(canvas);
         for (Control* control : form.controls_) {
@@ -194,7 +250,7 @@ void FormEvents::mouseUp(Form& form, const MouseEvent& event) {
             return;
         }
         // Released outside the form, a press is no click: the user moved away to cancel it.
-        const Rect client{0, 0, form.width(), form.height()};
+        const Rect client{0, 0, form.clientSize().width, form.clientSize().height};
         const bool pressedHere = form.pressedOnForm_ && leftRelease && client.contains(event.pos);
         Control* control = pointerOwner(form, event.pos);
         if (leftRelease) form.pressedOnForm_ = false;
@@ -215,8 +271,39 @@ void FormEvents::contextPopup(Form& form, Point pos) {
     guarded([&] { form.FormContextPopup(pos); });
 }
 
-void FormEvents::keyDown(Form& form, int key, ShiftState shift) {
-    guarded([&] { form.FormKeyDown(key, shift); });
+bool FormEvents::keyDown(Form& form, ChildControl* focused, int& key, ShiftState shift) {
+    bool usedUp = true; // a key whose handler failed goes no further
+    guarded([&] {
+        form.keySwallowed_ = false;
+        form.FormKeyDown(key, shift);
+        if (form.keySwallowed_) return;
+        if (focused && focused->onKeyDown) {
+            focused->onKeyDown(key, shift);
+            if (key == 0) return;
+        }
+        PushButton* button = key == Keys::Return   ? form.enterButton(focused)
+                             : key == Keys::Escape ? form.cancelButton()
+                                                   : nullptr;
+        usedUp = button != nullptr;
+        if (!button) return;
+        ControlEvents::clicked(*button);
+        if (key == Keys::Escape && form.visible()) form.close();
+    });
+    return usedUp;
+}
+
+bool FormEvents::keyPress(Form& form, ChildControl* focused, char& key) {
+    bool usedUp = true;
+    guarded([&] {
+        form.FormKeyPress(key);
+        if (key != 0 && focused && focused->onKeyPress) focused->onKeyPress(key);
+        usedUp = key == 0;
+    });
+    return usedUp;
+}
+
+void FormEvents::resized(Form& form) {
+    guarded([&] { form.FormResize(); });
 }
 
 void FormEvents::timer(Form& form, int timerId) {
@@ -236,6 +323,7 @@ bool FormEvents::queryEndSession(Form& form) {
 
 void FormEvents::close(Form& form) {
     guarded([&] {
+        form.FormClose();
         form.hide();
         if (isMainForm(form)) quitMessageLoop();
     });

@@ -1,9 +1,11 @@
 #pragma once
-// A top-level window of the program. Every form is a borderless pop-up tool window (no taskbar
-// button), created hidden. Derived forms override the handlers named after the events they
-// react to; the backend turns the system's messages into those calls, routes mouse events to
-// the windowless controls (Control.h) and shows any exception a handler throws in the standard
-// error box, after which the program goes on.
+// A top-level window of the program, created hidden: a borderless pop-up tool window, a dialog
+// or a sizeable captioned window (FormKind), none with a taskbar button. Derived forms override
+// the handlers named after the events they react to; the backend turns the system's messages
+// into those calls, routes mouse events to the windowless controls (Control.h), hands keys
+// typed in the standard controls (Controls.h) to the form before the control sees them, and
+// shows any exception a handler throws in the standard error box, after which the program goes
+// on.
 //
 // Forms are made with createForm<T>(...), which runs FormCreate once the object is complete.
 
@@ -22,28 +24,46 @@
 
 namespace platform {
 
+class ChildControl;
 class Control;
+class PushButton;
 class Timer;
 
 // Style bits as GetWindowLongA reports them.
 namespace WindowStyle {
 constexpr std::uint32_t Popup = 0x80000000u;
+constexpr std::uint32_t ClipChildren = 0x02000000u;
+constexpr std::uint32_t Caption = 0x00C00000u;
+constexpr std::uint32_t SystemMenu = 0x00080000u;
+constexpr std::uint32_t SizingBorder = 0x00040000u;
+constexpr std::uint32_t MinimizeBox = 0x00020000u;
+constexpr std::uint32_t MaximizeBox = 0x00010000u;
 } // namespace WindowStyle
 namespace ExtendedStyle {
+constexpr std::uint32_t DialogFrame = 0x00000001u;
 constexpr std::uint32_t Topmost = 0x00000008u;
 constexpr std::uint32_t ToolWindow = 0x00000080u;
+constexpr std::uint32_t ControlParent = 0x00010000u;
 constexpr std::uint32_t AppWindow = 0x00040000u;
 } // namespace ExtendedStyle
+
+enum class FormKind {
+    ToolPopup, // borderless: the bar and its button
+    Dialog,    // caption and a fixed border; Enter and Escape work its buttons
+    Sizeable,  // caption and a border the user can drag
+};
 
 class Form {
 public:
     // Throws std::runtime_error when the system cannot make the window.
-    Form();
+    explicit Form(FormKind kind = FormKind::ToolPopup);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Place and size on the screen, frame included (forms have none).
+    FormKind kind() const { return kind_; }
+
+    // Place and size on the screen, frame included (a tool pop-up has none).
     Rect bounds() const;
     int left() const { return bounds().left; }
     int top() const { return bounds().top; }
@@ -52,12 +72,39 @@ public:
     void setBounds(const Rect& bounds);
     void setLeft(int left);
     void setTop(int top);
+    // The area inside the frame, where the form paints and its controls lie. A new size keeps
+    // the top-left corner of the frame where it is.
+    Size clientSize() const;
+    void setClientSize(Size size);
+    // Puts the middle of the form on the middle of the screen.
+    void centreOnScreen();
+
+    // The title in the caption bar of a dialog or sizeable form.
+    std::string caption() const;
+    void setCaption(const std::string& caption);
 
     bool visible() const;
     void show();
     void hide();
     // Shows the form above every window that is not topmost itself, at its current bounds.
     void showTopmost();
+    // Shows the hidden form and returns once it has closed (hidden again); meanwhile the
+    // program's other windows take no input. The keyboard focus starts on the first control
+    // that takes it, unless FormShow puts it elsewhere.
+    void showModal();
+    bool showingModal() const { return showingModal_; }
+    // The style bits a form of `kind` is made with.
+    static std::uint32_t windowStyleOf(FormKind kind);
+    static std::uint32_t extendedStyleOf(FormKind kind);
+    // False while a modal form of the program other than this one is showing.
+    bool enabled() const;
+    // The control that has the keyboard focus when the form is active, or none.
+    ChildControl* focusedControl() const;
+    // The standard controls on the form, its pages and panels, in tab order.
+    const std::vector<ChildControl*>& childControls() const { return childControls_; }
+    // The control the tab key moves the focus to from `from` (from none: the first), among
+    // those that can take it now; none when no control can.
+    ChildControl* nextTabStop(const ChildControl* from, bool backwards = false) const;
 
     Color color() const { return color_; }
     void setColor(Color color);
@@ -89,7 +136,8 @@ public:
     void showHintNow(const std::string& text);
     // Changes the pointer shape over the form at once, also while a button is held.
     void setCursorNow(Cursor shape);
-    // As if the user closed the form: the main form ends the message loop, any other one hides.
+    // As if the user closed the form: FormClose runs, then the main form ends the message loop
+    // and any other one hides, which ends its modal show.
     void close();
     // Queues a close, so that it happens after the current message has been handled.
     void postClose();
@@ -119,16 +167,36 @@ protected:
     // The user asked for a context menu: `pos` in client coordinates, or (-1, -1) when it came
     // from the keyboard.
     virtual void FormContextPopup(Point /*pos*/) {}
+    // A key pressed while the form or one of its controls has the focus, before the control
+    // gets it; swallowKey keeps it from the control.
     virtual void FormKeyDown(int /*key*/, ShiftState) {}
+    // A character typed while the form or one of its controls has the focus, before the control
+    // gets it; setting `key` to 0 keeps it from the control.
+    virtual void FormKeyPress(char& /*key*/) {}
+    virtual void FormResize() {}
+    // The form is closing, by close() or by the user; it hides after this.
+    virtual void FormClose() {}
+
+    // From FormKeyDown: the key goes no further.
+    void swallowKey() { keySwallowed_ = true; }
     // Windows asks whether the session may end; the answer goes back to it.
     virtual bool FormQueryEndSession() { return true; }
 
 private:
     friend class FormEvents;
+    friend class ChildControl;
     friend class Control;
     friend class Timer;
 
+    // Enter presses the button that has the focus, else the default button.
+    PushButton* enterButton(ChildControl* focused) const;
+    PushButton* cancelButton() const;
+
+    FormKind kind_;
     std::vector<Control*> controls_;
+    std::vector<ChildControl*> childControls_; // in tab order
+    bool keySwallowed_ = false;
+    bool showingModal_ = false;
     std::vector<Timer*> timers_;
     int lastTimerId_ = 0;
     Control* captured_ = nullptr;           // the control that got the button press
@@ -176,10 +244,20 @@ public:
     static void mouseUp(Form& form, const MouseEvent& event);
     static void doubleClick(Form& form);
     static void contextPopup(Form& form, Point pos);
-    static void keyDown(Form& form, int key, ShiftState shift);
+    // A key pressed while `focused` (a control of the form, or none: the form itself) has the
+    // keyboard: the form's handler first, then the control's, then Enter presses the default
+    // or focused button and Escape the cancel button, which also closes the form. Returns
+    // whether the key was used up; otherwise the control acts on `key`, which the handlers may
+    // have changed.
+    static bool keyDown(Form& form, ChildControl* focused, int& key, ShiftState shift);
+    // The same for a typed character.
+    static bool keyPress(Form& form, ChildControl* focused, char& key);
+    static void resized(Form& form);
     static void timer(Form& form, int timerId);
     static bool queryEndSession(Form& form);
     static void close(Form& form);
+    // The modal show begins or ends.
+    static void modal(Form& form, bool showing) { form.showingModal_ = showing; }
     // The press is over: a captured control gets no more events (also when capture is lost).
     static void releaseCapture(Form& form);
 

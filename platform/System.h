@@ -16,6 +16,7 @@ class Form;
 // The pointer's position on the screen, or nothing when the system cannot tell.
 std::optional<Point> cursorPos();
 int screenWidth();
+int screenHeight();
 
 // The executable's file name up to its first dot: the caption of the program's message boxes.
 std::string applicationTitle();

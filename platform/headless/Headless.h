@@ -1,19 +1,24 @@
 #pragma once
 // The headless window system, as tests drive it: a screen of a set width, a pointer they put
-// where they like, a clock that only moves when they advance it, events they inject into forms,
-// message boxes that answer from a script, and a raster of what a form paints.
+// where they like, a clock that only moves when they advance it, events they inject into forms
+// and their standard controls, modal shows that run a script of theirs, message boxes and
+// common dialogs that answer from a script, and a raster of what a form paints.
 
+#include "platform/Controls.h"
+#include "platform/Font.h"
 #include "platform/Form.h"
 #include "platform/headless/Raster.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace platform::headless {
 
-// Back to a fresh screen: 1024 pixels wide, pointer at (0, 0) readable, clock at 0, no message
-// boxes, no posted closes, no quit request. Live forms keep their state.
+// Back to a fresh screen: 1024 x 768 pixels, pointer at (0, 0) readable, clock at 0, no message
+// boxes or dialogs, no answers or scripts waiting, no posted closes, no quit request. Live forms
+// keep their state.
 void resetWorld();
 
 void setScreenWidth(int width);
@@ -33,6 +38,11 @@ void mouseUp(Form& form, MouseButton button, Point pos);
 void doubleClick(Form& form, Point pos);
 // The context-menu key: the form is asked for its menu at (-1, -1).
 void contextMenuKey(Form& form);
+// A key pressed while the form is active: it goes to the focused control, if any, through the
+// form's key handling (FormEvents::keyDown), and the control acts on what is left of it: Tab
+// moves the focus, Space presses a focused button or check box, the arrows move a list's
+// selection or the up-down control bound to an edit box. Enter, Escape and Backspace go on to
+// arrive as typed characters (see typeText), as they do on Windows.
 void keyDown(Form& form, int key, ShiftState shift = {});
 // Windows asking whether the session may end; returns the form's answer.
 bool queryEndSession(Form& form);
@@ -83,5 +93,44 @@ const std::vector<MenuRecord>& menusShown();
 void chooseNextMenuItem(std::string caption);
 // What has been drawn on an off-screen bitmap.
 const Raster& rasterOf(const Bitmap& bitmap);
+
+// The next showModal runs `script` with the form inside its modal loop, after FormShow; when
+// the script returns with the form still open (or no script was queued), the form is closed
+// as by its close box.
+void runInNextModalShow(std::function<void(Form&)> script);
+
+// The standard controls as the user works them; each takes the keyboard focus first if it can
+// (a disabled or hidden control takes no input at all). A click presses a button or label,
+// turns a check box over, or makes a page the active one through its tab.
+void click(ChildControl& control);
+void chooseItem(RadioGroup& group, int index);
+void chooseRow(ListBox& list, int row);
+void pressArrow(UpDown& upDown, bool up);
+// Each character reaches the form's FormKeyPress, then the box's onKeyPress, then the box:
+// it replaces the selection (Backspace deletes it, or the character before the caret), unless
+// the box is read-only.
+void typeText(EditBox& box, const std::string& text);
+// Draws every row of the list as the system asks for it, on a picture of the list's size.
+Raster paintRows(ListBox& list);
+
+// The common dialogs and the input box (Dialogs.h): each request is recorded, and each takes
+// the next answer queued for its kind; without one it is cancelled.
+enum class DialogKind { OpenFile, Color, Font, Input };
+struct DialogRecord {
+    DialogKind kind;
+    std::string caption; // the input box's
+    std::string prompt;  // the input box's
+    std::string initialText;
+    Color initialColor = 0;
+    Font initialFont;
+};
+const std::vector<DialogRecord>& dialogsShown();
+void answerNextFileDialog(std::optional<std::string> path);
+void answerNextColorDialog(std::optional<Color> color);
+void answerNextFontDialog(std::optional<Font> font);
+// Nothing stands for Cancel.
+void answerNextInputBox(std::optional<std::string> text);
+// Part of resetWorld.
+void resetDialogs();
 
 } // namespace platform::headless

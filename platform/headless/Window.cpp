@@ -1,31 +1,21 @@
 // The headless window system: forms are records of their place, styles and visibility; the
 // pointer, the screen width and the clock are whatever the tests set.
 #include "platform/Control.h"
+#include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
 #include "platform/Process.h"
 #include "platform/System.h"
+#include "platform/headless/Formnative.h"
 #include "platform/headless/Headless.h"
 
 #include <algorithm>
 #include <deque>
 #include <memory>
 #include <set>
+#include <stdexcept>
 
 namespace platform {
-
-struct Form::Native {
-    Rect bounds{0, 0, 10, 10};
-    bool visible = false;
-    bool topmost = false;
-    std::uint32_t style = WindowStyle::Popup | 0x04000000u; // Windows adds WS_CLIPSIBLINGS
-    std::uint32_t extendedStyle = ExtendedStyle::ToolWindow;
-    int invalidations = 0;
-    headless::Raster screen{0, 0}; // what the form shows, as far as it has been painted
-    std::vector<Rect> repainted;
-    std::string hint;
-};
-
 namespace {
 
 struct ScheduledTimer {
@@ -36,6 +26,7 @@ struct ScheduledTimer {
 
 struct World {
     int screenWidth = 1024;
+    int screenHeight = 768;
     std::optional<Point> cursor = Point{0, 0};
     long long now = 0;
     long long startCount = 0;
@@ -50,6 +41,8 @@ struct World {
     Cursor pointerShape = Cursor::Default;
     std::vector<headless::MenuRecord> menus;
     std::deque<std::string> menuChoices;
+    std::vector<Form*> forms;
+    std::deque<std::function<void(Form&)>> modalScripts;
 };
 
 World& world() {
@@ -71,10 +64,44 @@ ScheduledTimer* nextDue(long long until) {
 // The form's screen at its current size; a new size starts black, as an unpainted window.
 headless::Raster& screenOf(Form& form) {
     headless::Raster& screen = form.native().screen;
-    if (screen.width() != form.width() || screen.height() != form.height())
-        screen = headless::Raster(form.width(), form.height());
+    const Size client = form.clientSize();
+    if (screen.width() != client.width || screen.height() != client.height)
+        screen = headless::Raster(client.width, client.height);
     return screen;
 }
+
+// The frame around the client area of a form with a caption: a caption bar and thin edges,
+// fixed numbers that stand in for the system's.
+constexpr int kFrameEdge = 3;
+constexpr int kCaptionBar = 19;
+
+Size frameSize(FormKind kind) {
+    if (kind == FormKind::ToolPopup) return {0, 0};
+    return {2 * kFrameEdge, 2 * kFrameEdge + kCaptionBar};
+}
+
+// The other forms that take input, which a modal show disables until it ends.
+class DisabledForms {
+public:
+    explicit DisabledForms(const Form& modal) {
+        for (Form* form : world().forms) {
+            if (form == &modal || !form->visible() || !form->native().enabled) continue;
+            form->native().enabled = false;
+            forms_.push_back(form);
+        }
+    }
+    ~DisabledForms() {
+        auto& live = world().forms;
+        for (Form* form : forms_)
+            if (std::find(live.begin(), live.end(), form) != live.end())
+                form->native().enabled = true;
+    }
+    DisabledForms(const DisabledForms&) = delete;
+    DisabledForms& operator=(const DisabledForms&) = delete;
+
+private:
+    std::vector<Form*> forms_;
+};
 
 ShiftState heldButton(MouseButton button) {
     ShiftState shift;
@@ -86,11 +113,15 @@ ShiftState heldButton(MouseButton button) {
 
 } // namespace
 
-Form::Form() : native_(std::make_unique<Native>()) {}
+Form::Form(FormKind kind) : kind_(kind), native_(std::make_unique<Native>(kind)) {
+    world().forms.push_back(this);
+}
 
 Form::~Form() {
     auto& posted = world().postedCloses;
     posted.erase(std::remove(posted.begin(), posted.end(), this), posted.end());
+    auto& forms = world().forms;
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (world().mainForm == this) world().mainForm = nullptr;
 }
 
@@ -98,7 +129,9 @@ Rect Form::bounds() const {
     return native_->bounds;
 }
 void Form::setBounds(const Rect& bounds) {
+    const Size before = clientSize();
     native_->bounds = bounds;
+    if (!(clientSize() == before)) FormEvents::resized(*this);
 }
 void Form::setLeft(int left) {
     native_->bounds.left = left;
@@ -106,14 +139,52 @@ void Form::setLeft(int left) {
 void Form::setTop(int top) {
     native_->bounds.top = top;
 }
+Size Form::clientSize() const {
+    const Size frame = frameSize(kind_);
+    return {native_->bounds.width - frame.width, native_->bounds.height - frame.height};
+}
+
+void Form::setClientSize(Size size) {
+    const Size frame = frameSize(kind_);
+    setBounds({left(), top(), size.width + frame.width, size.height + frame.height});
+}
+
+std::string Form::caption() const {
+    return native_->caption;
+}
+void Form::setCaption(const std::string& caption) {
+    native_->caption = caption;
+}
 bool Form::visible() const {
     return native_->visible;
 }
+bool Form::enabled() const {
+    return native_->enabled;
+}
+ChildControl* Form::focusedControl() const {
+    return native_->focused;
+}
 
+// As a dialog does when it is shown, the first control that takes the focus gets it.
 void Form::show() {
     if (native_->visible) return;
     native_->visible = true;
+    if (!native_->focused) native_->focused = nextTabStop(nullptr);
     FormEvents::shown(*this, true);
+}
+
+void Form::showModal() {
+    if (visible()) throw std::logic_error("A form already showing cannot be shown modally");
+    const DisabledForms others(*this);
+    FormEvents::modal(*this, true);
+    show();
+    if (!world().modalScripts.empty()) {
+        const auto script = std::move(world().modalScripts.front());
+        world().modalScripts.pop_front();
+        script(*this);
+    }
+    if (visible()) close();
+    FormEvents::modal(*this, false);
 }
 
 void Form::hide() {
@@ -208,6 +279,9 @@ std::optional<Point> cursorPos() {
 int screenWidth() {
     return world().screenWidth;
 }
+int screenHeight() {
+    return world().screenHeight;
+}
 
 std::string applicationTitle() {
     const std::string path = executablePath();
@@ -263,6 +337,7 @@ namespace headless {
 void resetWorld() {
     World& w = world();
     w.screenWidth = 1024;
+    w.screenHeight = 768;
     w.cursor = Point{0, 0};
     w.now = 0;
     for (ScheduledTimer& entry : w.timers)
@@ -275,6 +350,8 @@ void resetWorld() {
     w.pointerShape = Cursor::Default;
     w.menus.clear();
     w.menuChoices.clear();
+    w.modalScripts.clear();
+    resetDialogs();
 }
 
 void setScreenWidth(int width) {
@@ -321,9 +398,6 @@ void doubleClick(Form& form, Point pos) {
 
 void contextMenuKey(Form& form) {
     FormEvents::contextPopup(form, {-1, -1});
-}
-void keyDown(Form& form, int key, ShiftState shift) {
-    FormEvents::keyDown(form, key, shift);
 }
 bool queryEndSession(Form& form) {
     return FormEvents::queryEndSession(form);
@@ -401,6 +475,10 @@ const std::vector<MenuRecord>& menusShown() {
 
 void chooseNextMenuItem(std::string caption) {
     world().menuChoices.push_back(std::move(caption));
+}
+
+void runInNextModalShow(std::function<void(Form&)> script) {
+    world().modalScripts.push_back(std::move(script));
 }
 
 } // namespace headless

@@ -1,5 +1,6 @@
 #pragma once
-// What a form is on Windows: its window and the tool tips it shows.
+// What a form is on Windows: its window, the tool tips it shows, and what it remembers of its
+// size and its controls' focus.
 
 #include "platform/Form.h"
 
@@ -16,6 +17,8 @@ struct Form::Native {
     std::string toolTipText;     // the text the tool tip is showing
     HWND hintTip = nullptr;      // the tip shown at once for an area that is not a control
     std::string hintText;
+    Size clientSize;             // as FormResize last saw it
+    HWND lastFocus = nullptr;    // the control that gets the focus back when the form is active
 };
 
 } // namespace platform

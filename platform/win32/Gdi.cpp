@@ -4,10 +4,13 @@
 
 namespace platform::win32 {
 
-HFONT createFont(const Font& font) {
+HFONT createFont(const Font& font, int pixelHeight) {
     LOGFONTA description{};
     const WindowDC screen(nullptr);
-    description.lfHeight = -MulDiv(font.size, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    // A negative height is that of the characters, without the line's internal leading.
+    description.lfHeight = pixelHeight != 0
+                               ? -pixelHeight
+                               : -MulDiv(font.size, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
     description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     description.lfItalic = font.italic;
     description.lfUnderline = font.underline;

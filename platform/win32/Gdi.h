@@ -25,8 +25,9 @@ private:
     HDC dc_;
 };
 
-// The logical font for `font` at the screen's resolution (size in points).
-HFONT createFont(const Font& font);
+// The logical font for `font` at the screen's resolution: its size in points, unless
+// `pixelHeight` gives the height of its characters in pixels.
+HFONT createFont(const Font& font, int pixelHeight = 0);
 
 // Selects an object into a device context and puts the previous one back when it ends.
 class SelectedObject {

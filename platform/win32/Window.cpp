@@ -1,8 +1,11 @@
 // Forms as real windows: one window class whose procedure finds the form object stored with the
-// window at WM_NCCREATE and hands each message to the form's events.
+// window at WM_NCCREATE and hands each message to the form's events, and the message loops that
+// run them, which give keys for the standard controls to their form first.
+#include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Process.h"
 #include "platform/System.h"
+#include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formnative.h"
 #include "platform/win32/Gdi.h"
 
@@ -14,6 +17,40 @@
 #include <windowsx.h>
 
 namespace platform {
+
+namespace win32 {
+namespace {
+
+LPCSTR systemCursor(Cursor cursor) {
+    switch (cursor) {
+    case Cursor::SizeAll:
+        return IDC_SIZEALL;
+    case Cursor::HandPoint:
+        return IDC_HAND;
+    case Cursor::NoDrop:
+        return IDC_NO;
+    case Cursor::Default:
+    case Cursor::Arrow:
+    case Cursor::Drag:
+        break;
+    }
+    return IDC_ARROW;
+}
+
+} // namespace
+
+// The drag shapes are the program's own resources; a program built without them (a test) gets
+// the nearest system shape.
+HCURSOR loadCursor(Cursor cursor) {
+    const char* own = cursor == Cursor::Drag     ? "KESTRUM_DRAG"
+                      : cursor == Cursor::NoDrop ? "KESTRUM_NODROP"
+                                                 : nullptr;
+    if (own)
+        if (const HCURSOR loaded = LoadCursorA(GetModuleHandleA(nullptr), own)) return loaded;
+    return LoadCursorA(nullptr, systemCursor(cursor));
+}
+
+} // namespace win32
 
 namespace {
 
@@ -104,33 +141,6 @@ bool answerToolTip(Form& form, NMHDR& header) {
     return true;
 }
 
-LPCSTR systemCursor(Cursor cursor) {
-    switch (cursor) {
-    case Cursor::SizeAll:
-        return IDC_SIZEALL;
-    case Cursor::HandPoint:
-        return IDC_HAND;
-    case Cursor::NoDrop:
-        return IDC_NO;
-    case Cursor::Default:
-    case Cursor::Arrow:
-    case Cursor::Drag:
-        break;
-    }
-    return IDC_ARROW;
-}
-
-// The drag shapes are the program's own resources; a program built without them (a test) gets
-// the nearest system shape.
-HCURSOR loadCursor(Cursor cursor) {
-    const char* own = cursor == Cursor::Drag     ? "KESTRUM_DRAG"
-                      : cursor == Cursor::NoDrop ? "KESTRUM_NODROP"
-                                                 : nullptr;
-    if (own)
-        if (const HCURSOR loaded = LoadCursorA(GetModuleHandleA(nullptr), own)) return loaded;
-    return LoadCursorA(nullptr, systemCursor(cursor));
-}
-
 void paint(Form& form) {
     const win32::PaintDC target(windowOf(form));
     RECT client{};
@@ -148,7 +158,7 @@ void paint(Form& form) {
 }
 
 void setCursorShape(Form& form) {
-    SetCursor(loadCursor(form.cursorAt(pointerInClient(form))));
+    SetCursor(win32::loadCursor(form.cursorAt(pointerInClient(form))));
 }
 
 void hideHintTip(Form::Native& native) {
@@ -176,6 +186,37 @@ HWND createHintTip(HWND owner) {
 
 // Offset of a tip below the pointer's hot spot, as the system places its own tips.
 constexpr int kHintBelowPointer = 20;
+
+Size clientSizeOf(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+void resized(Form& form) {
+    const Size now = clientSizeOf(windowOf(form));
+    if (now == form.native().clientSize) return;
+    form.native().clientSize = now;
+    FormEvents::resized(form);
+}
+
+// As a dialog box does, a form with controls keeps the keyboard focus on one of them: the one
+// that had it last, else the first that can take it.
+void restoreFocus(Form& form) {
+    const HWND window = windowOf(form);
+    const HWND last = form.native().lastFocus;
+    if (last && IsWindow(last) && IsChild(window, last) && IsWindowVisible(last) &&
+        IsWindowEnabled(last)) {
+        SetFocus(last);
+    } else if (ChildControl* first = form.nextTabStop(nullptr)) {
+        first->setFocus();
+    }
+}
+
+void rememberFocus(Form& form) {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(windowOf(form), focus)) form.native().lastFocus = focus;
+}
 
 // Handles what a form reacts to; nullopt sends the message on to the default procedure.
 std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -219,34 +260,56 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != windowOf(form)) FormEvents::releaseCapture(form);
         return 0;
-    case WM_KEYDOWN:
-        FormEvents::keyDown(form, static_cast<int>(wParam), keyboardState());
+    case WM_KEYDOWN: {
+        int key = static_cast<int>(wParam);
+        FormEvents::keyDown(form, nullptr, key, keyboardState());
+        return 0;
+    }
+    case WM_CHAR: {
+        char key = static_cast<char>(wParam);
+        FormEvents::keyPress(form, nullptr, key);
+        return 0;
+    }
+    case WM_SIZE:
+        resized(form);
+        return 0;
+    case WM_ACTIVATE:
+        if (form.childControls().empty()) return std::nullopt;
+        if (LOWORD(wParam) == WA_INACTIVE)
+            rememberFocus(form);
+        else
+            restoreFocus(form);
         return 0;
     case WM_TIMER:
         FormEvents::timer(form, static_cast<int>(wParam));
         return 0;
     case WM_SETCURSOR:
+        // Over a control, the control decides (a label may ask for its own shape).
+        if (reinterpret_cast<HWND>(wParam) != windowOf(form))
+            return win32::answerControl(message, wParam, lParam);
         if (LOWORD(lParam) != HTCLIENT) return std::nullopt;
         setCursorShape(form);
         return TRUE;
     case WM_NOTIFY:
         if (answerToolTip(form, *reinterpret_cast<NMHDR*>(lParam))) return 0;
-        return std::nullopt;
+        return win32::answerControl(message, wParam, lParam);
     case WM_QUERYENDSESSION:
         return FormEvents::queryEndSession(form) ? TRUE : FALSE;
     case WM_CLOSE:
         FormEvents::close(form);
         return 0;
     default:
-        return std::nullopt;
+        return win32::answerControl(message, wParam, lParam);
     }
 }
 
 LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->native().window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        if (form) {
+            form->native().window = window;
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        }
     }
     if (auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
         if (const auto result = handle(*form, message, wParam, lParam)) return *result;
@@ -272,15 +335,75 @@ void applyStyleChange(HWND window) {
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A window that never shows, owner of the forms with a caption: an owned window gets no
+// taskbar button, and the program shows none.
+HWND captionedFormsOwner() {
+    static const HWND owner =
+        CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
+    return owner;
+}
+
+// While a modal form shows, every other window of the program that took input does not.
+class ModalDisabling {
+public:
+    explicit ModalDisabling(HWND modal) : modal_(modal) {
+        EnumThreadWindows(GetCurrentThreadId(), &ModalDisabling::disable,
+                          reinterpret_cast<LPARAM>(this));
+    }
+    ~ModalDisabling() {
+        for (HWND window : disabled_)
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    ModalDisabling(const ModalDisabling&) = delete;
+    ModalDisabling& operator=(const ModalDisabling&) = delete;
+
+private:
+    static BOOL CALLBACK disable(HWND window, LPARAM self) {
+        auto& disabling = *reinterpret_cast<ModalDisabling*>(self);
+        if (window != disabling.modal_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            disabling.disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND modal_;
+    std::vector<HWND> disabled_;
+};
+
+// Keys for a standard control pass the form's key handling first (FormEvents::keyDown and
+// keyPress); what is left is handled as in a dialog box, which moves the focus with Tab and
+// the arrow keys and presses buttons by their access keys. Enter and Escape that no button
+// took go straight to the control, to arrive there as typed characters. Returns whether the
+// message has been dealt with.
+bool routeControlInput(MSG& message) {
+    ChildControl* control = win32::controlOfWindow(message.hwnd);
+    if (!control) return false;
+    Form& form = control->form();
+    if (message.message == WM_KEYDOWN) {
+        int key = static_cast<int>(message.wParam);
+        if (FormEvents::keyDown(form, control, key, keyboardState())) return true;
+        message.wParam = static_cast<WPARAM>(key);
+        if (key == VK_RETURN || key == VK_ESCAPE) return false;
+    } else if (message.message == WM_CHAR) {
+        char key = static_cast<char>(message.wParam);
+        if (FormEvents::keyPress(form, control, key)) return true;
+        message.wParam = static_cast<unsigned char>(key);
+    }
+    return IsDialogMessageA(windowOf(form), &message) != FALSE;
+}
+
 } // namespace
 
-Form::Form() : native_(std::make_unique<Native>()) {
+Form::Form(FormKind kind) : kind_(kind), native_(std::make_unique<Native>()) {
     registerFormClass();
-    // A tool window owned by nobody: on the screen, but never on the taskbar.
-    if (!CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), this))
+    const HWND owner = kind == FormKind::ToolPopup ? nullptr : captionedFormsOwner();
+    if (!CreateWindowExA(extendedStyleOf(kind), kFormClass, "", windowStyleOf(kind), 0, 0, 10, 10,
+                         owner, nullptr, GetModuleHandleA(nullptr), this))
         throw std::runtime_error("Cannot create a window (error " + std::to_string(GetLastError()) +
                                  ")");
+    native_->clientSize = clientSizeOf(native_->window);
 }
 
 Form::~Form() {
@@ -311,8 +434,40 @@ void Form::setTop(int top) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+Size Form::clientSize() const {
+    return clientSizeOf(native_->window);
+}
+
+void Form::setClientSize(Size size) {
+    RECT frame{0, 0, size.width, size.height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(windowStyle()), FALSE,
+                       static_cast<DWORD>(extendedStyle()));
+    SetWindowPos(native_->window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string Form::caption() const {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(native_->window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(native_->window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Form::setCaption(const std::string& caption) {
+    SetWindowTextA(native_->window, caption.c_str());
+}
+
 bool Form::visible() const {
     return IsWindowVisible(native_->window) != FALSE;
+}
+
+bool Form::enabled() const {
+    return IsWindowEnabled(native_->window) != FALSE;
+}
+
+ChildControl* Form::focusedControl() const {
+    ChildControl* control = win32::controlOfWindow(GetFocus());
+    return control && &control->form() == this ? control : nullptr;
 }
 
 void Form::show() {
@@ -337,7 +492,8 @@ void Form::showTopmost() {
 
 void Form::setColor(Color color) {
     color_ = color;
-    invalidate();
+    // The controls stand on the form's colour too.
+    RedrawWindow(native_->window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 std::uint32_t Form::windowStyle() const {
@@ -415,7 +571,7 @@ void Form::showHintNow(const std::string& text) {
 // WM_SETCURSOR does not come while the mouse is captured, so the shape is set here as well.
 void Form::setCursorNow(Cursor shape) {
     cursor = shape;
-    SetCursor(loadCursor(shape));
+    SetCursor(win32::loadCursor(shape));
 }
 void Form::postClose() {
     PostMessageA(native_->window, WM_CLOSE, 0, 0);
@@ -436,6 +592,10 @@ std::optional<Point> cursorPos() {
 
 int screenWidth() {
     return GetSystemMetrics(SM_CXSCREEN);
+}
+
+int screenHeight() {
+    return GetSystemMetrics(SM_CYSCREEN);
 }
 
 std::string applicationTitle() {
@@ -481,30 +641,53 @@ bool runIdleSlice() {
     if (!slice()) idleWork = nullptr;
     return true;
 }
+
+// Dispatches messages while `goOn` holds. Messages first; the idle work only gets the gaps
+// between them, and the loop sleeps in GetMessage once there is none left. Returns the exit
+// code of WM_QUIT when that ends it.
+template <class Condition> std::optional<int> dispatchWhile(Condition goOn) {
+    MSG message;
+    while (goOn()) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (runIdleSlice()) continue;
+            if (GetMessageA(&message, nullptr, 0, 0) == -1) break;
+        }
+        if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+        if (routeControlInput(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return std::nullopt;
+}
 } // namespace
 
 void setIdleWork(std::function<bool()> slice) {
     idleWork = std::move(slice);
 }
 
-// Messages first; the idle work only gets the gaps between them, and the loop sleeps in
-// GetMessage once there is none left.
 void runMessageLoop(Form& form) {
     mainForm = &form;
     form.show();
-    MSG message;
-    for (;;) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) break;
-        } else if (runIdleSlice()) {
-            continue;
-        } else if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
-            break;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    dispatchWhile([] { return true; });
     idleWork = nullptr;
+}
+
+void Form::showModal() {
+    if (visible()) throw std::logic_error("A form already showing cannot be shown modally");
+    const HWND active = GetActiveWindow();
+    {
+        const ModalDisabling others(native_->window);
+        FormEvents::modal(*this, true);
+        show();
+        SetForegroundWindow(native_->window);
+        // The program is ending: the loop outside ends too.
+        if (const auto exitCode = dispatchWhile([this] { return visible(); })) {
+            hide();
+            PostQuitMessage(*exitCode);
+        }
+        FormEvents::modal(*this, false);
+    }
+    if (active && IsWindowVisible(active)) SetActiveWindow(active);
 }
 
 bool isMainForm(const Form& form) {

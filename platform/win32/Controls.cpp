@@ -1,0 +1,478 @@
+// The standard controls as the system's own child windows. Each window carries its control as
+// a window property, so that what it sends its parent (a form, or a page or panel window of
+// our own class) finds the control; the control's state is shown on the window whenever it
+// changes, and what the user does there is reported back through ControlEvents.
+#include "platform/Controls.h"
+#include "platform/win32/Controlsnative.h"
+#include "platform/win32/Formnative.h"
+#include "platform/win32/Gdi.h"
+
+#include <algorithm>
+#include <commctrl.h>
+#include <stdexcept>
+#include <string>
+
+namespace platform {
+
+struct ChildControl::Native {
+    Native() = default;
+    ~Native();
+    Native(const Native&) = delete;
+    Native& operator=(const Native&) = delete;
+
+    HWND window = nullptr;
+    std::vector<HWND> items; // a radio group's buttons
+    win32::ScopedGdiObject font{nullptr};
+    ControlFont fontShown;
+    win32::ScopedGdiObject background{nullptr}; // for WM_CTLCOLORSTATIC
+    Color backgroundColor = 0;
+};
+
+namespace {
+
+constexpr const char* kControlProperty = "KestrumControl";
+constexpr const char* kContainerClass = "KestrumContainer";
+constexpr int kUpDownWidth = 16;
+
+void forget(HWND window) {
+    if (!window) return;
+    // No message may reach a control that is going away.
+    RemovePropA(window, kControlProperty);
+    DestroyWindow(window);
+}
+
+std::string windowText(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void setWindowText(HWND window, const std::string& text) {
+    if (windowText(window) != text) SetWindowTextA(window, text.c_str());
+}
+
+Rect boundsIn(HWND parent, HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void place(HWND window, const Rect& bounds) {
+    SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void setStyleBit(HWND window, LONG bit, bool on) {
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG wanted = on ? style | bit : style & ~bit;
+    if (wanted != style) SetWindowLongA(window, GWL_STYLE, wanted);
+}
+
+Color parentColor(const ChildControl& control) {
+    return control.container() ? control.container()->color() : control.form().color();
+}
+
+LRESULT CALLBACK containerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        auto* container = static_cast<Container*>(win32::controlOfWindow(window));
+        if (!container) return DefWindowProcA(window, message, wParam, lParam);
+        RECT client{};
+        GetClientRect(window, &client);
+        const win32::ScopedGdiObject brush(CreateSolidBrush(win32::colorRef(container->color())));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.get()));
+        return 1;
+    }
+    if (const auto answer = win32::answerControl(message, wParam, lParam)) return *answer;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+const char* containerClass() {
+    static const bool registered = [] {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = containerProcedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kContainerClass;
+        return RegisterClassExA(&windowClass) != 0;
+    }();
+    (void)registered;
+    return kContainerClass;
+}
+
+// How the window of each kind of control is made.
+struct WindowSpec {
+    const char* className;
+    DWORD style;
+    DWORD extendedStyle = 0;
+    std::string text;
+};
+
+// Every control but a radio item starts a group of its own, so that the arrow keys move only
+// among a radio group's items.
+WindowSpec specOf(const ChildControl& control) {
+    constexpr DWORD focusable = WS_TABSTOP | WS_GROUP;
+    switch (control.kind()) {
+    case ControlKind::Label: {
+        const auto& label = static_cast<const Label&>(control);
+        return {"STATIC", SS_NOTIFY | WS_GROUP, 0, label.text()};
+    }
+    case ControlKind::PushButton: {
+        const auto& button = static_cast<const PushButton&>(control);
+        return {"BUTTON", focusable | (button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
+                button.caption()};
+    }
+    case ControlKind::CheckBox:
+        return {"BUTTON", focusable | BS_AUTOCHECKBOX, 0,
+                static_cast<const CheckBox&>(control).caption()};
+    case ControlKind::RadioGroup:
+        return {"BUTTON", WS_GROUP | BS_GROUPBOX, 0,
+                static_cast<const RadioGroup&>(control).caption()};
+    case ControlKind::EditBox:
+        return {"EDIT", focusable | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, {}};
+    case ControlKind::UpDown:
+        return {UPDOWN_CLASSA,
+                UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, {}};
+    case ControlKind::PageControl:
+        return {WC_TABCONTROLA, focusable | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                WS_EX_CONTROLPARENT, {}};
+    case ControlKind::Page:
+    case ControlKind::Panel:
+        return {containerClass(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, {}};
+    case ControlKind::ListBox:
+        return {"LISTBOX",
+                focusable | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                WS_EX_CLIENTEDGE, {}};
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+HWND parentWindow(const ChildControl& control) {
+    if (control.kind() == ControlKind::Page)
+        return static_cast<const Page&>(control).owner().native().window;
+    if (Container* container = control.container()) return container->native().window;
+    return control.form().native().window;
+}
+
+HWND createWindow(ChildControl& control, const WindowSpec& spec, const Rect& bounds) {
+    const HWND window = CreateWindowExA(
+        spec.extendedStyle, spec.className, spec.text.c_str(), WS_CHILD | spec.style, bounds.left,
+        bounds.top, bounds.width, bounds.height, parentWindow(control), nullptr,
+        GetModuleHandleA(nullptr), nullptr);
+    if (!window)
+        throw std::runtime_error("Cannot create a control (error " +
+                                 std::to_string(GetLastError()) + ")");
+    SetPropA(window, kControlProperty, &control);
+    return window;
+}
+
+void createRadioItems(RadioGroup& group, std::vector<HWND>& items) {
+    for (std::size_t i = 0; i < group.items().size(); ++i) {
+        const DWORD first = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
+        items.push_back(createWindow(group, {"BUTTON", BS_AUTORADIOBUTTON | first, 0, group.items()[i]},
+                                     group.itemBounds(static_cast<int>(i)).offset(
+                                         {group.bounds().left, group.bounds().top})));
+    }
+}
+
+void showFont(ChildControl& control, ChildControl::Native& native) {
+    if (native.font.get() && native.fontShown == control.font()) return;
+    win32::ScopedGdiObject font(win32::createFont(control.font().font, control.font().pixelHeight));
+    SendMessageA(native.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    for (HWND item : native.items)
+        SendMessageA(item, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    native.font = std::move(font); // the old font is out of use now
+    native.fontShown = control.font();
+}
+
+void showRadioItems(const RadioGroup& group, const std::vector<HWND>& items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const auto index = static_cast<int>(i);
+        place(items[i], group.itemBounds(index).offset({group.bounds().left, group.bounds().top}));
+        SendMessageA(items[i], BM_SETCHECK, index == group.selectedIndex() ? BST_CHECKED : BST_UNCHECKED, 0);
+        ShowWindow(items[i], group.visible() ? SW_SHOWNA : SW_HIDE);
+        EnableWindow(items[i], group.enabled());
+    }
+}
+
+// The tabs follow the pages, and the pages the page area.
+void showPages(PageControl& pages, HWND tabs) {
+    const auto count = static_cast<int>(pages.pages().size());
+    while (TabCtrl_GetItemCount(tabs) > count)
+        TabCtrl_DeleteItem(tabs, TabCtrl_GetItemCount(tabs) - 1);
+    for (int i = 0; i < count; ++i) {
+        std::string caption = pages.pages()[static_cast<std::size_t>(i)]->caption();
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        if (i < TabCtrl_GetItemCount(tabs))
+            SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        else
+            SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+    TabCtrl_SetCurSel(tabs, pages.activePageIndex());
+    for (Page* page : pages.pages())
+        if (!(page->bounds() == pages.pageArea())) page->setBounds(pages.pageArea());
+}
+
+void showRows(const ListBox& list, HWND window) {
+    if (SendMessageA(window, LB_GETCOUNT, 0, 0) != list.rowCount()) {
+        SendMessageA(window, LB_RESETCONTENT, 0, 0);
+        for (int row = 0; row < list.rowCount(); ++row)
+            SendMessageA(window, LB_ADDSTRING, 0, 0);
+    }
+    SendMessageA(window, LB_SETITEMHEIGHT, 0, list.rowHeight());
+    SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+// The arrows narrow their box and sit against its right edge; the state learns where.
+void bindUpDown(UpDown& upDown, HWND window) {
+    HWND parent = GetParent(window);
+    SendMessageA(window, UDM_SETBUDDY, reinterpret_cast<WPARAM>(upDown.buddy().native().window), 0);
+    upDown.buddy().setBounds(boundsIn(parent, upDown.buddy().native().window));
+    upDown.setBounds(boundsIn(parent, window));
+}
+
+LRESULT drawRow(ListBox& list, const DRAWITEMSTRUCT& item) {
+    const Rect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right - item.rcItem.left,
+                    item.rcItem.bottom - item.rcItem.top};
+    const bool focused = item.itemState & ODS_FOCUS;
+    if (item.itemID != static_cast<UINT>(-1) && item.itemAction != ODA_FOCUS) {
+        win32::GdiCanvas canvas(item.hDC);
+        ControlEvents::drawRow(list, canvas, static_cast<int>(item.itemID), rect,
+                               item.itemState & ODS_SELECTED, focused);
+    }
+    if (focused || item.itemAction == ODA_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    return TRUE;
+}
+
+LRESULT command(ChildControl& control, HWND window, WORD code) {
+    switch (control.kind()) {
+    case ControlKind::Label:
+        if (code == STN_CLICKED) ControlEvents::clicked(static_cast<Label&>(control));
+        break;
+    case ControlKind::PushButton:
+        if (code == BN_CLICKED) ControlEvents::clicked(static_cast<PushButton&>(control));
+        break;
+    case ControlKind::CheckBox:
+        if (code == BN_CLICKED)
+            ControlEvents::checked(static_cast<CheckBox&>(control),
+                                   SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        break;
+    case ControlKind::RadioGroup: {
+        const auto& items = control.native().items;
+        const auto found = std::find(items.begin(), items.end(), window);
+        if (code == BN_CLICKED && found != items.end())
+            ControlEvents::chosen(static_cast<RadioGroup&>(control),
+                                  static_cast<int>(found - items.begin()));
+        break;
+    }
+    case ControlKind::EditBox:
+        if (code == EN_CHANGE) ControlEvents::edited(static_cast<EditBox&>(control), windowText(window));
+        break;
+    case ControlKind::ListBox:
+        if (code == LBN_SELCHANGE)
+            ControlEvents::chosen(static_cast<ListBox&>(control),
+                                  static_cast<int>(SendMessageA(window, LB_GETCURSEL, 0, 0)));
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+// Labels, check boxes and radio buttons stand on their parent's colour, in their font's colour.
+LRESULT staticColors(ChildControl& control, HDC dc) {
+    ChildControl::Native& native = control.native();
+    const Color background = parentColor(control);
+    if (!native.background.get() || native.backgroundColor != background) {
+        native.background = win32::ScopedGdiObject(CreateSolidBrush(win32::colorRef(background)));
+        native.backgroundColor = background;
+    }
+    SetTextColor(dc, win32::colorRef(control.font().font.color));
+    SetBkColor(dc, win32::colorRef(background));
+    return reinterpret_cast<LRESULT>(native.background.get());
+}
+
+} // namespace
+
+ChildControl::Native::~Native() {
+    for (HWND item : items)
+        forget(item);
+    forget(window);
+}
+
+void ChildControl::DeleteNative::operator()(Native* native) const {
+    delete native;
+}
+
+void ChildControl::attachNative() {
+    native_.reset(new Native);
+    const bool upDown = kind_ == ControlKind::UpDown;
+    const Rect firstBounds =
+        upDown ? Rect{bounds_.right(), bounds_.top, kUpDownWidth, bounds_.height} : bounds_;
+    native_->window = createWindow(*this, specOf(*this), firstBounds);
+    if (kind_ == ControlKind::RadioGroup)
+        createRadioItems(static_cast<RadioGroup&>(*this), native_->items);
+    if (upDown) bindUpDown(static_cast<UpDown&>(*this), native_->window);
+    refresh();
+}
+
+void ChildControl::refresh() {
+    if (!native_) return;
+    const HWND window = native_->window;
+    place(window, bounds_);
+    ShowWindow(window, visible_ ? SW_SHOWNA : SW_HIDE);
+    EnableWindow(window, enabled_);
+    showFont(*this, *native_);
+    switch (kind_) {
+    case ControlKind::Label: {
+        const auto& label = static_cast<const Label&>(*this);
+        setStyleBit(window, SS_LEFTNOWORDWRAP, !label.wordWrap());
+        setWindowText(window, label.text());
+        InvalidateRect(window, nullptr, TRUE);
+        break;
+    }
+    case ControlKind::PushButton:
+        SendMessageA(window, BM_SETSTYLE,
+                     static_cast<const PushButton&>(*this).isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                     TRUE);
+        break;
+    case ControlKind::CheckBox:
+        SendMessageA(window, BM_SETCHECK,
+                     static_cast<const CheckBox&>(*this).checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    case ControlKind::RadioGroup:
+        showRadioItems(static_cast<const RadioGroup&>(*this), native_->items);
+        break;
+    case ControlKind::EditBox: {
+        const auto& box = static_cast<const EditBox&>(*this);
+        setWindowText(window, box.text());
+        SendMessageA(window, EM_SETREADONLY, box.readOnly(), 0);
+        break;
+    }
+    case ControlKind::UpDown: {
+        const auto& upDown = static_cast<const UpDown&>(*this);
+        SendMessageA(window, UDM_SETRANGE32, static_cast<WPARAM>(upDown.min()), upDown.max());
+        SendMessageA(window, UDM_SETPOS32, 0, upDown.position());
+        break;
+    }
+    case ControlKind::PageControl:
+        showPages(static_cast<PageControl&>(*this), window);
+        break;
+    case ControlKind::Page:
+    case ControlKind::Panel:
+        InvalidateRect(window, nullptr, TRUE);
+        break;
+    case ControlKind::ListBox:
+        showRows(static_cast<const ListBox&>(*this), window);
+        break;
+    }
+}
+
+bool ChildControl::focused() const {
+    const HWND focus = GetFocus();
+    if (!focus || !native_) return false;
+    return focus == native_->window ||
+           std::find(native_->items.begin(), native_->items.end(), focus) != native_->items.end();
+}
+
+// A radio group's focus is on its selected item. The form gives the focus back to the same
+// window whenever it is active again, which also covers a form not yet showing.
+void ChildControl::setFocus() {
+    if (!takesFocus() || !native_) return;
+    HWND target = native_->window;
+    if (kind_ == ControlKind::RadioGroup) {
+        if (native_->items.empty()) return;
+        const int selected = static_cast<const RadioGroup&>(*this).selectedIndex();
+        target = native_->items[static_cast<std::size_t>(std::max(selected, 0))];
+    }
+    form_.native().lastFocus = target;
+    if (IsWindowVisible(form_.native().window)) SetFocus(target);
+}
+
+int EditBox::selectionStart() const {
+    DWORD start = 0;
+    SendMessageA(native().window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return static_cast<int>(start);
+}
+
+int EditBox::selectionLength() const {
+    DWORD start = 0, end = 0;
+    SendMessageA(native().window, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(end - start);
+}
+
+void EditBox::select(int start, int length) {
+    SendMessageA(native().window, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+}
+
+Rect PageControl::pageArea() const {
+    RECT area{};
+    GetClientRect(native().window, &area);
+    TabCtrl_AdjustRect(native().window, FALSE, &area);
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+namespace win32 {
+
+ChildControl* controlOfWindow(HWND window) {
+    return window ? static_cast<ChildControl*>(GetPropA(window, kControlProperty)) : nullptr;
+}
+
+std::optional<LRESULT> answerControl(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: {
+        const auto window = reinterpret_cast<HWND>(lParam);
+        ChildControl* control = controlOfWindow(window);
+        if (!control) return std::nullopt;
+        return command(*control, window, HIWORD(wParam));
+    }
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        ChildControl* control = controlOfWindow(header.hwndFrom);
+        if (!control || control->kind() != ControlKind::PageControl) return std::nullopt;
+        if (header.code == static_cast<UINT>(TCN_SELCHANGE))
+            ControlEvents::chosen(static_cast<PageControl&>(*control),
+                                  TabCtrl_GetCurSel(header.hwndFrom));
+        return 0;
+    }
+    case WM_VSCROLL: {
+        ChildControl* control = controlOfWindow(reinterpret_cast<HWND>(lParam));
+        if (!control || control->kind() != ControlKind::UpDown) return std::nullopt;
+        // The up-down control reports the position after every press of an arrow.
+        if (LOWORD(wParam) == SB_THUMBPOSITION)
+            ControlEvents::arrowPressed(
+                static_cast<UpDown&>(*control),
+                static_cast<int>(SendMessageA(reinterpret_cast<HWND>(lParam), UDM_GETPOS32, 0, 0)));
+        return 0;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        ChildControl* control = controlOfWindow(item.hwndItem);
+        if (!control || control->kind() != ControlKind::ListBox) return std::nullopt;
+        return drawRow(static_cast<ListBox&>(*control), item);
+    }
+    case WM_CTLCOLORSTATIC: {
+        ChildControl* control = controlOfWindow(reinterpret_cast<HWND>(lParam));
+        if (!control || control->kind() == ControlKind::EditBox) return std::nullopt;
+        return staticColors(*control, reinterpret_cast<HDC>(wParam));
+    }
+    case WM_SETCURSOR: {
+        const ChildControl* control = controlOfWindow(reinterpret_cast<HWND>(wParam));
+        if (!control || control->kind() != ControlKind::Label ||
+            static_cast<const Label*>(control)->cursor() == Cursor::Default)
+            return std::nullopt;
+        SetCursor(loadCursor(static_cast<const Label*>(control)->cursor()));
+        return TRUE;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace win32
+} // namespace platform
