@@ -24,8 +24,10 @@ struct ChildControl::Native {
 
 namespace {
 
-// The system narrows the box by the arrows' width and puts them against its right edge.
+// The system narrows the box by the arrows' width and puts them against its right edge,
+// over the box's sunken border.
 constexpr int kUpDownWidth = 16;
+constexpr int kUpDownOverBorder = 2;
 // Stand-ins for the page control's tabs above the pages and its edges around them.
 constexpr int kTabHeight = 20;
 constexpr int kPageEdge = 2;
@@ -42,7 +44,7 @@ void ChildControl::attachNative() {
     EditBox& box = static_cast<UpDown*>(this)->buddy();
     const Rect place = box.bounds();
     box.setBounds({place.left, place.top, place.width - kUpDownWidth, place.height});
-    setBounds({place.right() - kUpDownWidth, place.top, kUpDownWidth, place.height});
+    setBounds({box.bounds().right() - kUpDownOverBorder, place.top, kUpDownWidth, place.height});
 }
 
 void ChildControl::refresh() {}

@@ -14,20 +14,6 @@
 
 namespace platform {
 
-struct ChildControl::Native {
-    Native() = default;
-    ~Native();
-    Native(const Native&) = delete;
-    Native& operator=(const Native&) = delete;
-
-    HWND window = nullptr;
-    std::vector<HWND> items; // a radio group's buttons
-    win32::ScopedGdiObject font{nullptr};
-    ControlFont fontShown;
-    win32::ScopedGdiObject background{nullptr}; // for WM_CTLCOLORSTATIC
-    Color backgroundColor = 0;
-};
-
 namespace {
 
 constexpr const char* kControlProperty = "KestrumControl";

@@ -1,11 +1,31 @@
 #pragma once
-// What the form windows need of the standard controls' windows.
+// What a standard control is on Windows, and what the form windows need of it.
 
 #include "platform/Controls.h"
 #include "platform/Input.h"
+#include "platform/win32/Gdi.h"
 
 #include <optional>
+#include <vector>
 #include <windows.h>
+
+namespace platform {
+
+struct ChildControl::Native {
+    Native() = default;
+    ~Native();
+    Native(const Native&) = delete;
+    Native& operator=(const Native&) = delete;
+
+    HWND window = nullptr;
+    std::vector<HWND> items; // a radio group's buttons, in the order of its items
+    win32::ScopedGdiObject font{nullptr};
+    ControlFont fontShown;
+    win32::ScopedGdiObject background{nullptr}; // for WM_CTLCOLORSTATIC
+    Color backgroundColor = 0;
+};
+
+} // namespace platform
 
 namespace platform::win32 {
 

@@ -1,0 +1,169 @@
+// The standard controls as the system's real controls, under Wine on a display: state set by
+// the program shows on the native control, what is done to the native control comes back as
+// state and callbacks, and a modal dialog's loop hands posted keys to the form first and
+// presses the default button on Enter.
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/System.h"
+#include "platform/win32/Controlsnative.h"
+#include "platform/win32/Formnative.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <set>
+#include <string>
+#include <windows.h>
+
+namespace {
+
+using namespace platform;
+
+HWND windowOf(const ChildControl& control) {
+    return control.native().window;
+}
+
+std::string windowText(HWND window) {
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool nativeChecked(HWND button) {
+    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+HWND radioItem(const RadioGroup& group, int index) {
+    return group.native().items.at(static_cast<std::size_t>(index));
+}
+
+class SettingsLikeDialog : public Form {
+public:
+    SettingsLikeDialog() : Form(FormKind::Dialog) {
+        setCaption("Global Settings");
+        setClientSize({404, 437});
+        ok.setDefault(true);
+        cancel.setCancel(true);
+        rows.setRowHeight(18);
+        rows.onDrawRow = [this](const ListRow& row) {
+            drawn.insert(row.index);
+            if (row.selected) selectedDrawn = row.index;
+        };
+    }
+
+    std::string log;
+    std::set<int> drawn;
+    int selectedDrawn = -1;
+
+    PageControl pages{*this, {8, 8, 388, 300}};
+    Page appearance{pages, "Appearance"};
+    Page general{pages, "General"};
+    CheckBox titles{appearance, {10, 10, 200, 17}, "Show Icon Title"};
+    RadioGroup sizes{appearance, {10, 40, 300, 60}, "Icon Size", {"Small", "Large", "Huge"}, 2};
+    Label heightLabel{general, {10, 10, 150, 13}, "Visible Height When hidden"};
+    EditBox height{general, {10, 30, 60, 21}};
+    UpDown heightArrows{general, height};
+    EditBox name{*this, {8, 316, 200, 21}};
+    ContainerPanel panel{*this, {220, 316, 176, 70}};
+    ListBox rows{panel, {4, 4, 168, 62}};
+    PushButton ok{*this, {230, 400, 75, 25}, "&OK"};
+    PushButton cancel{*this, {316, 400, 75, 25}, "&Cancel"};
+
+protected:
+    void FormShow() override {
+        RedrawWindow(native().window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    void FormKeyDown(int key, ShiftState) override { log += "key " + std::to_string(key) + ";"; }
+    void FormKeyPress(char& key) override { log += std::string("char ") + key + ";"; }
+};
+
+TEST(ControlsUnderWine, StateGoesBothWaysThroughTheRealControls) {
+    initCommonControls();
+    SettingsLikeDialog dialog;
+    int clicks = 0;
+    dialog.titles.onClick = [&] { ++clicks; };
+    dialog.sizes.onClick = [&] { ++clicks; };
+
+    dialog.titles.setChecked(true);
+    EXPECT_TRUE(nativeChecked(windowOf(dialog.titles)));
+    SendMessageA(windowOf(dialog.titles), BM_CLICK, 0, 0);
+    EXPECT_FALSE(dialog.titles.checked());
+
+    dialog.sizes.setSelectedIndex(2);
+    EXPECT_TRUE(nativeChecked(radioItem(dialog.sizes, 2)));
+    SendMessageA(radioItem(dialog.sizes, 0), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.sizes.selectedIndex(), 0);
+    EXPECT_TRUE(nativeChecked(radioItem(dialog.sizes, 0)));
+    EXPECT_FALSE(nativeChecked(radioItem(dialog.sizes, 2))); // the system keeps one checked
+    EXPECT_EQ(clicks, 2);
+
+    dialog.heightArrows.setRange(1, 26);
+    dialog.heightArrows.setPosition(40);
+    EXPECT_EQ(dialog.heightArrows.position(), 26);
+    EXPECT_EQ(SendMessageA(windowOf(dialog.heightArrows), UDM_GETPOS32, 0, 0), 26);
+    EXPECT_EQ(windowText(windowOf(dialog.height)), "26");
+    // The arrows sit against the box's right edge, within the place the box had.
+    EXPECT_LT(dialog.heightArrows.bounds().left, dialog.height.bounds().right());
+    EXPECT_LE(dialog.heightArrows.bounds().right(), 70);
+
+    int changes = 0;
+    dialog.name.onChange = [&] { ++changes; };
+    dialog.name.setText("Games");
+    EXPECT_EQ(windowText(windowOf(dialog.name)), "Games");
+    SendMessageA(windowOf(dialog.name), EM_SETSEL, 5, 5);
+    SendMessageA(windowOf(dialog.name), WM_CHAR, 'X', 1);
+    EXPECT_EQ(dialog.name.text(), "GamesX");
+    EXPECT_EQ(changes, 2);
+
+    dialog.pages.setActivePage(1);
+    EXPECT_EQ(TabCtrl_GetCurSel(windowOf(dialog.pages)), 1);
+    EXPECT_FALSE(IsWindowVisible(windowOf(dialog.appearance)));
+
+    dialog.rows.setRowCount(3);
+    dialog.rows.setSelectedIndex(1);
+    EXPECT_EQ(SendMessageA(windowOf(dialog.rows), LB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(windowOf(dialog.rows), LB_GETITEMHEIGHT, 0, 0), 18);
+    dialog.show();
+    EXPECT_EQ(dialog.drawn, (std::set<int>{0, 1, 2}));
+    EXPECT_EQ(dialog.selectedDrawn, 1);
+}
+
+TEST(ControlsUnderWine, TheModalLoopGivesPostedKeysToTheFormAndEnterToTheDefaultButton) {
+    initCommonControls();
+    Form bar;
+    bar.show();
+    SettingsLikeDialog dialog;
+    dialog.pages.setActivePage(1);
+    dialog.heightArrows.setRange(1, 26);
+    dialog.heightArrows.setPosition(10);
+    // The form sees the key first, then the box, which turns Up into Down.
+    dialog.height.onKeyDown = [](int& key, ShiftState) {
+        if (key == VK_UP) key = VK_DOWN;
+    };
+    bool barEnabledDuringModal = true;
+    int okPresses = 0;
+    dialog.ok.onClick = [&] {
+        ++okPresses;
+        barEnabledDuringModal = bar.enabled();
+        dialog.close();
+    };
+    // Should Enter not reach the default button, the dialog is closed anyway in the end.
+    Timer rescue(dialog, 5000, [&] { dialog.close(); });
+
+    PostMessageA(windowOf(dialog.height), WM_KEYDOWN, VK_UP, 1);
+    PostMessageA(windowOf(dialog.name), WM_CHAR, 'a', 1);
+    PostMessageA(windowOf(dialog.name), WM_KEYDOWN, VK_RETURN, 1);
+    dialog.showModal();
+
+    EXPECT_EQ(okPresses, 1);
+    EXPECT_FALSE(barEnabledDuringModal);
+    EXPECT_TRUE(bar.enabled());
+    EXPECT_FALSE(dialog.visible());
+    EXPECT_EQ(dialog.heightArrows.position(), 9);
+    EXPECT_EQ(dialog.height.text(), "9");
+    EXPECT_EQ(dialog.name.text(), "a");
+    EXPECT_EQ(dialog.log, "key 38;char a;key 13;");
+}
+
+} // namespace
