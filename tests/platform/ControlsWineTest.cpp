@@ -3,6 +3,7 @@
 // state and callbacks, and a modal dialog's loop hands posted keys to the form first and
 // presses the default button on Enter.
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 #include "platform/Form.h"
 #include "platform/System.h"
 #include "platform/win32/Controlsnative.h"
@@ -29,12 +30,46 @@ std::string windowText(HWND window) {
     return text;
 }
 
+// Whether the window shows once its form does.
+bool visibleStyle(HWND window) {
+    return GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE;
+}
+
 bool nativeChecked(HWND button) {
     return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 HWND radioItem(const RadioGroup& group, int index) {
     return group.native().items.at(static_cast<std::size_t>(index));
+}
+
+// What a timer types into the window that has the focus, for a dialog the test cannot reach.
+std::string typedIntoFocus;
+int finalKeyIntoFocus = 0;
+
+void CALLBACK typeIntoFocus(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const HWND focus = GetFocus();
+    for (const char key : typedIntoFocus)
+        PostMessageA(focus, WM_CHAR, static_cast<unsigned char>(key), 1);
+    PostMessageA(focus, WM_KEYDOWN, static_cast<WPARAM>(finalKeyIntoFocus), 1);
+}
+
+// Should the keys not close the dialog, it is closed anyway, so the test fails instead of
+// waiting for ever.
+void CALLBACK closeInputBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    PostMessageA(FindWindowA(nullptr, "Change title"), WM_CLOSE, 0, 0);
+}
+
+std::string answerInputBox(const std::string& typed, int finalKey) {
+    typedIntoFocus = typed;
+    finalKeyIntoFocus = finalKey;
+    SetTimer(nullptr, 0, 100, typeIntoFocus);
+    const UINT_PTR rescue = SetTimer(nullptr, 0, 5000, closeInputBox);
+    std::string answer = inputBox("Change title", "Enter a title for the icon", "Old");
+    KillTimer(nullptr, rescue);
+    return answer;
 }
 
 class SettingsLikeDialog : public Form {
@@ -118,7 +153,19 @@ TEST(ControlsUnderWine, StateGoesBothWaysThroughTheRealControls) {
 
     dialog.pages.setActivePage(1);
     EXPECT_EQ(TabCtrl_GetCurSel(windowOf(dialog.pages)), 1);
-    EXPECT_FALSE(IsWindowVisible(windowOf(dialog.appearance)));
+    EXPECT_FALSE(visibleStyle(windowOf(dialog.appearance)));
+    int pageChanges = 0;
+    dialog.pages.onChange = [&] { ++pageChanges; };
+    SendMessageA(windowOf(dialog.pages), TCM_SETCURFOCUS, 0, 0); // as a click on the tab
+    EXPECT_EQ(dialog.pages.activePageIndex(), 0);
+    EXPECT_TRUE(visibleStyle(windowOf(dialog.appearance)));
+    EXPECT_EQ(pageChanges, 1);
+
+    int labelClicks = 0;
+    dialog.heightLabel.onClick = [&] { ++labelClicks; };
+    SendMessageA(windowOf(dialog.heightLabel), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(windowOf(dialog.heightLabel), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(labelClicks, 1);
 
     dialog.rows.setRowCount(3);
     dialog.rows.setSelectedIndex(1);
@@ -127,6 +174,40 @@ TEST(ControlsUnderWine, StateGoesBothWaysThroughTheRealControls) {
     dialog.show();
     EXPECT_EQ(dialog.drawn, (std::set<int>{0, 1, 2}));
     EXPECT_EQ(dialog.selectedDrawn, 1);
+    int rowClicks = 0;
+    dialog.rows.onClick = [&] { ++rowClicks; };
+    SendMessageA(windowOf(dialog.rows), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2 * 18 + 5));
+    SendMessageA(windowOf(dialog.rows), WM_LBUTTONUP, 0, MAKELPARAM(5, 2 * 18 + 5));
+    EXPECT_EQ(dialog.rows.selectedIndex(), 2);
+    EXPECT_EQ(rowClicks, 1);
+}
+
+class ResizeCounter : public Form {
+public:
+    ResizeCounter() : Form(FormKind::Sizeable) {}
+    int resizes = 0;
+
+protected:
+    void FormResize() override { ++resizes; }
+};
+
+TEST(ControlsUnderWine, CaptionedFormsHaveTheClientSizeAskedForInsideTheirFrame) {
+    SettingsLikeDialog dialog;
+    EXPECT_EQ(dialog.clientSize(), (Size{404, 437}));
+    EXPECT_GT(dialog.bounds().height, 437);
+    EXPECT_EQ(dialog.caption(), "Global Settings");
+    ResizeCounter command;
+    command.setClientSize({254, 400});
+    EXPECT_EQ(command.clientSize(), (Size{254, 400}));
+    EXPECT_EQ(command.resizes, 1);
+    command.centreOnScreen();
+    EXPECT_EQ(command.left(), (screenWidth() - command.width()) / 2);
+}
+
+TEST(ControlsUnderWine, TheInputBoxGivesTheTypedTextOnEnterAndTheInitialTextOnEscape) {
+    initCommonControls();
+    EXPECT_EQ(answerInputBox("Mail", VK_RETURN), "Mail"); // typing replaces the selected text
+    EXPECT_EQ(answerInputBox("Mail", VK_ESCAPE), "Old");
 }
 
 TEST(ControlsUnderWine, TheModalLoopGivesPostedKeysToTheFormAndEnterToTheDefaultButton) {
