@@ -402,15 +402,16 @@ TEST_F(MainFormTest, MainMenuOpensAtThePointerAndEachItemDoesItsJob) {
     EXPECT_EQ(opened.back(), app.homePage);
 
     // The dialogs' items do nothing until start-up gives them their windows.
-    for (const char* item : {"&About Kestrum", "&New Category ...", "&Global Settings ..."})
+    const char* const dialogItems[] = {"&About Kestrum", "&New Category ...", "&Global Settings ..."};
+    for (const char* item : dialogItems)
         choose(item, {10, 20});
     std::vector<std::string> ran;
-    form->onAbout = [&] { ran.push_back("about"); };
-    form->onNewCategory = [&] { ran.push_back("new category"); };
-    form->onGlobalSettings = [&] { ran.push_back("settings"); };
-    for (const char* item : {"&About Kestrum", "&New Category ...", "&Global Settings ..."})
+    form->onAbout = [&] { ran.push_back("&About Kestrum"); };
+    form->onNewCategory = [&] { ran.push_back("&New Category ..."); };
+    form->onGlobalSettings = [&] { ran.push_back("&Global Settings ..."); };
+    for (const char* item : dialogItems)
         choose(item, {10, 20});
-    EXPECT_EQ(ran, (std::vector<std::string>{"about", "new category", "settings"}));
+    EXPECT_EQ(ran, std::vector<std::string>(std::begin(dialogItems), std::end(dialogItems)));
     EXPECT_EQ(opened.size(), 3u) << "nothing else went to the shell";
 
     categories.showWindow();
