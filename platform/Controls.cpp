@@ -30,8 +30,8 @@ ControlParent::ControlParent(Container& container)
     : form_(container.form()), container_(&container) {}
 
 ChildControl::ChildControl(ControlParent parent, ControlKind kind, const Rect& bounds)
-    : form_(parent.form()), container_(parent.container()), kind_(kind), bounds_(bounds),
-      font_{form_.font, 0} {
+    : form_(parent.form()), container_(parent.container()), kind_(kind),
+      bounds_(bounds), font_{form_.font, 0} {
     form_.childControls_.push_back(this);
 }
 

@@ -345,7 +345,8 @@ public:
 
 // What a list box's drawing callback is given for one row: a canvas already filled with the
 // row's background (the selection colour for the selected row) and set to the list's font (by
-// its size in points) in the matching text colour. The list draws the focus frame itself afterwards.
+// its size in points) in the matching text colour. The list draws the focus frame itself
+// afterwards.
 struct ListRow {
     Canvas& canvas;
     int index;

@@ -93,9 +93,6 @@ public:
     // that takes it, unless FormShow puts it elsewhere.
     void showModal();
     bool showingModal() const { return showingModal_; }
-    // The style bits a form of `kind` is made with.
-    static std::uint32_t windowStyleOf(FormKind kind);
-    static std::uint32_t extendedStyleOf(FormKind kind);
     // False while a modal form of the program other than this one is showing.
     bool enabled() const;
     // The control that has the keyboard focus when the form is active, or none.
@@ -113,6 +110,9 @@ public:
     // The pointer shape over the form where no control asks for another.
     Cursor cursor = Cursor::Default;
 
+    // The style bits a form of `kind` is made with.
+    static std::uint32_t windowStyleOf(FormKind kind);
+    static std::uint32_t extendedStyleOf(FormKind kind);
     std::uint32_t windowStyle() const;
     void setWindowStyle(std::uint32_t style);
     std::uint32_t extendedStyle() const;

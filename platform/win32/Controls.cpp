@@ -29,7 +29,8 @@ void forget(HWND window) {
 
 std::string windowText(HWND window) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -119,17 +120,20 @@ WindowSpec specOf(const ChildControl& control) {
         return {"EDIT", focusable | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, {}};
     case ControlKind::UpDown:
         return {UPDOWN_CLASSA,
-                UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, {}};
+                UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                0,
+                {}};
     case ControlKind::PageControl:
-        return {WC_TABCONTROLA, focusable | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                WS_EX_CONTROLPARENT, {}};
+        return {
+            WC_TABCONTROLA, focusable | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, {}};
     case ControlKind::Page:
     case ControlKind::Panel:
         return {containerClass(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, {}};
     case ControlKind::ListBox:
         return {"LISTBOX",
                 focusable | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                WS_EX_CLIENTEDGE, {}};
+                WS_EX_CLIENTEDGE,
+                {}};
     }
     throw std::logic_error("unknown control kind");
 }
@@ -142,10 +146,10 @@ HWND parentWindow(const ChildControl& control) {
 }
 
 HWND createWindow(ChildControl& control, const WindowSpec& spec, const Rect& bounds) {
-    const HWND window = CreateWindowExA(
-        spec.extendedStyle, spec.className, spec.text.c_str(), WS_CHILD | spec.style, bounds.left,
-        bounds.top, bounds.width, bounds.height, parentWindow(control), nullptr,
-        GetModuleHandleA(nullptr), nullptr);
+    const HWND window =
+        CreateWindowExA(spec.extendedStyle, spec.className, spec.text.c_str(),
+                        WS_CHILD | spec.style, bounds.left, bounds.top, bounds.width, bounds.height,
+                        parentWindow(control), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window)
         throw std::runtime_error("Cannot create a control (error " +
                                  std::to_string(GetLastError()) + ")");
@@ -156,9 +160,10 @@ HWND createWindow(ChildControl& control, const WindowSpec& spec, const Rect& bou
 void createRadioItems(RadioGroup& group, std::vector<HWND>& items) {
     for (std::size_t i = 0; i < group.items().size(); ++i) {
         const DWORD first = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
-        items.push_back(createWindow(group, {"BUTTON", BS_AUTORADIOBUTTON | first, 0, group.items()[i]},
-                                     group.itemBounds(static_cast<int>(i)).offset(
-                                         {group.bounds().left, group.bounds().top})));
+        items.push_back(createWindow(group,
+                                     {"BUTTON", BS_AUTORADIOBUTTON | first, 0, group.items()[i]},
+                                     group.itemBounds(static_cast<int>(i))
+                                         .offset({group.bounds().left, group.bounds().top})));
     }
 }
 
@@ -176,7 +181,8 @@ void showRadioItems(const RadioGroup& group, const std::vector<HWND>& items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         const auto index = static_cast<int>(i);
         place(items[i], group.itemBounds(index).offset({group.bounds().left, group.bounds().top}));
-        SendMessageA(items[i], BM_SETCHECK, index == group.selectedIndex() ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(items[i], BM_SETCHECK,
+                     index == group.selectedIndex() ? BST_CHECKED : BST_UNCHECKED, 0);
         ShowWindow(items[i], group.visible() ? SW_SHOWNA : SW_HIDE);
         EnableWindow(items[i], group.enabled());
     }
@@ -193,9 +199,11 @@ void showPages(PageControl& pages, HWND tabs) {
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
         if (i < TabCtrl_GetItemCount(tabs))
-            SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item));
         else
-            SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item));
     }
     TabCtrl_SetCurSel(tabs, pages.activePageIndex());
     for (Page* page : pages.pages())
@@ -256,7 +264,8 @@ LRESULT command(ChildControl& control, HWND window, WORD code) {
         break;
     }
     case ControlKind::EditBox:
-        if (code == EN_CHANGE) ControlEvents::edited(static_cast<EditBox&>(control), windowText(window));
+        if (code == EN_CHANGE)
+            ControlEvents::edited(static_cast<EditBox&>(control), windowText(window));
         break;
     case ControlKind::ListBox:
         if (code == LBN_SELCHANGE)
@@ -323,12 +332,14 @@ void ChildControl::refresh() {
     }
     case ControlKind::PushButton:
         SendMessageA(window, BM_SETSTYLE,
-                     static_cast<const PushButton&>(*this).isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                     static_cast<const PushButton&>(*this).isDefault() ? BS_DEFPUSHBUTTON
+                                                                       : BS_PUSHBUTTON,
                      TRUE);
         break;
     case ControlKind::CheckBox:
         SendMessageA(window, BM_SETCHECK,
-                     static_cast<const CheckBox&>(*this).checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+                     static_cast<const CheckBox&>(*this).checked() ? BST_CHECKED : BST_UNCHECKED,
+                     0);
         break;
     case ControlKind::RadioGroup:
         showRadioItems(static_cast<const RadioGroup&>(*this), native_->items);

@@ -17,8 +17,8 @@ struct Form::Native {
     std::string toolTipText;     // the text the tool tip is showing
     HWND hintTip = nullptr;      // the tip shown at once for an area that is not a control
     std::string hintText;
-    Size clientSize;             // as FormResize last saw it
-    HWND lastFocus = nullptr;    // the control that gets the focus back when the form is active
+    Size clientSize;          // as FormResize last saw it
+    HWND lastFocus = nullptr; // the control that gets the focus back when the form is active
 };
 
 } // namespace platform
