@@ -245,6 +245,11 @@ void ListBox::setSelectedIndex(int index) {
     refresh();
 }
 
+void setFontOfControls(Form& form, const ControlFont& font) {
+    for (ChildControl* control : form.childControls())
+        control->setFont(font);
+}
+
 void ControlEvents::clicked(Label& label) {
     run(label.onClick);
 }

@@ -382,6 +382,11 @@ private:
     int selected_ = -1;
 };
 
+// Gives every control on `form` the font a dialog is designed in. A control starts with the
+// font its form has when the control is made, which for the members of a form is before the
+// form's own constructor can set one.
+void setFontOfControls(Form& form, const ControlFont& font);
+
 // Where the backends report what the user did to a control; each call runs the control's
 // callback, showing an exception it throws in the standard error box.
 class ControlEvents {

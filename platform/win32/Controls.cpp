@@ -361,7 +361,8 @@ void ChildControl::refresh() {
         break;
     case ControlKind::Page:
     case ControlKind::Panel:
-        InvalidateRect(window, nullptr, TRUE);
+        // What stands on it takes its colour too.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         break;
     case ControlKind::ListBox:
         showRows(static_cast<const ListBox&>(*this), window);
