@@ -172,11 +172,15 @@ void UpDown::setPosition(int position) {
 }
 
 Container::Container(ControlParent parent, ControlKind kind, const Rect& bounds)
-    : ChildControl(parent, kind, bounds),
-      color_(parent.container() ? parent.container()->color() : parent.form().color()) {}
+    : ChildControl(parent, kind, bounds) {}
+
+Color Container::color() const {
+    if (ownColor_) return *ownColor_;
+    return container() ? container()->color() : form().color();
+}
 
 void Container::setColor(Color color) {
-    color_ = color;
+    ownColor_ = color;
     refresh();
 }
 

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -282,17 +283,18 @@ private:
     int position_ = 0;
 };
 
-// A control that holds others: a page or a panel.
+// A control that holds others: a page or a panel. It has the colour of what it lies on until
+// it is given one of its own.
 class Container : public ChildControl {
 public:
-    Color color() const { return color_; }
+    Color color() const;
     void setColor(Color color);
 
 protected:
     Container(ControlParent parent, ControlKind kind, const Rect& bounds);
 
 private:
-    Color color_;
+    std::optional<Color> ownColor_;
 };
 
 class Page;

@@ -114,7 +114,8 @@ WindowSpec specOf(const ChildControl& control) {
         return {"BUTTON", focusable | BS_AUTOCHECKBOX, 0,
                 static_cast<const CheckBox&>(control).caption()};
     case ControlKind::RadioGroup:
-        return {"BUTTON", WS_GROUP | BS_GROUPBOX, 0,
+        // Transparent, so that its parent paints the inside of its frame, which it does not.
+        return {"BUTTON", WS_GROUP | BS_GROUPBOX, WS_EX_TRANSPARENT,
                 static_cast<const RadioGroup&>(control).caption()};
     case ControlKind::EditBox:
         return {"EDIT", focusable | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, {}};
