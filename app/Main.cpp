@@ -3,9 +3,13 @@
 // the main window closes.
 #include "app/App.h"
 #include "app/Language.h"
+#include "barwindow/Formabout.h"
 #include "barwindow/Formbar.h"
+#include "barwindow/Formbarname.h"
+#include "barwindow/Formtip.h"
 #include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
+#include "manager/Formsettings.h"
 #include "platform/Process.h"
 #include "platform/System.h"
 
@@ -24,6 +28,19 @@ void runProgram() {
     const auto barForm = platform::createForm<TBarForm>(*theBarManager, *theLanguage);
     BarForm = barForm.get();
     mainForm->setCategoryWindow(barForm.get());
+    const auto barNameForm = platform::createForm<TBarNameForm>(*barForm, *theLanguage);
+    BarNameForm = barNameForm.get();
+    const auto aboutForm = platform::createForm<TAboutForm>(app);
+    AboutForm = aboutForm.get();
+    const auto tipForm = platform::createForm<TKestrumTipForm>(app);
+    KestrumTipForm = tipForm.get();
+    mainForm->onAbout = [&aboutForm] { aboutForm->show(); };
+    mainForm->onNewCategory = [&barForm] { barForm->MenuItemNewCategoryClick(); };
+    mainForm->onShown = [&tipForm] { tipForm->Show(); };
+    const auto settingsForm =
+        platform::createForm<TSettingsForm>(*theBarManager, app, *barForm, *mainForm);
+    SettingsForm = settingsForm.get();
+    mainForm->onGlobalSettings = [&settingsForm] { settingsForm->showModal(); };
     // The bar is there at once; the icons follow between messages.
     IconLoader& icons = theBarManager->iconLoader();
     icons.onIconsLoaded = [](IconArea& entry) {

@@ -1,5 +1,6 @@
 #include "barwindow/Formbar.h"
 
+#include "barwindow/Formbarname.h"
 #include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
 #include "platform/System.h"
@@ -41,9 +42,10 @@ void TBarForm::buildMenus() {
     items_.hide = BarPopupMenu.addItem("&Hide", hide);
     BarPopupMenu.addSeparator();
     items_.addIcon = BarPopupMenu.addItem("&Add Icon ...", nullptr);
-    items_.newCategory = BarPopupMenu.addItem("&New Category ...", nullptr);
+    items_.newCategory =
+        BarPopupMenu.addItem("&New Category ...", [this] { MenuItemNewCategoryClick(); });
     BarPopupMenu.addSeparator();
-    items_.rename = BarPopupMenu.addItem("&Rename ...", nullptr);
+    items_.rename = BarPopupMenu.addItem("&Rename ...", [this] { MenuItemRenameClick(); });
     items_.backgroundColor = BarPopupMenu.addItem("&Background Color ...", nullptr);
     BarPopupMenu.addSeparator();
     items_.deleteCategory = BarPopupMenu.addItem("&Delete Category", nullptr);
@@ -86,6 +88,35 @@ void TBarForm::updateLayout() {
     manager_.layout();
     setBounds({left(), top(), manager_.Width + 1, manager_.Height + 2});
     staticDirty_ = true;
+}
+
+bool TBarForm::createCategory(const std::string& name) {
+    if (!manager_.createBar(name)) return false;
+    updateLayout();
+    invalidate();
+    return true;
+}
+
+bool TBarForm::renameCategory(Bar* category, const std::string& name) {
+    if (!category) return true;
+    const bool renamed = manager_.renameBar(category, name);
+    if (renamed) {
+        updateLayout();
+        redrawAll();
+    }
+    return renamed;
+}
+
+void TBarForm::MenuItemNewCategoryClick() {
+    if (!BarNameForm) return;
+    BarNameForm->targetBar = nullptr;
+    BarNameForm->showModal();
+}
+
+void TBarForm::MenuItemRenameClick() {
+    if (!currentBar_ || !BarNameForm) return;
+    BarNameForm->targetBar = currentBar_;
+    BarNameForm->showModal();
 }
 
 void TBarForm::redrawAll() {

@@ -12,6 +12,7 @@
 #include "mainbutton/Categorywindow.h"
 #include "mainbutton/Drageventhandler.h"
 #include "mainbutton/Draghelper.h"
+#include "manager/Appearancewindow.h"
 #include "manager/Modelwatcher.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
@@ -25,6 +26,7 @@ class IconArea;
 
 class TBarForm : public platform::Form,
                  public CategoryWindow,
+                 public AppearanceWindow,
                  public DragEventHandler,
                  private ModelWatcher {
 public:
@@ -33,9 +35,19 @@ public:
     ~TBarForm() override;
 
     // Recomputes every rectangle and sizes the window to fit; callers repaint afterwards.
-    void updateLayout();
+    void updateLayout() override;
     // The rows' backgrounds or names changed: everything is drawn anew.
     void redrawAll();
+    void repaintWindow() override { invalidate(); }
+    // A new category's folder named `name`, laid out and repainted; false when the file system
+    // refuses the name.
+    bool createCategory(const std::string& name);
+    // Gives `category` the name `name`, laid out and repainted; false when the file system
+    // refuses it. Without a category there is nothing to rename, which counts as done.
+    bool renameCategory(Bar* category, const std::string& name);
+    // Opens the name dialog for a new category; the main menu's item of that name runs it too.
+    void MenuItemNewCategoryClick();
+
     // Left edge at `x`, kept on the screen.
     void setLeftClamped(int x) override;
 
@@ -80,6 +92,7 @@ private:
     void buildMenus();
     void applyLanguage();
     void MenuItemHideClick() { hide(); }
+    void MenuItemRenameClick();
 
     // Brings the frame buffer up to date within `area`.
     void render(const platform::Rect& area);

@@ -118,6 +118,7 @@ void TMainForm::Close() {
 
 void TMainForm::FormShow() {
     showTopmost();
+    runIfSet(onShown);
 }
 
 void TMainForm::FormKeyDown(int key, platform::ShiftState) {

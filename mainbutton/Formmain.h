@@ -11,6 +11,7 @@
 #include "mainbutton/Draghelper.h"
 #include "mainbutton/Mainbutton.h"
 #include "mainbutton/Mainformanimater.h"
+#include "manager/Buttonwindow.h"
 #include "platform/Control.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
@@ -19,7 +20,7 @@
 #include <optional>
 #include <string>
 
-class TMainForm : public platform::Form, public DragEventHandler {
+class TMainForm : public platform::Form, public DragEventHandler, public ButtonWindow {
 public:
     // Reads its settings from `settingsFileName` before it is first shown.
     explicit TMainForm(std::string settingsFileName);
@@ -27,8 +28,12 @@ public:
 
     void loadButtonSettings();
     // Throws platform::IniWriteError when the settings file cannot be written.
-    void saveButtonSettings();
-    void setVisibleHeight(int visibleHeight) { animater_.setVisibleHeight(visibleHeight); }
+    void saveButtonSettings() override;
+    void setVisibleHeight(int visibleHeight) override { animater_.setVisibleHeight(visibleHeight); }
+    int hiddenBottom() const override { return animater_.hiddenBottom; }
+    int shownBottom() const override { return animater_.shownBottom; }
+    platform::Color buttonColor() const override { return color(); }
+    void setButtonColor(platform::Color newColor) override { setColor(newColor); }
 
     void pressButton() { mainButton_.setDown(true); }
     void releaseButton() { mainButton_.setDown(false); }
@@ -39,6 +44,9 @@ public:
     std::function<void()> onAbout;          // the about box, not modal
     std::function<void()> onNewCategory;    // the category window's new-category command
     std::function<void()> onGlobalSettings; // the global settings dialog, modal
+    // Once the bar has been shown (the framework shows it once, at start-up): asks the
+    // version-check notice to show itself, which it does only on the days it is due.
+    std::function<void()> onShown;
 
     // Exit: hides the category window, then closes this one, which ends the program.
     void Close();

@@ -1,0 +1,31 @@
+#pragma once
+// The about box: the program's name and version, its author and its web address, which opens
+// in the browser when clicked. Shown without being modal.
+
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+class App;
+
+class TAboutForm : public platform::Form {
+public:
+    explicit TAboutForm(const App& app);
+    ~TAboutForm() override;
+
+    platform::Label LabelVersion;
+    platform::Label Label1;
+    platform::Label LabelHomePageURL;
+    platform::PushButton Button1;
+
+protected:
+    void FormCreate() override;
+
+private:
+    void Button1Click() { close(); }
+    void LabelHomePageURLClick();
+
+    const App& app_;
+};
+
+// The about box while it exists; null before and after.
+extern TAboutForm* AboutForm;
