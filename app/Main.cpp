@@ -9,6 +9,7 @@
 #include "barwindow/Formtip.h"
 #include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
+#include "manager/Formsettings.h"
 #include "platform/Process.h"
 #include "platform/System.h"
 
@@ -36,6 +37,10 @@ void runProgram() {
     mainForm->onAbout = [&aboutForm] { aboutForm->show(); };
     mainForm->onNewCategory = [&barForm] { barForm->MenuItemNewCategoryClick(); };
     mainForm->onShown = [&tipForm] { tipForm->Show(); };
+    const auto settingsForm =
+        platform::createForm<TSettingsForm>(*theBarManager, app, *barForm, *mainForm);
+    SettingsForm = settingsForm.get();
+    mainForm->onGlobalSettings = [&settingsForm] { settingsForm->showModal(); };
     // The bar is there at once; the icons follow between messages.
     IconLoader& icons = theBarManager->iconLoader();
     icons.onIconsLoaded = [](IconArea& entry) {

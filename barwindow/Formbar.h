@@ -12,6 +12,7 @@
 #include "mainbutton/Categorywindow.h"
 #include "mainbutton/Drageventhandler.h"
 #include "mainbutton/Draghelper.h"
+#include "manager/Appearancewindow.h"
 #include "manager/Modelwatcher.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
@@ -25,6 +26,7 @@ class IconArea;
 
 class TBarForm : public platform::Form,
                  public CategoryWindow,
+                 public AppearanceWindow,
                  public DragEventHandler,
                  private ModelWatcher {
 public:
@@ -33,9 +35,10 @@ public:
     ~TBarForm() override;
 
     // Recomputes every rectangle and sizes the window to fit; callers repaint afterwards.
-    void updateLayout();
+    void updateLayout() override;
     // The rows' backgrounds or names changed: everything is drawn anew.
     void redrawAll();
+    void repaintWindow() override { invalidate(); }
     // A new category's folder named `name`, laid out and repainted; false when the file system
     // refuses the name.
     bool createCategory(const std::string& name);

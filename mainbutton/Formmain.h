@@ -11,6 +11,7 @@
 #include "mainbutton/Draghelper.h"
 #include "mainbutton/Mainbutton.h"
 #include "mainbutton/Mainformanimater.h"
+#include "manager/Buttonwindow.h"
 #include "platform/Control.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
@@ -19,7 +20,7 @@
 #include <optional>
 #include <string>
 
-class TMainForm : public platform::Form, public DragEventHandler {
+class TMainForm : public platform::Form, public DragEventHandler, public ButtonWindow {
 public:
     // Reads its settings from `settingsFileName` before it is first shown.
     explicit TMainForm(std::string settingsFileName);
@@ -27,8 +28,12 @@ public:
 
     void loadButtonSettings();
     // Throws platform::IniWriteError when the settings file cannot be written.
-    void saveButtonSettings();
-    void setVisibleHeight(int visibleHeight) { animater_.setVisibleHeight(visibleHeight); }
+    void saveButtonSettings() override;
+    void setVisibleHeight(int visibleHeight) override { animater_.setVisibleHeight(visibleHeight); }
+    int hiddenBottom() const override { return animater_.hiddenBottom; }
+    int shownBottom() const override { return animater_.shownBottom; }
+    platform::Color buttonColor() const override { return color(); }
+    void setButtonColor(platform::Color newColor) override { setColor(newColor); }
 
     void pressButton() { mainButton_.setDown(true); }
     void releaseButton() { mainButton_.setDown(false); }
