@@ -1,47 +1,33 @@
 #!/usr/bin/env python3
 """The small dialogs end to end: the real Kestrum.exe under Wine on a virtual X display of its
-own (:98), on the day the monthly notice is due. The notice shows at start-up where it belongs,
-the main menu opens the about box and the name dialog, and a name typed there becomes a
-category folder in the list; a refused name keeps the dialog open. Screenshots of every dialog
-are kept in the artefacts folder.
+own (:98), on a day the monthly notice is due; screenshots of every dialog are kept in the
+artefacts folder. Without a window manager Wine's X window of a captioned form is its client
+area, so the dialogs are found by their client sizes.
 
 Usage: dialogs_e2e.py KESTRUM_EXE ARTEFACTS_FOLDER
 """
 import datetime
 import os
 import sys
-import time
 import unittest
 
 import e2e_support as e2e
 from e2e_support import bar_top_is, click, screenshot, visible_windows, wait_for, xdotool
 
-# Client sizes as the dialogs are designed.
 TIP, ABOUT, NAME = (379, 201), (325, 190), (336, 114)
-
-
-def due_day():
-    """A first run day that makes the notice due today."""
-    return (datetime.date.today() - datetime.date(1970, 1, 1)).days - 29
 
 
 def others_than_the_bar():
     return [w for w in visible_windows() if w[2:4] != e2e.BAR_SIZE]
 
 
-def framing(client):
-    """The one visible window with a client area of `client`, or None. Without a window manager
-    Wine's X window of a captioned form is its client area: the frame is not drawn."""
+def dialog_of(client):
     found = [w for w in others_than_the_bar() if w[2:4] == client]
     return found[0] if len(found) == 1 else None
 
 
-def client_point(window, x, y):
-    return window[0] + x, window[1] + y
-
-
 def gone(window):
-    # Without a window manager Wine waits 2 s for a hidden window that it had activated.
+    # Hiding a window that Wine had activated takes 2 s without a window manager.
     return lambda: all(w[4] != window[4] for w in visible_windows())
 
 
@@ -62,30 +48,29 @@ class Dialogs(unittest.TestCase):
 
     def test_notice_about_box_and_a_new_category_by_name(self):
         xdotool("mousemove", 600, 500)
-        program = e2e.Kestrum(self._testMethodName, settings=f"[Kestrum]\nFirstRunDay={due_day()}\n")
+        due = (datetime.date.today() - datetime.date(1970, 1, 1)).days - 29
+        program = e2e.Kestrum(self._testMethodName, settings=f"[Kestrum]\nFirstRunDay={due}\n")
         self.addCleanup(program.close)
 
-        tip = wait_for(lambda: framing(TIP), "the monthly notice")
+        tip = wait_for(lambda: dialog_of(TIP), "the monthly notice")
         screenshot("monthly-tip")
         self.assertTrue(343 < tip[0] <= 347 and 0 < tip[1] <= 30, f"the frame's corner at (343, 0): {tip}")
         self.assertEqual(title(tip), "Kestrum Tip")
-        click(*client_point(tip, 228 + 37, 138 + 12))  # "&No"
+        click(tip[0] + 228 + 37, tip[1] + 138 + 12)  # "&No"
         wait_for(gone(tip), "the notice to close")
 
         self.choose("a")
-        about = wait_for(lambda: framing(ABOUT), "the about box")
+        about = wait_for(lambda: dialog_of(ABOUT), "the about box")
         screenshot("about")
         self.assertEqual(title(about), "About")
-        self.assertLessEqual(abs(about[0] + about[2] // 2 - e2e.SCREEN[0] // 2), 4, f"centred: {about}")
-        click(*client_point(about, 168 + 52, 132 + 12))  # "&OK"
+        click(about[0] + 168 + 52, about[1] + 132 + 12)  # "&OK"
         wait_for(gone(about), "the about box to close")
 
         self.choose("n")
-        dialog = wait_for(lambda: framing(NAME), "the name dialog")
+        dialog = wait_for(lambda: dialog_of(NAME), "the name dialog")
         screenshot("name-dialog")
         self.assertEqual(title(dialog), "Enter a name")
-        edit = client_point(dialog, 72 + 100, 18 + 10)
-        click(*edit)
+        click(dialog[0] + 72 + 100, dialog[1] + 18 + 10)  # into the edit box
         xdotool("key", "Return")
         refusal = wait_for(lambda: [w for w in others_than_the_bar() if w[4] != dialog[4]], "the refusal")[0]
         screenshot("name-not-available")
@@ -93,18 +78,15 @@ class Dialogs(unittest.TestCase):
         xdotool("windowfocus", refusal[4])
         xdotool("key", "Return")
         wait_for(gone(refusal), "the message box to close")
+        self.assertEqual(dialog_of(NAME), dialog, "the name dialog stays open")
 
-        click(*edit)
-        xdotool("key", "Escape")
-        time.sleep(3)  # more than a hidden dialog needs to go
-        self.assertEqual(framing(NAME), dialog, "Escape leaves the dialog open")
+        click(dialog[0] + 72 + 100, dialog[1] + 18 + 10)
         xdotool("type", "Games")
         xdotool("key", "Return")
         wait_for(gone(dialog), "the name dialog to close")
         self.assertTrue(os.path.isdir(os.path.join(program.folder, "Games")), "the category's folder")
         with open(os.path.join(program.folder, "config.txt")) as listing:
             self.assertIn("0=Games", listing.read().split())
-        self.assertIsNone(program.process.poll(), "the program goes on")
 
 
 if __name__ == "__main__":
