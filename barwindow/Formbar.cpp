@@ -1,8 +1,10 @@
 #include "barwindow/Formbar.h"
 
+#include "app/App.h"
 #include "barwindow/Formbarname.h"
 #include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
+#include "manager/Formsettings.h"
 #include "platform/System.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
@@ -50,8 +52,12 @@ void TBarForm::buildMenus() {
     BarPopupMenu.addSeparator();
     items_.deleteCategory = BarPopupMenu.addItem("&Delete Category", nullptr);
     BarPopupMenu.addSeparator();
-    BarPopupMenu.addItem("&Global Settings ...", nullptr);
-    BarPopupMenu.addItem("Check New &Version ....", nullptr);
+    BarPopupMenu.addItem("&Global Settings ...", [] {
+        if (SettingsForm) SettingsForm->showModal();
+    });
+    BarPopupMenu.addItem("Check New &Version ....", [] {
+        if (theApp) theApp->openHomePage();
+    });
 
     items_.changeTitle = IconAreaPopupMenu.addItem("&Change Title ...", nullptr);
     items_.property = IconAreaPopupMenu.addItem("&Property", nullptr);
