@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds Kestrum.exe and runs it under Wine from a demo data folder (build/demo) of a few
-# categories of programs that Wine ships. With a DISPLAY it runs there until you quit it; without
-# one it runs on a virtual X display, brings the bar down with the pointer, opens the category
-# window, saves a screenshot, prints its path and closes the program again. Installs what it
-# needs on Debian (run as root).
+# Builds Kestrum.exe and runs it under Wine, with its help page, from a demo data folder
+# (build/demo) of a few categories of programs that Wine ships. With a DISPLAY it runs there
+# until you quit it; without one it runs on a virtual X display, brings the bar down with the
+# pointer, opens the category window, saves a screenshot, prints its path and closes the program
+# again. Installs what it needs on Debian (run as root).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -12,7 +12,7 @@ kestrum_build_variant win32 Kestrum makeshortcut
 
 demo=$kestrum_build/demo
 mkdir -p "$demo"
-cp "$kestrum_build/win32/Kestrum.exe" "$demo/"
+cp "$kestrum_build/win32/Kestrum.exe" "$kestrum_build/win32/help.htm" "$demo/"
 [ -f "$demo/settings.txt" ] || printf '[KestrumButton]\r\nColor=65535\r\nVisibleHeight=3\r\n' >"$demo/settings.txt"
 
 # Each category: its name, its colour as stored (0x00BBGGRR) and programs that Wine ships.
