@@ -58,10 +58,12 @@ bool copyFile(const std::string& from, const std::string& to);
 // The whole content of a file, or nothing when it cannot be read.
 std::optional<std::string> readFile(const std::string& path);
 
-// Replaces (or creates) the file at `path` with `content` as one step: the content goes to a
-// temporary file in the same folder, which then takes the original's place, so a reader sees
-// either the old or the new file, never a torn one. Fails, leaving the original untouched, when
-// the original is read-only or the folder cannot be written.
+// Replaces (or creates) the file at `path` with `content` as one step: the content goes to
+// `path` + kSavingSuffix, which then takes the original's place, so a reader sees either the old
+// or the new file, never a torn one. The name is fixed so that a save cut short by a crash leaves
+// at most that one file, which the next save of the same file overwrites and moves away. Fails,
+// leaving the original untouched, when the original is read-only or the folder cannot be written.
 bool replaceFile(const std::string& path, std::string_view content);
+constexpr std::string_view kSavingSuffix = ".saving";
 
 } // namespace platform

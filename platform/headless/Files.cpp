@@ -25,11 +25,6 @@ std::string posixPath(std::string path) {
     return path;
 }
 
-std::string folderOf(const std::string& posix) {
-    const auto slash = posix.rfind('/');
-    return slash == std::string::npos ? std::string(".") : posix.substr(0, slash + 1);
-}
-
 bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
@@ -172,8 +167,8 @@ bool replaceFile(const std::string& path, std::string_view content) {
     if (existing && (*existing & (FileAttribute::ReadOnly | FileAttribute::Directory)))
         return false;
     const std::string target = posixPath(path);
-    std::string temporary = folderOf(target) + ".kstXXXXXX";
-    const int fd = mkstemp(temporary.data());
+    const std::string temporary = target + std::string(kSavingSuffix);
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return false;
     const bool written = writeAll(fd, content) && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
     if (close(fd) == 0 && written && rename(temporary.c_str(), target.c_str()) == 0) return true;

@@ -16,11 +16,6 @@ bool matchesNothing(const char* name) {
            (name[0] == '.' && name[1] == '.' && name[2] == '\0');
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-}
-
 bool writeAll(HANDLE file, std::string_view content) {
     while (!content.empty()) {
         DWORD written = 0;
@@ -110,12 +105,12 @@ bool replaceFile(const std::string& path, std::string_view content) {
     const auto existing = fileAttributes(path);
     if (existing && (*existing & (FileAttribute::ReadOnly | FileAttribute::Directory)))
         return false;
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(folderOf(path).c_str(), "kst", 0, temporary)) return false;
-    if (writeNewFile(temporary, content) &&
-        MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const std::string temporary = path + std::string(kSavingSuffix);
+    if (writeNewFile(temporary.c_str(), content) &&
+        MoveFileExA(temporary.c_str(), path.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    DeleteFileA(temporary);
+    DeleteFileA(temporary.c_str());
     return false;
 }
 
