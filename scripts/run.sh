@@ -75,24 +75,23 @@ wait_until() {
     return 1
 }
 
-# Whether a visible window taller than the bar is there, directly under it.
-category_window_shown() {
+# Whether a visible window's geometry matches the extended regular expression $1.
+window_shown() {
     local window
     for window in $(xdotool search --onlyvisible --class ''); do
-        xdotool getwindowgeometry --shell "$window" | tr '\n' ' ' | grep -Eq "Y=27 WIDTH=[0-9]+ HEIGHT=[0-9]{3}" &&
-            return 0
+        xdotool getwindowgeometry --shell "$window" | tr '\n' ' ' | grep -Eq "$1" && return 0
     done
     return 1
 }
 
+# Whether a visible window taller than the bar is there, directly under it.
+category_window_shown() {
+    window_shown "Y=27 WIDTH=[0-9]+ HEIGHT=[0-9]{3}"
+}
+
 # Whether a visible 80 x 27 window is there, at a top of $1 when given.
 bar_shown_at() {
-    local window
-    for window in $(xdotool search --onlyvisible --class ''); do
-        xdotool getwindowgeometry --shell "$window" | tr '\n' ' ' | grep -q "Y=${1:-[-0-9]*} WIDTH=80 HEIGHT=27" &&
-            return 0
-    done
-    return 1
+    window_shown "Y=${1:-[-0-9]*} WIDTH=80 HEIGHT=27"
 }
 
 screenshot=$kestrum_build/demo-screenshot.png

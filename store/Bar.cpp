@@ -69,12 +69,11 @@ void Bar::LoadLinks() {
         return;
     }
     const int count = config.readInteger(kLinkSection, "Count", -1);
-    if (count > 0) ReadLinkList(count);
+    if (count > 0) ReadLinkList(config, count);
 }
 
 // Titles go by the index in the file, so a skipped index does not shift later titles.
-void Bar::ReadLinkList(int count) {
-    const platform::IniSnapshot config(GetConfigFileName());
+void Bar::ReadLinkList(const platform::IniSnapshot& config, int count) {
     // One listing answers for nearly every entry: a file system call per entry would cost a
     // tenth of a millisecond each under Wine. A name the listing does not show (another letter
     // case beyond A to Z, say) is still asked for on its own.

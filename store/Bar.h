@@ -21,6 +21,9 @@
 #include <vector>
 
 class BarManager;
+namespace platform {
+class IniSnapshot;
+}
 
 class Bar : public Square {
 public:
@@ -95,7 +98,7 @@ public:
     bool UseBackgroundImage = false;
 
 private:
-    void ReadLinkList(int count);
+    void ReadLinkList(const platform::IniSnapshot& config, int count);
     void ScanLinkFiles();
 };
 

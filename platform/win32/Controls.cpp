@@ -89,7 +89,7 @@ const char* containerClass() {
 }
 
 // How the window of each kind of control is made.
-struct WindowSpec {
+struct WindowRecipe {
     const char* className;
     DWORD style;
     DWORD extendedStyle = 0;
@@ -98,7 +98,7 @@ struct WindowSpec {
 
 // Every control but a radio item starts a group of its own, so that the arrow keys move only
 // among a radio group's items.
-WindowSpec specOf(const ChildControl& control) {
+WindowRecipe recipeOf(const ChildControl& control) {
     constexpr DWORD focusable = WS_TABSTOP | WS_GROUP;
     switch (control.kind()) {
     case ControlKind::Label: {
@@ -146,10 +146,10 @@ HWND parentWindow(const ChildControl& control) {
     return control.form().native().window;
 }
 
-HWND createWindow(ChildControl& control, const WindowSpec& spec, const Rect& bounds) {
+HWND createWindow(ChildControl& control, const WindowRecipe& recipe, const Rect& bounds) {
     const HWND window =
-        CreateWindowExA(spec.extendedStyle, spec.className, spec.text.c_str(),
-                        WS_CHILD | spec.style, bounds.left, bounds.top, bounds.width, bounds.height,
+        CreateWindowExA(recipe.extendedStyle, recipe.className, recipe.text.c_str(),
+                        WS_CHILD | recipe.style, bounds.left, bounds.top, bounds.width, bounds.height,
                         parentWindow(control), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window)
         throw std::runtime_error("Cannot create a control (error " +
@@ -309,7 +309,7 @@ void ChildControl::attachNative() {
     const bool upDown = kind_ == ControlKind::UpDown;
     const Rect firstBounds =
         upDown ? Rect{bounds_.right(), bounds_.top, kUpDownWidth, bounds_.height} : bounds_;
-    native_->window = createWindow(*this, specOf(*this), firstBounds);
+    native_->window = createWindow(*this, recipeOf(*this), firstBounds);
     if (kind_ == ControlKind::RadioGroup)
         createRadioItems(static_cast<RadioGroup&>(*this), native_->items);
     if (upDown) bindUpDown(static_cast<UpDown&>(*this), native_->window);
