@@ -17,3 +17,18 @@ std::string Language::getText(std::string_view key, std::string_view builtIn) co
     const auto found = texts.find(key);
     return std::string(found != texts.end() ? std::string_view(found->second) : builtIn);
 }
+
+std::string Language::exampleFile() {
+    std::string file = "; Kestrum reads this file when it is named after the program (Kestrum.lang)\r\n"
+                       "; and lies beside Kestrum.exe. Translate the texts after the equals signs;\r\n"
+                       "; \"&\" marks a menu's access key. Keep the quotes around a text that starts or\r\n"
+                       "; ends with a blank: without them the blank is dropped.\r\n"
+                       "[Strings]\r\n";
+    for (const LanguageText* text : LanguageTexts::all) {
+        const std::string_view builtIn = text->builtIn;
+        const bool quoted = !builtIn.empty() && (builtIn.front() == ' ' || builtIn.back() == ' ');
+        const char* quote = quoted ? "\"" : "";
+        file.append(text->key).append("=").append(quote).append(builtIn).append(quote).append("\r\n");
+    }
+    return file;
+}

@@ -40,6 +40,17 @@ constexpr LanguageText BarPopupMenu_DeleteCategory{"BarPopupMenu_DeleteCategory"
 constexpr LanguageText MessageBox_DeleteBar{"MessageBox_DeleteBar", "Delete Category"};
 constexpr LanguageText MessageBox_LinkAlreadyExists{"MessageBox_LinkAlreadyExists",
                                                     "link already exists."};
+
+// All of the above, in the order a translator meets them.
+constexpr const LanguageText* all[] = {
+    &NameForm_Caption,           &NameForm_Label,           &MainForm_About,
+    &MainForm_NewVersion,        &MainForm_Help,            &MainForm_NewCategory,
+    &MainForm_GlobalSettings,    &MainForm_Exit,            &MessageBox_HotKeyRegisterFailed,
+    &IconPopupMenu_ChangeTitle,  &IconPopupMenu_Property,   &IconPopupMenu_Delete,
+    &BarPopupMenu_Hide,          &BarPopupMenu_AddIcon,     &BarPopupMenu_NewCategory,
+    &BarPopupMenu_Rename,        &BarPopupMenu_BackgroundColor, &BarPopupMenu_DeleteCategory,
+    &MessageBox_DeleteBar,       &MessageBox_LinkAlreadyExists,
+};
 } // namespace LanguageTexts
 
 class Language {
@@ -51,6 +62,9 @@ public:
     // The file's text for `key` (even when empty), else `builtIn`. Keys match byte for byte.
     std::string getText(std::string_view key, std::string_view builtIn) const;
     std::string getText(const LanguageText& text) const { return getText(text.key, text.builtIn); }
+
+    // A language file holding every text with its English text: what a translation starts from.
+    static std::string exampleFile();
 
 private:
     std::vector<std::string> keys;                         // the section's key names in file order

@@ -23,8 +23,9 @@ kestrum_ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 }
 
-# Configures and builds one variant: native, win32 (mingw-w64 i686), fuzz (clang, libFuzzer) or
-# asan (native, with AddressSanitizer and UndefinedBehaviorSanitizer). Further arguments name
+# Configures and builds one variant: native, win32 (mingw-w64 i686), release (win32, optimised for
+# size and stripped: what users get), fuzz (clang, libFuzzer) or asan (native, with
+# AddressSanitizer and UndefinedBehaviorSanitizer). Further arguments name
 # the targets to build; without any, everything is built.
 kestrum_build_variant() {
     local variant=$1 options=() targets=()
@@ -33,6 +34,10 @@ kestrum_build_variant() {
     case $variant in
     native) ;;
     win32) options=(-DCMAKE_TOOLCHAIN_FILE="$kestrum_root/cmake/mingw-i686.cmake") ;;
+    release)
+        options=(-DCMAKE_TOOLCHAIN_FILE="$kestrum_root/cmake/mingw-i686.cmake"
+                 -DCMAKE_BUILD_TYPE=MinSizeRel -DKESTRUM_TESTS=OFF -DCMAKE_EXE_LINKER_FLAGS=-s)
+        ;;
     fuzz) options=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKESTRUM_FUZZ=ON) ;;
     asan)
         local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all"

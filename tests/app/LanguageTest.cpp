@@ -44,3 +44,11 @@ TEST(Language, AKeyRepeatedInAnotherCaseTakesTheFirstText) {
 }
 
 } // namespace
+
+// The example shipped for translators must read back as the English texts, blanks included.
+TEST(Language, TheExampleFileReadsBackAsTheBuiltInTexts) {
+    TempFolder folder;
+    const Language language(folder.write("Kestrum.lang", Language::exampleFile()));
+    for (const LanguageText* text : LanguageTexts::all)
+        EXPECT_EQ(language.getText(text->key, "missing"), text->builtIn) << text->key;
+}
