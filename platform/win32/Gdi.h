@@ -5,6 +5,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Font.h"
+#include "platform/win32/Handlecount.h"
 
 #include <optional>
 #include <windows.h>
@@ -13,9 +14,14 @@ namespace platform::win32 {
 
 class MemoryDC {
 public:
-    MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+    MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {
+        if (dc_) handles::created(handles::DeviceContext);
+    }
     ~MemoryDC() {
-        if (dc_) DeleteDC(dc_);
+        if (dc_) {
+            DeleteDC(dc_);
+            handles::freed(handles::DeviceContext);
+        }
     }
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
@@ -56,10 +62,10 @@ private:
 // A pen, brush, font, bitmap or region, deleted when the owner goes.
 class ScopedGdiObject {
 public:
-    explicit ScopedGdiObject(HGDIOBJ object) : object_(object) {}
-    ~ScopedGdiObject() {
-        if (object_) DeleteObject(object_);
+    explicit ScopedGdiObject(HGDIOBJ object) : object_(object) {
+        if (object_) handles::created(handles::GdiObject);
     }
+    ~ScopedGdiObject() { release(); }
     ScopedGdiObject(const ScopedGdiObject&) = delete;
     ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
     ScopedGdiObject(ScopedGdiObject&& other) noexcept : object_(other.object_) {
@@ -67,7 +73,7 @@ public:
     }
     ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
         if (this != &other) {
-            if (object_) DeleteObject(object_);
+            release();
             object_ = other.object_;
             other.object_ = nullptr;
         }
@@ -77,6 +83,13 @@ public:
     HGDIOBJ get() const { return object_; }
 
 private:
+    void release() {
+        if (!object_) return;
+        DeleteObject(object_);
+        handles::freed(handles::GdiObject);
+        object_ = nullptr;
+    }
+
     HGDIOBJ object_;
 };
 

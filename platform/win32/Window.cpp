@@ -667,6 +667,7 @@ void setIdleWork(std::function<bool()> slice) {
 
 void runMessageLoop(Form& form) {
     mainForm = &form;
+    win32::handles::startReportIfAsked();
     form.show();
     dispatchWhile([] { return true; });
     idleWork = nullptr;

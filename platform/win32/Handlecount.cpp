@@ -1,0 +1,53 @@
+#include "platform/win32/Handlecount.h"
+
+#include "platform/Icon.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <windows.h>
+
+namespace platform::win32::handles {
+
+namespace {
+
+int counts[kKinds] = {};
+std::string reportPath;
+
+BOOL CALLBACK countWindow(HWND window, LPARAM total) {
+    ++*reinterpret_cast<int*>(total);
+    EnumChildWindows(window, countWindow, total);
+    return TRUE;
+}
+
+void CALLBACK writeReport(HWND, UINT, UINT_PTR, DWORD) {
+    int windows = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&windows));
+    // Written whole and then renamed over the last one, so that a reader never sees half of it.
+    const std::string partial = reportPath + ".new";
+    FILE* file = std::fopen(partial.c_str(), "wb");
+    if (!file) return;
+    std::fprintf(file, "gdi objects %d\r\ndevice contexts %d\r\nicons %d\r\nwindows %d\r\n",
+                 counts[GdiObject], counts[DeviceContext], Icon::liveCount(), windows);
+    std::fclose(file);
+    MoveFileExA(partial.c_str(), reportPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+} // namespace
+
+void created(Kind kind) {
+    ++counts[kind];
+}
+
+void freed(Kind kind) {
+    --counts[kind];
+}
+
+void startReportIfAsked() {
+    const char* path = std::getenv("KESTRUM_HANDLE_REPORT");
+    if (!path || !*path || !reportPath.empty()) return;
+    reportPath = path;
+    SetTimer(nullptr, 0, 1000, writeReport);
+}
+
+} // namespace platform::win32::handles
