@@ -5,9 +5,12 @@
 #include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
 #include "manager/Formsettings.h"
+#include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
+
+#include <exception>
 
 TBarForm* BarForm = nullptr;
 
@@ -18,12 +21,15 @@ constexpr int kDragThreshold = 6;
 constexpr int kRowsLeft = 1;
 constexpr int kRowsTop = 2;
 constexpr platform::Color kButtonFace = platform::Colors::SystemBase + 15;
+// What dragHelper_.dragItem points at.
+constexpr int kDragIcon = 1;
+constexpr int kDragCategory = 2;
 
 } // namespace
 
 TBarForm::TBarForm(BarManager& manager, const Language& language)
     : manager_(manager), language_(language), dragHelper_(*this), staticBuffer_(1, 1),
-      frameBuffer_(1, 1) {
+      frameBuffer_(1, 1), dragImage_(1, 1) {
     dragHelper_.threshold = kDragThreshold;
     setColor(platform::Colors::White);
     font = {"Verdana", 8, platform::Colors::WindowText};
@@ -84,7 +90,13 @@ void TBarForm::FormCreate() {
     setWindowStyle(windowStyle() & platform::WindowStyle::Popup);
     setExtendedStyle(extendedStyle() | platform::ExtendedStyle::Topmost |
                      platform::ExtendedStyle::ToolWindow);
+    platform::DropHandler& dropHandler = *this;
+    dropRegistration_ = std::make_unique<platform::DropRegistration>(*this, dropHandler);
     applyLanguage();
+}
+
+void TBarForm::FormClose() {
+    dropRegistration_.reset();
 }
 
 void TBarForm::updateLayout() {
@@ -320,13 +332,19 @@ void TBarForm::FormContextPopup(platform::Point pos) {
     if (currentBar_) BarPopupMenu.popup(*this, screen);
 }
 
+// A move into another category destroys the dragged entry from inside its own drop, and a
+// command may destroy what a drag holds: the drag lets go as well.
 void TBarForm::entryRemoving(const IconArea& entry) {
+    if (draggedIcon() == &entry) dragHelper_.dragItem = nullptr;
     if (currentIcon_ != &entry) return;
     currentIcon_ = nullptr;
     setHint("");
 }
 
 void TBarForm::categoryRemoving(const Bar& category) {
+    const IconArea* dragged = draggedIcon();
+    if (draggedCategory() == &category || (dragged && dragged->Owner == &category))
+        dragHelper_.dragItem = nullptr;
     if (currentIcon_ && currentIcon_->Owner == &category) {
         currentIcon_ = nullptr;
         setHint("");
@@ -336,4 +354,130 @@ void TBarForm::categoryRemoving(const Bar& category) {
 
 void TBarForm::iconsArrived(const IconArea& entry) {
     if (visible() && layoutDone_) redrawRect(cellOnWindow(*entry.Owner, entry));
+}
+
+// ---- Drag and drop ----
+
+IconArea* TBarForm::draggedIcon() const {
+    return dragHelper_.dragKind == kDragIcon ? static_cast<IconArea*>(dragHelper_.dragItem)
+                                             : nullptr;
+}
+
+Bar* TBarForm::draggedCategory() const {
+    return dragHelper_.dragKind == kDragCategory ? static_cast<Bar*>(dragHelper_.dragItem)
+                                                 : nullptr;
+}
+
+void TBarForm::dragBegin(int x, int y) {
+    if (IconArea* entry = iconAtPoint(x, y)) {
+        dragHelper_.dragItem = entry;
+        dragHelper_.dragKind = kDragIcon;
+        setCursorNow(platform::Cursor::Drag);
+        return;
+    }
+    Bar* category = manager_.barAtPoint(x, y);
+    if (!category) return;
+    dragHelper_.dragItem = category;
+    dragHelper_.dragKind = kDragCategory;
+    setCursorNow(platform::Cursor::Drag);
+    dragImage_.resize(category->Width, category->Height);
+    BarPainter painter(dragImage_.canvas(), manager_, *category, PaintMode::Drag, 0, 0);
+    painter.drawCategory();
+    painter.drawIcons();
+}
+
+void TBarForm::dragMove(int x, int y) {
+    if (dragHelper_.dragKind == kDragIcon)
+        moveIcon(x, y);
+    else if (dragHelper_.dragKind == kDragCategory)
+        moveCategory(x, y);
+}
+
+// The pointer and the painting are back to normal even when nothing was dragged.
+void TBarForm::dragEnd(int x, int y) {
+    if (dragHelper_.dragKind == kDragIcon)
+        dropIcon(x, y);
+    else if (dragHelper_.dragKind == kDragCategory)
+        dropCategory(x, y);
+    setCursorNow(platform::Cursor::Default);
+    paintMode_ = PaintMode::Normal;
+}
+
+// The margin takes in the picture drawn at the last place, which hangs 8 pixels up and left of
+// the pointer and may be larger than half a cell.
+void TBarForm::moveIcon(int x, int y) {
+    IconArea* entry = draggedIcon();
+    if (!entry) return;
+    constexpr int margin = 16;
+    const int lastLeft = dragHelper_.lastX - entry->Width / 2 - margin;
+    const int lastTop = dragHelper_.lastY - entry->Height / 2 - margin;
+    paintMode_ = PaintMode::Drag;
+    redrawRect({lastLeft, lastTop, entry->Width + 2 * margin, entry->Height + 2 * margin});
+    if (const platform::Icon* icon = manager_.iconFor(entry))
+        drawOnWindow([&](platform::Canvas& canvas) { canvas.drawIcon({x - 8, y - 8}, *icon); });
+    setCursorNow(iconAtPoint(x, y) == entry ? platform::Cursor::NoDrop : platform::Cursor::Drag);
+}
+
+void TBarForm::moveCategory(int x, int y) {
+    Bar* category = draggedCategory();
+    if (!category) return;
+    render({0, 0, width(), height()});
+    frameBuffer_.canvas().drawBitmap(
+        {category->Left + x - dragHelper_.startX, category->Top + y - dragHelper_.startY},
+        dragImage_);
+    drawOnWindow([this](platform::Canvas& canvas) { canvas.drawBitmap({0, 0}, frameBuffer_); });
+    setCursorNow(manager_.barAtPoint(x, y) == category ? platform::Cursor::NoDrop
+                                                       : platform::Cursor::Drag);
+}
+
+// Released outside every row, the entry stays where it was. An error writing a category's list
+// goes to the standard error box.
+void TBarForm::dropIcon(int x, int y) {
+    IconArea* entry = draggedIcon();
+    if (!entry) return;
+    constexpr int pictureReach = 32; // from 8 pixels before the pointer
+    redrawRect({dragHelper_.lastX - 8, dragHelper_.lastY - 8, pictureReach, pictureReach});
+    if (Bar* target = manager_.barAtPoint(x, y)) {
+        MoveLink(entry->Owner, entry, target, iconAtPoint(x, y));
+        updateLayout();
+    }
+    invalidate();
+}
+
+void TBarForm::dropCategory(int x, int y) {
+    Bar* category = draggedCategory();
+    if (!category) return;
+    if (Bar* target = manager_.barAtPoint(x, y)) {
+        manager_.moveBar(category, target);
+        updateLayout();
+    }
+    invalidate();
+}
+
+// The entry already under the pointer when a drag comes in shows its mark at once, not only
+// after the pointer has passed to another one.
+void TBarForm::DragOver(platform::Point screen) {
+    const bool markShown = paintMode_ == PaintMode::Drag;
+    paintMode_ = PaintMode::Drag;
+    if (!markShown && currentBar_ && currentIcon_)
+        redrawRect(cellOnWindow(*currentBar_, *currentIcon_));
+    trackHover(screen.x - left(), screen.y - top());
+}
+
+// The mark stays at the entry under the drop point until the mouse next moves over the window.
+void TBarForm::Drop(platform::Point screen, const std::vector<std::string>& files) {
+    if (files.empty()) return;
+    const int x = screen.x - left();
+    const int y = screen.y - top();
+    Bar* category = manager_.barAtPoint(x, y);
+    if (!category) return;
+    try {
+        category->AddLink(files.front(), iconAtPoint(x, y));
+    } catch (const std::exception& error) {
+        platform::showMessage("[ " + std::string(error.what()) + " ]  " +
+                              language_.getText(LanguageTexts::MessageBox_LinkAlreadyExists) +
+                              " !");
+    }
+    updateLayout();
+    invalidate();
 }

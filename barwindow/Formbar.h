@@ -6,6 +6,9 @@
 // Everything is drawn off-screen: a static picture (frame, row backgrounds and names) redrawn
 // only when marked out of date, and over a copy of it the icon layer, composed for the area being
 // repainted. A hover change repaints just the two cells concerned.
+//
+// Icons are dragged to another place or into another category, rows onto other rows, and files
+// dragged from other programs become new icons where they are dropped.
 
 #include "app/Language.h"
 #include "barwindow/Barpainter.h"
@@ -15,10 +18,13 @@
 #include "manager/Appearancewindow.h"
 #include "manager/Modelwatcher.h"
 #include "platform/Canvas.h"
+#include "platform/Droptarget.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 class Bar;
 class BarManager;
@@ -28,6 +34,7 @@ class TBarForm : public platform::Form,
                  public CategoryWindow,
                  public AppearanceWindow,
                  public DragEventHandler,
+                 private platform::DropHandler,
                  private ModelWatcher {
 public:
     // Lays the categories out once; the window stays hidden until it is shown.
@@ -65,12 +72,6 @@ public:
     platform::PopupMenu BarPopupMenu;
     platform::PopupMenu IconAreaPopupMenu;
 
-    // Icon and row dragging arrive with drag and drop; until then a drag only swallows the
-    // click that ends it.
-    void dragBegin(int, int) override {}
-    void dragMove(int, int) override {}
-    void dragEnd(int, int) override {}
-
 protected:
     void FormCreate() override;
     void FormShow() override;
@@ -83,6 +84,7 @@ protected:
     void FormDblClick() override;
     void FormKeyDown(int key, platform::ShiftState shift) override;
     void FormContextPopup(platform::Point pos) override;
+    void FormClose() override;
 
 private:
     // The model is about to destroy this entry or category: nothing here may point at it.
@@ -106,6 +108,27 @@ private:
     void setHint(const std::string& text);
     IconArea* iconAtPoint(int x, int y) const;
 
+    // Dragging inside the window, told by dragHelper_ (client coordinates). What is dragged is
+    // in dragHelper_.dragKind and dragItem; a press on the frame drags nothing.
+    void dragBegin(int x, int y) override;
+    void dragMove(int x, int y) override;
+    void dragEnd(int x, int y) override;
+    // The dragged entry's picture follows the pointer, drawn on the window itself.
+    void moveIcon(int x, int y);
+    // The dragged row's picture follows the pointer, grabbed where it was pressed.
+    void moveCategory(int x, int y);
+    void dropIcon(int x, int y);
+    void dropCategory(int x, int y);
+    IconArea* draggedIcon() const;
+    Bar* draggedCategory() const;
+
+    // Files from other programs (screen points). Leaving the window changes nothing: the
+    // insertion mark stays until the mouse comes back.
+    void DragOver(platform::Point screen) override;
+    // The first file becomes a new icon in front of the one under the point, or at the end of
+    // the row; on the frame or a row's edge nothing is added.
+    void Drop(platform::Point screen, const std::vector<std::string>& files) override;
+
     BarManager& manager_;
     const Language& language_;
     Bar* currentBar_ = nullptr;
@@ -115,8 +138,10 @@ private:
     platform::Bitmap staticBuffer_;
     bool staticDirty_ = true;
     platform::Bitmap frameBuffer_;
+    platform::Bitmap dragImage_; // the row being dragged
     bool layoutDone_ = false;
     std::string hint_;
+    std::unique_ptr<platform::DropRegistration> dropRegistration_; // from FormCreate to FormClose
 
     struct MenuItems {
         int hide, addIcon, newCategory, rename, backgroundColor, deleteCategory;

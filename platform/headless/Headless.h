@@ -68,6 +68,14 @@ const std::vector<MessageBoxRecord>& messageBoxes();
 // The answer of the next message box; without one a box answers OK (or the default button).
 void answerNextMessageBox(int answer);
 
+// Another program drags `files` onto the form: the drag enters at the first of `points` (client
+// coordinates), moves over each of them in turn and is dropped at the last, or leaves the form
+// from there. False, with nothing told to anyone, when the form takes no drops (no
+// DropRegistration lives for it) or no point is given.
+enum class DragFinish { Drop, Leave };
+bool dragFiles(Form& form, const std::vector<std::string>& files, const std::vector<Point>& points,
+               DragFinish finish = DragFinish::Drop);
+
 // Paints the whole form and returns what it shows: its background, its own painting and its
 // controls.
 Raster paint(Form& form);

@@ -17,6 +17,7 @@ public:
     // The place where a creating or querying call puts a new reference; only while empty.
     void** receive() { return reinterpret_cast<void**>(&pointer_); }
     Interface* operator->() const { return pointer_; }
+    explicit operator bool() const { return pointer_ != nullptr; }
 
 private:
     Interface* pointer_;

@@ -1,0 +1,138 @@
+// Drops through OLE: the form's window is registered with an IDropTarget of ours, which asks the
+// dropped data for its file list and hands everything to the form's DropHandler. The shell's
+// drag-image object draws the dragged picture when it can be made.
+#include "platform/Droptarget.h"
+
+#include "platform/Guarded.h"
+#include "platform/win32/Com.h"
+#include "platform/win32/Formnative.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlguid.h>
+#include <shobjidl.h>
+
+namespace platform {
+namespace {
+
+std::vector<std::string> droppedFiles(IDataObject* data) {
+    std::vector<std::string> files;
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (!data || FAILED(data->GetData(&format, &medium))) return files;
+    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
+        const auto drop = static_cast<HDROP>(medium.hGlobal);
+        const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            // Each name at its own length: a fixed buffer would cut a long one short silently.
+            std::string path(DragQueryFileA(drop, i, nullptr, 0), '\0');
+            const UINT copied = DragQueryFileA(drop, i, path.data(), UINT(path.size() + 1));
+            path.resize(copied);
+            files.push_back(std::move(path));
+        }
+    }
+    ReleaseStgMedium(&medium);
+    return files;
+}
+
+Point pointOf(POINTL point) {
+    return {int(point.x), int(point.y)};
+}
+
+// COM's interfaces have no virtual destructor: their objects are never deleted through them.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+// Belongs to its registration; the count is kept because COM asks for it, and never ends the
+// object's life.
+class DropTarget final : public IDropTarget {
+public:
+    DropTarget(HWND window, DropHandler& handler) : window_(window), handler_(handler) {
+        CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_IDropTargetHelper,
+                         helper_.receive());
+    }
+    DropTarget(const DropTarget&) = delete;
+    DropTarget& operator=(const DropTarget&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDropTarget)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<IDropTarget*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&refCount_)); }
+    ULONG STDMETHODCALLTYPE Release() override { return ULONG(InterlockedDecrement(&refCount_)); }
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL point,
+                                        DWORD* effect) override {
+        if (helper_) {
+            POINT at{point.x, point.y};
+            helper_->DragEnter(window_, data, &at, effect ? *effect : DROPEFFECT_NONE);
+        }
+        offerLink(effect);
+        guarded([&] { handler_.DragEnter(pointOf(point)); });
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL point, DWORD* effect) override {
+        if (helper_) {
+            POINT at{point.x, point.y};
+            helper_->DragOver(&at, effect ? *effect : DROPEFFECT_NONE);
+        }
+        guarded([&] { handler_.DragOver(pointOf(point)); });
+        offerLink(effect);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override {
+        if (helper_) helper_->DragLeave();
+        guarded([&] { handler_.DragLeave(); });
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) override {
+        if (helper_) {
+            POINT at{point.x, point.y};
+            helper_->Drop(data, &at, effect ? *effect : DROPEFFECT_NONE);
+        }
+        offerLink(effect);
+        const std::vector<std::string> files = droppedFiles(data);
+        guarded([&] { handler_.Drop(pointOf(point), files); });
+        return S_OK;
+    }
+
+private:
+    static void offerLink(DWORD* effect) {
+        if (effect) *effect = DROPEFFECT_LINK;
+    }
+
+    HWND window_;
+    DropHandler& handler_;
+    LONG refCount_ = 0;
+    win32::ComPtr<IDropTargetHelper> helper_; // null when the shell cannot draw the picture
+};
+
+#pragma GCC diagnostic pop
+
+} // namespace
+
+struct DropRegistration::Native {
+    Native(HWND form, DropHandler& handler) : window(form), target(form, handler) {
+        RegisterDragDrop(window, &target);
+    }
+    ~Native() { RevokeDragDrop(window); }
+    Native(const Native&) = delete;
+    Native& operator=(const Native&) = delete;
+
+    HWND window;
+    DropTarget target;
+};
+
+DropRegistration::DropRegistration(Form& form, DropHandler& handler)
+    : native_(std::make_unique<Native>(form.native().window, handler)) {}
+
+DropRegistration::~DropRegistration() = default;
+
+} // namespace platform
