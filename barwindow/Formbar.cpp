@@ -7,10 +7,12 @@
 #include "manager/Formsettings.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
+#include "platform/Text.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 
 #include <exception>
+#include <optional>
 
 TBarForm* BarForm = nullptr;
 
@@ -49,14 +51,16 @@ void TBarForm::buildMenus() {
     const auto hide = [this] { MenuItemHideClick(); };
     items_.hide = BarPopupMenu.addItem("&Hide", hide);
     BarPopupMenu.addSeparator();
-    items_.addIcon = BarPopupMenu.addItem("&Add Icon ...", nullptr);
+    items_.addIcon = BarPopupMenu.addItem("&Add Icon ...", [this] { MenuItemAddIconClick(); });
     items_.newCategory =
         BarPopupMenu.addItem("&New Category ...", [this] { MenuItemNewCategoryClick(); });
     BarPopupMenu.addSeparator();
     items_.rename = BarPopupMenu.addItem("&Rename ...", [this] { MenuItemRenameClick(); });
-    items_.backgroundColor = BarPopupMenu.addItem("&Background Color ...", nullptr);
+    items_.backgroundColor =
+        BarPopupMenu.addItem("&Background Color ...", [this] { MenuItemBackgroundColorClick(); });
     BarPopupMenu.addSeparator();
-    items_.deleteCategory = BarPopupMenu.addItem("&Delete Category", nullptr);
+    items_.deleteCategory =
+        BarPopupMenu.addItem("&Delete Category", [this] { MenuItemDeleteCategoryClick(); });
     BarPopupMenu.addSeparator();
     BarPopupMenu.addItem("&Global Settings ...", [] {
         if (SettingsForm) SettingsForm->showModal();
@@ -65,10 +69,11 @@ void TBarForm::buildMenus() {
         if (theApp) theApp->openHomePage();
     });
 
-    items_.changeTitle = IconAreaPopupMenu.addItem("&Change Title ...", nullptr);
-    items_.property = IconAreaPopupMenu.addItem("&Property", nullptr);
+    items_.changeTitle =
+        IconAreaPopupMenu.addItem("&Change Title ...", [this] { MenuItemChangeTitleClick(); });
+    items_.property = IconAreaPopupMenu.addItem("&Property", [this] { MenuItemPropertyClick(); });
     IconAreaPopupMenu.addSeparator();
-    items_.deleteIcon = IconAreaPopupMenu.addItem("&Delete", nullptr);
+    items_.deleteIcon = IconAreaPopupMenu.addItem("&Delete", [this] { MenuItemDeleteClick(); });
 }
 
 void TBarForm::applyLanguage() {
@@ -125,6 +130,13 @@ bool TBarForm::renameCategory(Bar* category, const std::string& name) {
     return renamed;
 }
 
+bool TBarForm::deleteCategory(Bar* category) {
+    if (!manager_.deleteBar(category)) return false;
+    updateLayout();
+    invalidate();
+    return true;
+}
+
 void TBarForm::MenuItemNewCategoryClick() {
     if (!BarNameForm) return;
     BarNameForm->targetBar = nullptr;
@@ -135,6 +147,73 @@ void TBarForm::MenuItemRenameClick() {
     if (!currentBar_ || !BarNameForm) return;
     BarNameForm->targetBar = currentBar_;
     BarNameForm->showModal();
+}
+
+// Whatever goes wrong while the shortcut is made or the list saved is shown here rather than in
+// the error box, and the window still shows the list as it now is.
+void TBarForm::MenuItemAddIconClick() {
+    Bar* category = currentBar_;
+    if (!category) return;
+    const std::optional<std::string> path = platform::chooseFile(this);
+    if (!path) return;
+    try {
+        category->AddLink(*path, nullptr);
+    } catch (const std::exception& error) {
+        platform::showMessage("[ " + std::string(error.what()) + " ]  " +
+                              language_.getText(LanguageTexts::MessageBox_LinkAlreadyExists) +
+                              " !");
+    }
+    updateLayout();
+    invalidate();
+}
+
+void TBarForm::MenuItemBackgroundColorClick() {
+    Bar* category = currentBar_;
+    if (!category) return;
+    const std::optional<platform::Color> color = platform::chooseColor(this, category->GetColor());
+    if (!color) return;
+    category->SetColor(*color);
+    category->SaveSettings();
+    redrawAll();
+}
+
+void TBarForm::MenuItemDeleteCategoryClick() {
+    Bar* category = currentBar_;
+    if (!category) return;
+    const std::string title = language_.getText(LanguageTexts::MessageBox_DeleteBar);
+    if (!platform::askYesNo(this, title + "  [ " + category->GetName() + " ] ?", title)) return;
+    // On failure the category is still there to name its folder.
+    if (!deleteCategory(category))
+        platform::showMessage("Cannot delete " + category->GetFolderPath());
+    updateLayout();
+    invalidate();
+    // Whatever came of it, the row asked about is no command's target any more.
+    clearHover();
+}
+
+// Titles that differ in letter case only are different titles.
+void TBarForm::MenuItemChangeTitleClick() {
+    IconArea* entry = currentIcon_;
+    if (!entry) return;
+    const std::string old = entry->GetTitle();
+    const std::string title(platform::trimBlanks(
+        platform::inputBox("Change title", "Enter a title for the icon", old)));
+    if (title.empty() || title == old) return;
+    entry->SetTitle(title);
+    entry->Owner->SaveLinks();
+    updateLayout();
+    invalidate();
+}
+
+void TBarForm::MenuItemPropertyClick() {
+    if (currentIcon_) currentIcon_->ShowProperties();
+}
+
+// The model tells this window before the entry goes (entryRemoving), which lets go of it there.
+void TBarForm::MenuItemDeleteClick() {
+    if (currentBar_ && currentIcon_) currentBar_->RemoveLink(currentIcon_);
+    invalidate();
+    updateLayout();
 }
 
 void TBarForm::redrawAll() {

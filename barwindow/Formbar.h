@@ -52,6 +52,9 @@ public:
     // Gives `category` the name `name`, laid out and repainted; false when the file system
     // refuses it. Without a category there is nothing to rename, which counts as done.
     bool renameCategory(Bar* category, const std::string& name);
+    // Deletes `category` with its folder and everything in it, laid out and repainted; false,
+    // with the category kept, when the folder cannot be deleted.
+    bool deleteCategory(Bar* category);
     // Opens the name dialog for a new category; the main menu's item of that name runs it too.
     void MenuItemNewCategoryClick();
 
@@ -94,7 +97,13 @@ private:
     void buildMenus();
     void applyLanguage();
     void MenuItemHideClick() { hide(); }
+    void MenuItemAddIconClick();
     void MenuItemRenameClick();
+    void MenuItemBackgroundColorClick();
+    void MenuItemDeleteCategoryClick();
+    void MenuItemChangeTitleClick();
+    void MenuItemPropertyClick();
+    void MenuItemDeleteClick();
 
     // Brings the frame buffer up to date within `area`.
     void render(const platform::Rect& area);

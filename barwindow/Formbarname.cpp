@@ -45,9 +45,10 @@ void TBarNameForm::Button1Click() {
     const std::string name = BarNameEdit.text();
     const bool accepted = targetBar ? categoryWindow_.renameCategory(targetBar, name)
                                     : categoryWindow_.createCategory(name);
-    if (accepted)
+    if (accepted) {
+        targetBar = nullptr; // the category may be deleted before the dialog is shown again
         close();
-    else
+    } else
         platform::showMessage("Name is not available.");
 }
 
