@@ -7,6 +7,7 @@
 #include "barwindow/Formbar.h"
 #include "barwindow/Formbarname.h"
 #include "barwindow/Formtip.h"
+#include "command/Formcommand.h"
 #include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
 #include "manager/Formsettings.h"
@@ -30,6 +31,9 @@ void runProgram() {
     mainForm->setCategoryWindow(barForm.get());
     const auto barNameForm = platform::createForm<TBarNameForm>(*barForm, *theLanguage);
     BarNameForm = barNameForm.get();
+    const auto commandForm = platform::createForm<TCommandForm>(*theBarManager, *barForm);
+    CommandForm = commandForm.get();
+    mainForm->setCommandWindow(commandForm.get());
     const auto aboutForm = platform::createForm<TAboutForm>(app);
     AboutForm = aboutForm.get();
     const auto tipForm = platform::createForm<TKestrumTipForm>(app);

@@ -77,7 +77,31 @@ void TMainForm::FormCreate() {
     setWindowStyle(windowStyle() & platform::WindowStyle::Popup);
     setExtendedStyle(extendedStyle() | platform::ExtendedStyle::Topmost |
                      platform::ExtendedStyle::ToolWindow);
+    registerHotKey();
     buildMainMenu();
+}
+
+// Without the key the program still works, so the user is told once and it goes on; the key is
+// not asked for again before the next start.
+void TMainForm::registerHotKey() {
+    hotKey_.emplace(*this, kHotKeyId, platform::HotKeyModifiers::Control, 'J');
+    if (hotKey_->registered()) return;
+    platform::messageBox(this,
+                         "[ Ctr+j ]   " + menuText(LanguageTexts::MessageBox_HotKeyRegisterFailed),
+                         platform::applicationTitle(),
+                         platform::MessageBoxStyle::IconWarning | platform::MessageBoxStyle::Ok);
+}
+
+// Whatever the identifier: the key is the only one the window holds. Pressed again while both
+// windows are open, it only brings the command window back to the front.
+void TMainForm::FormHotKey(int) {
+    if (categoryWindow_) categoryWindow_->showWindow();
+    if (commandWindow_) commandWindow_->showCommand();
+}
+
+void TMainForm::releaseButton() {
+    mainButton_.setDown(false);
+    if (commandWindow_) commandWindow_->hideCommand();
 }
 
 void TMainForm::buildMainMenu() {
@@ -112,6 +136,7 @@ void TMainForm::MenuItemHelpClick() {
 }
 
 void TMainForm::Close() {
+    if (commandWindow_) commandWindow_->hideCommand();
     if (categoryWindow_) categoryWindow_->hideWindow();
     close();
 }
@@ -161,8 +186,10 @@ void TMainForm::MouseCheckerTimer() {
 }
 
 // Pushed off on a narrow screen, the bar comes back only once the screen is wide enough again;
-// restoring it at once would make it flicker on and off with every tick.
+// restoring it at once would make it flicker on and off with every tick. Windows other programs
+// have shown since the last tick may have covered ours, which go back on top.
 void TMainForm::ScreenSizeDetectorTimer() {
+    platform::raiseTopmostWindows();
     const int screen = platform::screenWidth();
     const bool offScreen = left() + width() < 0;
     if (screen < kMinimumScreenWidth) {

@@ -4,9 +4,11 @@
 // down while the pointer touches it (or the category window is open), is pushed off screens too
 // narrow for it and can be dragged sideways by its handle. Its colour and visible height live in
 // section "KestrumButton" of the global settings file. A right click on it, the button included,
-// opens the main menu.
+// opens the main menu. Ctrl+J, held for the window's whole life, opens the category window and the
+// command window beside it from any program.
 
 #include "mainbutton/Categorywindow.h"
+#include "mainbutton/Commandwindow.h"
 #include "mainbutton/Drageventhandler.h"
 #include "mainbutton/Draghelper.h"
 #include "mainbutton/Mainbutton.h"
@@ -14,6 +16,7 @@
 #include "manager/Buttonwindow.h"
 #include "platform/Control.h"
 #include "platform/Form.h"
+#include "platform/Hotkey.h"
 #include "platform/Menu.h"
 
 #include <functional>
@@ -36,9 +39,12 @@ public:
     void setButtonColor(platform::Color newColor) override { setColor(newColor); }
 
     void pressButton() { mainButton_.setDown(true); }
-    void releaseButton() { mainButton_.setDown(false); }
+    // Also hides the command window, which never stays open without the category window.
+    void releaseButton();
     // The window the main button opens and closes; none until it exists.
     void setCategoryWindow(CategoryWindow* window) { categoryWindow_ = window; }
+    // The window the hot key opens beside the category window; none until it exists.
+    void setCommandWindow(CommandWindow* window) { commandWindow_ = window; }
     // What the main menu opens in windows of other parts, wired by start-up; an item whose
     // command is not set does nothing.
     std::function<void()> onAbout;          // the about box, not modal
@@ -48,12 +54,16 @@ public:
     // version-check notice to show itself, which it does only on the days it is due.
     std::function<void()> onShown;
 
-    // Exit: hides the category window, then closes this one, which ends the program.
+    // Exit: hides the command window and the category window, then closes this one, which ends
+    // the program.
     void Close();
 
     const MainFormAnimater& animater() const { return animater_; }
     const DragHelper& dragHelper() const { return dragHelper_; }
     const MainButton& mainButton() const { return mainButton_; }
+    // Ctrl+J, or none when it could not be had; the system's WM_HOTKEY carries this identifier.
+    const platform::HotKey* hotKey() const { return hotKey_ ? &*hotKey_ : nullptr; }
+    static constexpr int kHotKeyId = 721721;
 
     void dragBegin(int, int) override {}
     void dragMove(int x, int y) override;
@@ -71,10 +81,12 @@ protected:
     void FormContextPopup(platform::Point pos) override;
     void FormMouseMove(const platform::MouseEvent& event) override;
     void FormMouseUp(const platform::MouseEvent& event) override;
+    void FormHotKey(int id) override;
     bool FormQueryEndSession() override;
 
 private:
     void buildMainMenu();
+    void registerHotKey();
     void MenuItemAboutClick() { runIfSet(onAbout); }
     void MenuItemNewVersionClick();
     void MenuItemHelpClick();
@@ -97,10 +109,13 @@ private:
     DragHelper dragHelper_;
     MainFormAnimater animater_;
     CategoryWindow* categoryWindow_ = nullptr;
+    CommandWindow* commandWindow_ = nullptr;
     platform::PopupMenu mainMenu_;
     platform::Timer mouseChecker_;
     platform::Timer formAnimater_;
     platform::Timer screenSizeDetector_;
+    // Last, so that the key is given back while the window still exists.
+    std::optional<platform::HotKey> hotKey_;
 };
 
 // The main window while it exists; null once it is destroyed, so that code running during

@@ -315,6 +315,10 @@ void FormEvents::timer(Form& form, int timerId) {
     }
 }
 
+void FormEvents::hotKey(Form& form, int id) {
+    guarded([&] { form.FormHotKey(id); });
+}
+
 bool FormEvents::queryEndSession(Form& form) {
     bool mayEnd = true;
     guarded([&] { mayEnd = form.FormQueryEndSession(); });

@@ -88,6 +88,10 @@ public:
     void hide();
     // Shows the form above every window that is not topmost itself, at its current bounds.
     void showTopmost();
+    // Whether the form is the window the user works in now, of any program.
+    bool isForeground() const;
+    // Makes the shown form that window, with the keyboard.
+    void bringToForeground();
     // Shows the hidden form and returns once it has closed (hidden again); meanwhile the
     // program's other windows take no input. The keyboard focus starts on the first control
     // that takes it, unless FormShow puts it elsewhere.
@@ -176,6 +180,8 @@ protected:
     virtual void FormResize() {}
     // The form is closing, by close() or by the user; it hides after this.
     virtual void FormClose() {}
+    // A hot key held for the form was pressed (Hotkey.h), whatever program was active.
+    virtual void FormHotKey(int /*id*/) {}
 
     // From FormKeyDown: the key goes no further.
     void swallowKey() { keySwallowed_ = true; }
@@ -254,6 +260,7 @@ public:
     static bool keyPress(Form& form, ChildControl* focused, char& key);
     static void resized(Form& form);
     static void timer(Form& form, int timerId);
+    static void hotKey(Form& form, int id);
     static bool queryEndSession(Form& form);
     static void close(Form& form);
     // The modal show begins or ends.

@@ -58,6 +58,11 @@ private:
     bool acquired_;
 };
 
+// Puts the program's visible always-on-top windows back above every other window, keeping their
+// order among themselves. Under Wine without a window manager, a window another program shows
+// later covers them until they are moved in the stacking order again.
+void raiseTopmostWindows();
+
 // Registers the standard and common control classes the program's windows use.
 void initCommonControls();
 

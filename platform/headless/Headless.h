@@ -44,6 +44,11 @@ void contextMenuKey(Form& form);
 // selection or the up-down control bound to an edit box. Enter, Escape and Backspace go on to
 // arrive as typed characters (see typeText), as they do on Windows.
 void keyDown(Form& form, int key, ShiftState shift = {});
+// The system reporting a press of the hot key `id` to `form` (Hotkey.h): whether the form
+// holds it is not checked, as the system's message is not either.
+void pressHotKey(Form& form, int id);
+// The form that is the window the user works in, or none.
+Form* foregroundForm();
 // Windows asking whether the session may end; returns the form's answer.
 bool queryEndSession(Form& form);
 // Runs the idle work set with setIdleWork, one slice after another, as an empty message queue

@@ -34,6 +34,7 @@ struct World {
     std::vector<Form*> postedCloses;
     bool quit = false;
     Form* mainForm = nullptr;
+    Form* foreground = nullptr;
     std::vector<headless::MessageBoxRecord> messageBoxes;
     std::deque<int> answers;
     std::set<std::string> heldNames;
@@ -123,6 +124,7 @@ Form::~Form() {
     auto& forms = world().forms;
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (world().mainForm == this) world().mainForm = nullptr;
+    if (world().foreground == this) world().foreground = nullptr;
 }
 
 Rect Form::bounds() const {
@@ -191,6 +193,7 @@ void Form::hide() {
     if (!native_->visible) return;
     native_->visible = false;
     native_->hint.clear();
+    if (world().foreground == this) world().foreground = nullptr;
     FormEvents::releaseCapture(*this);
     FormEvents::shown(*this, false);
 }
@@ -198,6 +201,14 @@ void Form::hide() {
 void Form::showTopmost() {
     native_->topmost = true;
     show();
+}
+
+bool Form::isForeground() const {
+    return world().foreground == this;
+}
+
+void Form::bringToForeground() {
+    if (native_->visible) world().foreground = this;
 }
 
 void Form::setColor(Color color) {
@@ -314,6 +325,7 @@ SingleInstance::~SingleInstance() {
     const std::unique_ptr<std::string> name(static_cast<std::string*>(handle_));
     if (name) world().heldNames.erase(*name);
 }
+void raiseTopmostWindows() {}
 void initCommonControls() {}
 
 void setIdleWork(std::function<bool()> slice) {
@@ -428,6 +440,9 @@ void deliverPostedMessages() {
 
 bool quitRequested() {
     return world().quit;
+}
+Form* foregroundForm() {
+    return world().foreground;
 }
 bool isTopmost(const Form& form) {
     return form.native().topmost;

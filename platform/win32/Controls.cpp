@@ -132,7 +132,8 @@ WindowRecipe recipeOf(const ChildControl& control) {
         return {containerClass(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, {}};
     case ControlKind::ListBox:
         return {"LISTBOX",
-                focusable | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                focusable | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOTIFY |
+                    LBS_NOINTEGRALHEIGHT,
                 WS_EX_CLIENTEDGE,
                 {}};
     }
@@ -211,11 +212,13 @@ void showPages(PageControl& pages, HWND tabs) {
         if (!(page->bounds() == pages.pageArea())) page->setBounds(pages.pageArea());
 }
 
+// The list holds no data of its own, so it is told only how many rows there are; it adds or
+// drops them one by one, each time updating its scroll bar unless redrawing is off.
 void showRows(const ListBox& list, HWND window) {
     if (SendMessageA(window, LB_GETCOUNT, 0, 0) != list.rowCount()) {
-        SendMessageA(window, LB_RESETCONTENT, 0, 0);
-        for (int row = 0; row < list.rowCount(); ++row)
-            SendMessageA(window, LB_ADDSTRING, 0, 0);
+        SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(window, LB_SETCOUNT, static_cast<WPARAM>(list.rowCount()), 0);
+        SendMessageA(window, WM_SETREDRAW, TRUE, 0);
     }
     SendMessageA(window, LB_SETITEMHEIGHT, 0, list.rowHeight());
     SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);

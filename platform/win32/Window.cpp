@@ -293,6 +293,9 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
     case WM_NOTIFY:
         if (answerToolTip(form, *reinterpret_cast<NMHDR*>(lParam))) return 0;
         return win32::answerControl(message, wParam, lParam);
+    case WM_HOTKEY:
+        FormEvents::hotKey(form, static_cast<int>(wParam));
+        return 0;
     case WM_QUERYENDSESSION:
         return FormEvents::queryEndSession(form) ? TRUE : FALSE;
     case WM_CLOSE:
@@ -490,6 +493,14 @@ void Form::showTopmost() {
     if (!wasVisible && visible()) FormEvents::shown(*this, true);
 }
 
+bool Form::isForeground() const {
+    return GetForegroundWindow() == native_->window;
+}
+
+void Form::bringToForeground() {
+    SetForegroundWindow(native_->window);
+}
+
 void Form::setColor(Color color) {
     color_ = color;
     // The controls stand on the form's colour too.
@@ -620,6 +631,23 @@ SingleInstance::SingleInstance(const std::string& name)
 
 SingleInstance::~SingleInstance() {
     if (handle_) CloseHandle(handle_);
+}
+
+namespace {
+BOOL CALLBACK collectTopmost(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+} // namespace
+
+// Raised from the bottom one up, so that each ends above those raised before it, as it was.
+void raiseTopmostWindows() {
+    std::vector<HWND> topmost; // from the top down
+    EnumThreadWindows(GetCurrentThreadId(), collectTopmost, reinterpret_cast<LPARAM>(&topmost));
+    for (auto window = topmost.rbegin(); window != topmost.rend(); ++window)
+        SetWindowPos(*window, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void initCommonControls() {

@@ -1,0 +1,81 @@
+#pragma once
+// The type-to-start window: the titles of every icon of every category in one list, narrowed to
+// the titles that begin with what is typed (letter case and blanks around it do not count).
+// Enter starts the selected icon's program, Escape closes; the arrows walk the list and copy the
+// row into the edit box. The window keeps nothing between uses: each time it is shown it reads
+// the titles anew, and it hides together with the category window beside it.
+
+#include "mainbutton/Commandwindow.h"
+#include "manager/Modelwatcher.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+#include <string>
+#include <vector>
+
+class BarManager;
+class IconArea;
+
+class TCommandForm : public platform::Form, public CommandWindow, private ModelWatcher {
+public:
+    // `categoryWindow` is the window it is placed beside and hides with.
+    TCommandForm(BarManager& manager, platform::Form& categoryWindow);
+    ~TCommandForm() override;
+
+    void showCommand() override;
+    void hideCommand() override;
+    // Starts the program of the selected row, if a row is selected.
+    void CommandEditEnter();
+
+    // A title with the entry it came from; `lowered` is what filtering and sorting compare.
+    struct TitledEntry {
+        std::string title;
+        std::string lowered;
+        IconArea* entry;
+    };
+    // One title per letter-case-blind spelling, the first entry in category order keeping it,
+    // in alphabetical order.
+    std::vector<TitledEntry> entryTitles;
+    // The rows of IconExeFileNameListBox.
+    const std::vector<TitledEntry>& rows() const { return rows_; }
+
+    platform::EditBox CommandEdit;
+    platform::ListBox IconExeFileNameListBox;
+
+    static constexpr int kRowHeight = 18;
+    // Between this window and the category window.
+    static constexpr int kGap = 30;
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    void FormHide() override;
+    void FormResize() override;
+
+private:
+    void entryRemoving(const IconArea& entry) override;
+    void categoryRemoving(const Bar& category) override;
+    // Drops every title and row whose entry `doomed` names, keeping the selected row if it
+    // stays; the titles are read anew at the next keystroke.
+    template <class Doomed> void dropEntries(Doomed doomed);
+
+    void placeBesideCategoryWindow();
+    void rebuildLists();
+    void readEntryTitles();
+    void showRows(std::vector<TitledEntry> rows, int selected);
+    void CommandEditChange();
+    void CommandEditKeyDown(int& key);
+    void CommandEditKeyPress(char& key);
+    void copySelectionToEdit();
+    void IconExeFileNameListBoxDrawItem(const platform::ListRow& row);
+
+    BarManager& manager_;
+    platform::Form& categoryWindow_;
+    std::vector<TitledEntry> rows_;
+    bool ignoreNextChange = false;
+    // An entry has gone since the titles were read; another with the same title may remain.
+    bool entryTitlesStale_ = false;
+};
+
+// The command window while it exists; null before and after.
+extern TCommandForm* CommandForm;

@@ -1,0 +1,13 @@
+#pragma once
+// What the main window needs of the type-to-start window that the hot key opens beside the
+// category window.
+
+class CommandWindow {
+public:
+    virtual ~CommandWindow() = default;
+    // Places the window beside the category window, shows it when hidden and brings it to the
+    // foreground with the keyboard in its edit box; what was typed stays while it is shown.
+    virtual void showCommand() = 0;
+    // Empties the edit box and hides the window.
+    virtual void hideCommand() = 0;
+};

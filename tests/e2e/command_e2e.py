@@ -1,0 +1,163 @@
+#!/usr/bin/env python3
+"""The command window and Ctrl+J end to end: the real Kestrum.exe under Wine on a virtual X
+display of its own (:131), with shortcuts to copies of the marker program, real keys through
+xdotool, and a second program (the holder) that covers the screen or takes Ctrl+J first.
+
+Usage: command_e2e.py KESTRUM_EXE MARKER_EXE HOLDER_EXE MAKESHORTCUT_EXE ARTEFACTS_FOLDER
+"""
+import glob
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+import e2e_support as e2e
+from e2e_support import bar_position, click, screenshot, wait_for, xdotool
+
+MARKER = HOLDER = MAKESHORTCUT = ""
+# Titles are the shortcuts' names; "Email" holds "ma" only further on.
+CATEGORIES = [("Office", ["Email", "Notes"]), ("Web", ["Maps", "Mail"])]
+COMMAND_SIZE = (262, 429)
+COVER = "C81E1E"  # the holder's window
+
+
+def make_categories(folder):
+    names = "".join(f"{i}={c[0]}\r\n" for i, c in enumerate(CATEGORIES))
+    with open(os.path.join(folder, "config.txt"), "w") as file:
+        file.write(f"[Bar]\r\nCount={len(CATEGORIES)}\r\n{names}")
+    for name, titles in CATEGORIES:
+        os.mkdir(os.path.join(folder, name))
+        for title in titles:
+            target = os.path.join(folder, f"marker-{title}.exe")
+            shutil.copy(MARKER, target)
+            link = e2e.windows_path(os.path.join(folder, name, title + ".lnk"))
+            if e2e.wine(MAKESHORTCUT, e2e.windows_path(target), link) != 0:
+                raise RuntimeError(f"makeshortcut could not write {link}")
+
+
+class Holder:
+    """The holder program, started from a folder of its own; ready once it says whether it
+    holds Ctrl+J."""
+
+    def __init__(self, *arguments):
+        self.folder = tempfile.mkdtemp(prefix="kestrum-e2e-holder-")
+        exe = os.path.join(self.folder, "holder.exe")
+        shutil.copy(HOLDER, exe)
+        self.process = subprocess.Popen(["wine", exe, *arguments], env=e2e.wine_environment(),
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        record = exe + ".held"
+        wait_for(lambda: os.path.exists(record) and os.path.getsize(record) > 0, "the holder")
+        with open(record) as file:
+            self.holds_key = file.read() == "1"
+
+    def close(self):
+        self.process.kill()
+        self.process.wait(e2e.TIMEOUT)
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class CommandWindow(unittest.TestCase):
+    def start(self, settle=True):
+        program = e2e.Kestrum(self._testMethodName, prepare=make_categories)
+        self.addCleanup(program.close)
+        self.folder = program.folder
+        if settle:
+            wait_for(bar_position, "the bar to appear")
+        return program
+
+    def runs(self):
+        """{title: number of starts} of every marker that has run."""
+        found = {}
+        for record in glob.glob(os.path.join(self.folder, "*.ran")):
+            with open(record) as file:
+                found[os.path.basename(record)[len("marker-"):-len(".exe.ran")]] = len(file.read().splitlines())
+        return found
+
+    @staticmethod
+    def windows():
+        """(category window, command window) as far as they show; the command window's X window
+        is its client area, so its place is given with the frame put back: (left, top, X id)."""
+        named = xdotool("search", "--onlyvisible", "--name", "^Command$").split()
+        shown = e2e.visible_windows()
+        command = [w for w in shown if w[4] in named]
+        category = [w for w in shown if w[1] >= 0 and w[3] > 60 and w[4] not in named]
+        if command:
+            x, y, width, height, _ = command[0]
+            edge = (COMMAND_SIZE[0] - width) // 2
+            command = [(x - edge, y - (COMMAND_SIZE[1] - height - edge), command[0][4])]
+        return (category[0] if category else None), (command[0] if command else None)
+
+    def both_hidden(self):
+        return wait_for(lambda: self.windows() == (None, None), "both windows to hide")
+
+    def hot_key(self):
+        """Presses Ctrl+J and waits for both windows. Without a window manager the keyboard then
+        follows the X focus, not the foreground window, so the command window is given it."""
+        xdotool("key", "ctrl+j")
+        found = wait_for(lambda: None not in (shown := self.windows()) and shown, "both windows")
+        xdotool("windowfocus", found[1][2])
+        return found
+
+    def test_ctrl_j_opens_both_typing_and_enter_start_the_first_match_and_they_stay_on_top(self):
+        self.start()
+        wait_for(e2e.bar_top_is(-26), "the bar to slide up")
+        cover = Holder("window")
+        self.addCleanup(cover.close)
+        xdotool("mousemove", 900, 700)  # over the holder's window, which is the active one
+        category, command = self.hot_key()
+        bar = bar_position()
+        self.assertEqual(category[:2], (bar[0], bar[1] + e2e.BAR_SIZE[1]), "under the bar")
+        self.assertEqual(command[:2], (category[0] + category[2] + 30, 105), "30 pixels right of it")
+
+        xdotool("type", "--delay", "100", " mA ")
+        time.sleep(1)
+        screenshot("command")  # the README's picture
+
+        click(900, 700)  # the other program is active again
+        time.sleep(1)
+        above = screenshot("command-behind-another-program")
+        for x, y, what in [(command[0] + 130, command[1] + 200, "command window"),
+                           (category[0] + category[2] // 2, category[1] + 10, "category window"),
+                           (10, 0, "bar")]:
+            self.assertNotEqual(above.pixel(x, y), COVER, f"the {what} stays above the other program")
+
+        self.assertEqual(self.hot_key()[1], command, "a second Ctrl+J leaves it where it is")
+        xdotool("key", "Return")  # the text typed before the second Ctrl+J is still there
+        wait_for(self.runs, "the first matching title's program to start")
+        self.both_hidden()
+        self.assertEqual(self.runs(), {"Mail": 1}, "Mail before Maps, and not Email")
+
+        self.hot_key()
+        xdotool("key", "Escape")
+        self.both_hidden()
+        self.hot_key()
+        xdotool("key", "Return")  # nothing typed, nothing selected
+        self.both_hidden()
+        time.sleep(1)
+        self.assertEqual(self.runs(), {"Mail": 1}, "neither Escape nor an empty Enter started anything")
+
+    def test_ctrl_j_taken_first_gives_one_warning_and_the_bar_still_works(self):
+        holder = Holder()
+        self.addCleanup(holder.close)
+        self.assertTrue(holder.holds_key)
+        self.start(settle=False)
+        warning = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", "^Kestrum$").split(),
+                           "the warning box")
+        screenshot("hot-key-taken")
+        xdotool("windowfocus", warning[0])
+        xdotool("key", "Return")
+        wait_for(bar_position, "the bar once the warning is answered")
+        xdotool("mousemove", 40, 0)
+        wait_for(e2e.bar_top_is(0), "the bar to come down")
+        click(30, 12)
+        wait_for(lambda: self.windows()[0], "the category window")
+        self.assertEqual(xdotool("search", "--onlyvisible", "--name", "^Kestrum$").split(), [], "one warning only")
+
+
+if __name__ == "__main__":
+    kestrum_exe, MARKER, HOLDER, MAKESHORTCUT, artefacts = map(os.path.abspath, sys.argv[1:6])
+    sys.exit(e2e.run_tests(kestrum_exe, artefacts, ":131"))
