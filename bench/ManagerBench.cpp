@@ -2,6 +2,8 @@
 // to construct the category manager (what the bar waits for) and to lay it out, then the idle
 // loading of every target and icon in slices, against the bare shell work for the same shortcuts
 // (one resolve and two icon calls per entry) and the INI reads, each timed on its own.
+// manager_bench FOLDER builds the data in FOLDER (which must not exist) and keeps it there, a data
+// folder to start Kestrum.exe on.
 #include "manager/Barmanager.h"
 #include "manager/Iconloader.h"
 #include "platform/Files.h"
@@ -63,7 +65,7 @@ std::vector<std::string> allLinkPaths(const std::string& data) {
     std::vector<std::string> paths;
     for (int c = 0; c < kCategories; ++c)
         for (int i = 0; i < kLinksPerCategory; ++i)
-            paths.push_back(data + "\\" + categoryName(c) + "\\" + linkName(i));
+            paths.push_back(data + categoryName(c) + "\\" + linkName(i));
     return paths;
 }
 
@@ -74,7 +76,7 @@ void readEveryIniValue(const std::string& data) {
     list.valueExists("Bar", "Count");
     const int count = list.readInteger("Bar", "Count", -1);
     for (int c = 0; c < count; ++c) {
-        const std::string folder = data + "\\" + list.readString("Bar", std::to_string(c), "");
+        const std::string folder = data + list.readString("Bar", std::to_string(c), "");
         const platform::IniSnapshot links(folder + "\\config.txt");
         links.valueExists("Link", "Count");
         const int entries = links.readInteger("Link", "Count", -1);
@@ -128,13 +130,15 @@ IdleLoad loadInSlices(IconLoader& loader) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     platform::OleSession ole;
     const std::string root = bench::scratchFolder("kestrum-manager-bench");
     removeTree(root);
     platform::createFolder(root);
-    const std::string data = root + "\\data\\";
-    platform::createFolder(root + "\\data");
+    const bool keepData = argc > 1;
+    const std::string dataFolder = keepData ? std::string(argv[1]) : root + "\\data";
+    const std::string data = dataFolder + "\\";
+    platform::createFolder(dataFolder);
     const auto targetsOfShortcuts = shortcutTargets(root);
     const double build =
         bench::millisecondsFor([&] { buildDataFolder(data, targetsOfShortcuts); });

@@ -1,0 +1,84 @@
+"""Prints the benchmark table from the figures the benchmarks printed into FOLDER (one file per
+benchmark and system, as scripts/bench.sh writes them): each figure natively and under Wine,
+beside the limit it is held to.
+
+usage: table.py FOLDER
+"""
+import os
+import re
+import sys
+
+FOLDER = sys.argv[1]
+
+
+def figure(file, label):
+    """The first number printed after `label` in FOLDER/file, or None when the file or line is
+    missing."""
+    path = os.path.join(FOLDER, file)
+    if not os.path.exists(path):
+        return None
+    with open(path) as text:
+        found = re.search(re.escape(label) + r"[^0-9]*([0-9.]+)", text.read())
+    return float(found.group(1)) if found else None
+
+
+def shown(value, unit, digits=2):
+    return "-" if value is None else f"{value:.{digits}f} {unit}"
+
+
+def verdict(value, limit):
+    if limit is None:
+        return ""
+    return "-" if value is None else ("met" if value < limit else "MISSED")
+
+
+rows = []
+
+
+def row(what, native, wine, unit, limit, digits=2, judged=None):
+    """`judged` is the figure held to `limit` (the Wine one unless said otherwise); a row
+    without a limit is there for comparison."""
+    judged = wine if judged is None else judged
+    rows.append((what, shown(native, unit, digits), shown(wine, unit, digits),
+                 "" if limit is None else f"under {limit:g} {unit}", verdict(judged, limit)))
+
+
+row("start-up to the bar on screen, 2,000 shortcuts", None,
+    figure("wine-figures.txt", "start-up to the bar, 2,000 shortcuts:"), "ms", 300, 0)
+row("  the same in an empty folder (Wine's own start)", None,
+    figure("wine-figures.txt", "start-up to the bar, empty folder:"), "ms", None, 0)
+row("  category manager built (what the bar waits for)",
+    figure("native-manager.txt", "construct the manager"),
+    figure("wine-manager.txt", "construct the manager"), "ms", None, 1)
+row("every icon loaded / bare shell work, 2,000 shortcuts", None,
+    figure("wine-manager.txt", "idle loading / bare shell work"), "x", 0.7)
+row("  longest idle slice while loading", None,
+    figure("wine-manager.txt", "slices, longest"), "ms", 50, 1)
+row("first painting of the window, 2,000 icons in",
+    figure("native-hover.txt", "first painting of the whole window"),
+    figure("wine-hover.txt", "first painting of the whole window"), "ms", 100, 1)
+row("hover change at 2,000 icons (two cells)",
+    figure("native-hover.txt", "hover change: the two cells repainted"),
+    figure("wine-hover.txt", "hover change: the two cells repainted"), "ms", 1, 3)
+row("  against a full recomposition",
+    figure("native-hover.txt", "full recomposition, all copied"),
+    figure("wine-hover.txt", "full recomposition, all copied"), "ms", None, 1)
+row("keystroke in the command window, 10,000 titles",
+    figure("native-command.txt", "keystroke: list filtered"),
+    figure("wine-command.txt", "keystroke: list filtered"), "ms", 2, 3)
+row("  lists rebuilt on show, 10,000 entries",
+    figure("native-command.txt", "showing: every title"),
+    figure("wine-command.txt", "showing: every title"), "ms", 20, 2)
+row("memory with 2,000 icons above an empty window", None,
+    figure("wine-figures.txt", "memory above the empty window:"), "MB", 10, 1)
+row("released Kestrum.exe", None, figure("sizes.txt", "Kestrum.exe"), "KB", 1024, 0)
+ours = figure("wine-ini.txt", "Kestrum INI engine")
+profile = figure("wine-ini.txt", "profile functions")
+row("every key of a 2,000-key section, our INI engine", figure("native-ini.txt", "Kestrum INI engine"),
+    ours, "ms", profile, 2)
+row("  the profile functions, same section", None, profile, "ms", None, 2)
+
+headers = ("figure", "native", "Wine", "limit", "goal")
+widths = [max(len(str(r[i])) for r in rows + [headers]) for i in range(len(headers))]
+for line in [headers, tuple("-" * w for w in widths)] + rows:
+    print("| " + " | ".join(str(cell).ljust(width) for cell, width in zip(line, widths)) + " |")

@@ -1,0 +1,132 @@
+"""Figures only the running program shows, taken from outside under Wine on the display and in
+the Wine prefix of the environment: the time from starting Kestrum.exe to its bar on the screen
+(in an empty folder and in a data folder of 2,000 shortcuts) and the memory the program holds
+once every icon is in, against the program in an empty folder and an empty Win32 window program.
+
+usage: wine_figures.py KESTRUM_EXE EMPTY_WINDOW_EXE DATA_FOLDER SCREEN_WIDTH SCREEN_HEIGHT
+"""
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+import e2e_support as e2e  # noqa: E402
+
+STARTS = 5
+# Using under a twentieth of the processor over this long: the icons are in (the bar's timers
+# still take a little).
+QUIET_SECONDS = 3
+QUIET_SHARE = 0.05
+TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
+
+
+def processes_of(exe_name):
+    """Process ids whose command line names `exe_name` (Wine runs a Windows program as one)."""
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as file:
+                arguments = file.read().split(b"\0")
+        except OSError:
+            continue
+        if arguments and arguments[0].decode(errors="replace").endswith(exe_name):
+            found.append(int(pid))
+    return found
+
+
+def wait_until_gone(exe_name):
+    e2e.wait_for(lambda: not processes_of(exe_name), f"{exe_name} to end")
+
+
+def launch(exe, folder):
+    log = open(os.path.join(folder, "wine.log"), "ab")
+    return subprocess.Popen(["wine", exe], cwd=folder, env=e2e.wine_environment(),
+                            stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+
+
+def stop(process, exe_name):
+    for pid in processes_of(exe_name):
+        os.kill(pid, 9)
+    process.wait(e2e.TIMEOUT)
+    wait_until_gone(exe_name)
+
+
+def copy_beside(exe, folder):
+    target = os.path.join(folder, os.path.basename(exe))
+    shutil.copy(exe, target)
+    return target
+
+
+def seconds_to_bar(kestrum_exe, folder):
+    """One start of the program in `folder`: seconds until its bar is on the screen."""
+    exe = copy_beside(kestrum_exe, folder)
+    before = {w[4] for w in e2e.visible_windows()}
+    start = time.monotonic()
+    process = launch(exe, folder)
+    e2e.wait_for(lambda: [w for w in e2e.bar_windows() if w[4] not in before], "the bar")
+    elapsed = time.monotonic() - start
+    stop(process, "Kestrum.exe")
+    return elapsed
+
+
+def processor_ticks(pid):
+    with open(f"/proc/{pid}/stat") as file:
+        fields = file.read().rsplit(")", 1)[1].split()
+    return int(fields[11]) + int(fields[12])  # user and system time
+
+
+def resident_megabytes(pid):
+    with open(f"/proc/{pid}/status") as file:
+        for line in file:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1]) / 1024
+    raise RuntimeError("no VmRSS")
+
+
+def settled_memory(exe, folder, ready):
+    """Resident memory of the program started in `folder` once `ready` holds and it has stopped
+    using the processor."""
+    exe_name = os.path.basename(exe)
+    process = launch(exe, folder)
+    e2e.wait_for(ready, f"{exe_name} on the screen")
+    pid = e2e.wait_for(lambda: processes_of(exe_name), f"the process of {exe_name}")[0]
+    while True:
+        ticks = processor_ticks(pid)
+        time.sleep(QUIET_SECONDS)
+        if processor_ticks(pid) - ticks < QUIET_SHARE * QUIET_SECONDS * TICKS_PER_SECOND:
+            break
+    memory = resident_megabytes(pid)
+    stop(process, exe_name)
+    return memory
+
+
+def main(kestrum_exe, empty_window_exe, data_folder, width, height):
+    kestrum_exe, empty_window_exe, data_folder = map(os.path.abspath, (kestrum_exe, empty_window_exe, data_folder))
+    e2e.DISPLAY = os.environ["DISPLAY"]
+    e2e.PREFIX = os.environ["WINEPREFIX"]
+    e2e.SCREEN = (int(width), int(height))
+    scratch = tempfile.mkdtemp(prefix="kestrum-bench-")
+    try:
+        empty = [seconds_to_bar(kestrum_exe, scratch) for _ in range(STARTS)]
+        full = [seconds_to_bar(kestrum_exe, data_folder) for _ in range(STARTS)]
+        kestrum = settled_memory(copy_beside(kestrum_exe, data_folder), data_folder, e2e.bar_windows)
+        bare = settled_memory(copy_beside(kestrum_exe, scratch), scratch, e2e.bar_windows)
+        window = settled_memory(copy_beside(empty_window_exe, scratch), scratch, e2e.bar_windows)
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+    print(f"start-up to the bar, empty folder:      {statistics.median(empty) * 1000:8.0f} ms median "
+          f"of {STARTS} (fastest {min(empty) * 1000:.0f})")
+    print(f"start-up to the bar, 2,000 shortcuts:   {statistics.median(full) * 1000:8.0f} ms median "
+          f"of {STARTS} (fastest {min(full) * 1000:.0f})")
+    print(f"memory, Kestrum.exe with 2,000 icons:   {kestrum:8.1f} MB")
+    print(f"memory, Kestrum.exe in an empty folder: {bare:8.1f} MB")
+    print(f"memory, an empty window program:        {window:8.1f} MB")
+    print(f"memory above the empty window:          {kestrum - window:8.1f} MB")
+
+
+if __name__ == "__main__":
+    main(*sys.argv[1:])

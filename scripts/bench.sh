@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and the release executable, runs every benchmark natively and under Wine
+# (on a virtual X display of its own, in a Wine prefix of its own) and prints one table: each
+# figure beside the limit it is held to. The benchmarks' own output is kept in build/bench.
+# Installs what it needs on Debian (run as root).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+benches=(manager_bench hover_bench ini_bench command_bench)
+screen=(2560 2400) # the hover benchmark's window of 2,000 icons must fit
+display=${KESTRUM_BENCH_DISPLAY:-:87}
+
+kestrum_ensure_packages
+kestrum_build_variant native "${benches[@]}"
+kestrum_build_variant win32 Kestrum empty_window "${benches[@]}"
+kestrum_build_variant release Kestrum
+
+out=$kestrum_build/bench
+rm -rf "$out"
+mkdir -p "$out"
+echo "Kestrum.exe $(($(stat -c %s "$kestrum_build/release/Kestrum.exe") / 1024)) KB" >"$out/sizes.txt"
+
+for bench in "${benches[@]}"; do
+    echo "=== native $bench"
+    "$kestrum_build/native/bench/$bench" | tee "$out/native-${bench%_bench}.txt"
+done
+
+Xvfb "$display" -screen 0 "${screen[0]}x${screen[1]}x24" -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+# A prefix made with the display at hand: one made without a display cannot show windows.
+export KESTRUM_WINEPREFIX=$out/wineprefix
+kestrum_start_wine
+trap 'kestrum_stop_wine; kill $xvfb' EXIT
+
+data=$out/data # 2,000 shortcuts, made by the manager benchmark and kept for the program's starts
+for bench in "${benches[@]}"; do
+    echo "=== Wine $bench"
+    arguments=()
+    [ "$bench" = manager_bench ] && arguments=("Z:${data//\//\\}")
+    wine "$kestrum_build/win32/bench/$bench.exe" "${arguments[@]}" | tr -d '\r' |
+        tee "$out/wine-${bench%_bench}.txt"
+done
+echo "=== Wine: start-up and memory of Kestrum.exe"
+python3 "$kestrum_root/bench/wine_figures.py" "$kestrum_build/release/Kestrum.exe" \
+    "$kestrum_build/win32/bench/empty_window.exe" "$data" "${screen[@]}" | tee "$out/wine-figures.txt"
+
+echo
+echo "On $(nproc) cores, $(uname -m), $(wine --version):"
+python3 "$kestrum_root/bench/table.py" "$out"
