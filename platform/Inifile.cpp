@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Initext.h"
+#include "platform/Text.h"
 
 namespace platform {
 
@@ -37,10 +38,23 @@ bool IniFile::valueExists(std::string_view section, std::string_view key) const 
 
 IniSnapshot::IniSnapshot(const std::string& fileName) : text_(readFile(fileName)) {}
 
+const std::unordered_map<std::string, std::string>&
+IniSnapshot::indexOf(std::string_view section) const {
+    const std::string name = lowerAscii(section);
+    auto found = sections_.find(name);
+    if (found != sections_.end()) return found->second;
+    std::unordered_map<std::string, std::string> index;
+    if (text_)
+        for (auto& [key, value] : ini::sectionValues(*text_, section))
+            index.emplace(lowerAscii(key), std::move(value));
+    return sections_.emplace(name, std::move(index)).first->second;
+}
+
 std::string IniSnapshot::readString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
-    if (!text_) return std::string(defaultValue);
-    return ini::findValue(*text_, section, key).value_or(std::string(defaultValue));
+    const auto& index = indexOf(section);
+    const auto found = index.find(lowerAscii(key));
+    return found != index.end() ? found->second : std::string(defaultValue);
 }
 
 int IniSnapshot::readInteger(std::string_view section, std::string_view key,

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -63,7 +64,12 @@ public:
     bool valueExists(std::string_view section, std::string_view key) const;
 
 private:
+    // The section's values by key name in lower case, the first of equal names kept; made at the
+    // first read of the section, so that reading a list of n keys costs n look-ups, not n scans.
+    const std::unordered_map<std::string, std::string>& indexOf(std::string_view section) const;
+
     std::optional<std::string> text_; // none when the file could not be read
+    mutable std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections_;
 };
 
 // Erase and write steps applied to one file as a single replacement, with the same result as

@@ -152,15 +152,34 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+namespace {
+
+std::string valueOf(const ParsedLine& parsed) {
+    return std::string(upToNul(unquoted(parsed.value)).substr(0, kMaxValueLength));
+}
+
+} // namespace
+
 std::optional<std::string> findValue(std::string_view text, std::string_view section,
                                      std::string_view key) {
     std::optional<std::string> found;
     walkSection(text, section, [&](const Line&, const ParsedLine& parsed) {
         if (parsed.kind != LineKind::Value || !sameName(upToNul(parsed.name), key)) return true;
-        found = std::string(upToNul(unquoted(parsed.value)).substr(0, kMaxValueLength));
+        found = valueOf(parsed);
         return false;
     });
     return found;
+}
+
+std::vector<std::pair<std::string, std::string>> sectionValues(std::string_view text,
+                                                               std::string_view section) {
+    std::vector<std::pair<std::string, std::string>> values;
+    walkSection(text, section, [&](const Line&, const ParsedLine& parsed) {
+        if (parsed.kind == LineKind::Value)
+            values.emplace_back(std::string(upToNul(parsed.name)), valueOf(parsed));
+        return true;
+    });
+    return values;
 }
 
 std::vector<std::string> keyNames(std::string_view text, std::string_view section) {

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform::ini {
@@ -30,6 +31,11 @@ bool sameName(std::string_view a, std::string_view b);
 // The value of `key` in `section`, or nothing when the section or key is missing.
 std::optional<std::string> findValue(std::string_view text, std::string_view section,
                                      std::string_view key);
+
+// Every key of `section` with its value, in file order and as findValue reads them (duplicates
+// included): what a reader of many keys indexes once instead of searching the text per key.
+std::vector<std::pair<std::string, std::string>> sectionValues(std::string_view text,
+                                                               std::string_view section);
 
 // The key names of `section` in file order, duplicates included, within kKeyNamesBlockSize.
 std::vector<std::string> keyNames(std::string_view text, std::string_view section);

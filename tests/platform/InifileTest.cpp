@@ -1,5 +1,6 @@
 #include "platform/Inifile.h"
 #include "platform/Files.h"
+#include "platform/Initext.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -163,6 +164,26 @@ TEST_F(IniBadInput, LineEndsOfEveryKind) {
     const IniFile ini(folder.file("bad.txt"));
     EXPECT_EQ(ini.readInteger("S", "k", 0), 1);
     EXPECT_EQ(ini.readInteger("S", "j", 0), 2);
+}
+
+} // namespace
+
+namespace {
+
+// The snapshot answers from an index of each section; it must answer exactly what a search of
+// the text does, whatever the letter case, repetitions and oddities of the file.
+TEST(IniSnapshot, AnswersAsASearchOfTheTextDoes) {
+    TempFolder folder;
+    static const char file[] = "[Bar]\r\nCount=3\r\n0=Games\r\nCOUNT=9\r\n1 = \"Tools\" \r\n"
+                               "; 2=comment\r\n2='x'\r\nna\0me=cut\r\n[bar]\r\n3=later\r\n"
+                               "[Other]\r\n0=other\r\n=empty\r\nnoequals\r\n";
+    const std::string text(file, sizeof file - 1);
+    const platform::IniSnapshot snapshot(folder.write("config.txt", text));
+    for (const char* section : {"Bar", "BAR", "Other", "Missing"})
+        for (const char* key : {"Count", "count", "0", "1", "2", "3", "na", "", "noequals"})
+            EXPECT_EQ(snapshot.readString(section, key, "<none>"),
+                      platform::ini::findValue(text, section, key).value_or("<none>"))
+                << section << " " << key;
 }
 
 } // namespace
