@@ -15,7 +15,7 @@ import time
 import unittest
 
 import e2e_support as e2e
-from e2e_support import WHITE, bar_position, bar_top_is, click, screenshot, tip_at, wait_for, xdotool
+from e2e_support import WHITE, bar_position, bar_top_is, click, screenshot, tip_at, wait_for, write_ini, xdotool
 
 MARKER = MAKESHORTCUT = ""
 
@@ -26,11 +26,6 @@ CELL = 45  # small icons without titles: 45 x 45 cells in rows 45 high
 ICON_AREA = 10 + CELL * max(len(c[3]) for c in CATEGORIES) + 15  # the widest row's icons, margins
 BUTTON_TOP_LEFT = [(10, 0), (0, 12)]  # pixels of the main button's frame, with the bar down
 BUTTON_BOTTOM_RIGHT = [(10, 24), (69, 12)]
-
-
-def write_ini(path, text):
-    with open(path, "w", newline="\r\n") as file:
-        file.write(text)
 
 
 def make_categories(folder):

@@ -89,6 +89,42 @@ def tip_at(x, y):
             if y < w[1] <= y + 40 and abs(w[0] - x) <= 30 and w[2] < 200 and w[3] < 40]
 
 
+def write_ini(path, text):
+    with open(path, "w", newline="\r\n") as file:
+        file.write(text)
+
+
+def read_text(path):
+    with open(path) as file:
+        return file.read()
+
+
+def stored_list(path, section):
+    """The numbered list of `section` in one of Kestrum's INI files."""
+    values, current = {}, None
+    for line in read_text(path).splitlines():
+        if line.startswith("["):
+            current = line.strip("[] ").lower()
+        elif current == section.lower() and "=" in line:
+            key, value = line.split("=", 1)
+            values.setdefault(key.strip().lower(), value.strip())
+    return [values.get(str(i)) for i in range(int(values.get("count", 0)))]
+
+
+def drag(start, end, before_release=lambda: None):
+    """Presses the left button at `start`, moves to `end` in ten steps and releases there."""
+    xdotool("mousemove", *start)
+    time.sleep(0.1)
+    xdotool("mousedown", 1)
+    for i in range(1, 11):
+        xdotool("mousemove", start[0] + (end[0] - start[0]) * i // 10, start[1] + (end[1] - start[1]) * i // 10)
+        time.sleep(0.05)
+    xdotool("mousemove", end[0] + 1, end[1])
+    time.sleep(0.3)
+    before_release()
+    xdotool("mouseup", 1)
+
+
 class Picture:
     """A screenshot of the whole screen, saved as NAME.png in the artefacts folder."""
 

@@ -1,0 +1,155 @@
+#!/usr/bin/env python3
+"""A few minutes of use in one run of the real Kestrum.exe under Wine (display :96): the window
+opened and closed again and again, the pointer over every icon, icons dragged within their row and
+into another category and back, rows dragged, the command window used. The handles the program
+reports holding (GDI objects, memory DCs, icons, windows) must be the same after the last round as
+after the first, its memory must stay flat, and every file it wrote must still read whole.
+
+Usage: soak_e2e.py KESTRUM_EXE MARKER_EXE MAKESHORTCUT_EXE ARTEFACTS_FOLDER
+"""
+import glob
+import os
+import shutil
+import sys
+import tempfile
+import time
+import unittest
+
+import e2e_support as e2e
+from e2e_support import bar_top_is, click, drag, read_text, stored_list, wait_for, write_ini, xdotool
+
+MARKER = MAKESHORTCUT = ""
+ROUNDS = 12
+CELL = 45  # small icons without titles
+CATEGORIES = {"Alpha": "abcd", "Beta": "ef", "Gamma": "g"}
+MEMORY_GROWTH_ALLOWED_MB = 2
+
+
+def resident_megabytes():
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as file:
+                if not file.read().split(b"\0")[0].endswith(b"Kestrum.exe"):
+                    continue
+            with open(f"/proc/{pid}/status") as file:
+                return next(int(line.split()[1]) / 1024 for line in file if line.startswith("VmRSS:"))
+        except OSError:
+            continue
+    raise AssertionError("no Kestrum.exe process")
+
+
+class Soak(unittest.TestCase):
+    def setUp(self):
+        self.report = os.path.join(tempfile.mkdtemp(prefix="kestrum-e2e-soak-"), "handles.txt")
+        self.addCleanup(shutil.rmtree, os.path.dirname(self.report), True)
+        os.environ["KESTRUM_HANDLE_REPORT"] = e2e.windows_path(self.report)
+        self.addCleanup(os.environ.pop, "KESTRUM_HANDLE_REPORT")
+        program = e2e.Kestrum(self._testMethodName, prepare=self.make_categories)
+        self.addCleanup(program.close)
+        self.program = program
+        self.folder = program.folder
+
+    def make_categories(self, folder):
+        write_ini(os.path.join(folder, "config.txt"),
+                  "[Bar]\nCount=3\n" + "".join(f"{i}={n}\n" for i, n in enumerate(CATEGORIES)))
+        arguments = []
+        for name, markers in CATEGORIES.items():
+            os.mkdir(os.path.join(folder, name))
+            links = "".join(f"{i}={m}.lnk\n" for i, m in enumerate(markers))
+            write_ini(os.path.join(folder, name, "config.txt"), f"[Link]\nCount={len(markers)}\n{links}")
+            for marker in markers:
+                target = os.path.join(folder, f"marker-{marker}.exe")
+                shutil.copy(MARKER, target)
+                arguments += [e2e.windows_path(target), e2e.windows_path(os.path.join(folder, name, marker + ".lnk"))]
+        if e2e.wine(MAKESHORTCUT, *arguments) != 0:
+            raise RuntimeError("makeshortcut could not write the shortcuts")
+
+    def order(self):
+        return stored_list(os.path.join(self.folder, "config.txt"), "Bar")
+
+    def links(self, category):
+        return stored_list(os.path.join(self.folder, category, "config.txt"), "Link")
+
+    @staticmethod
+    def window():
+        return [w for w in e2e.visible_windows() if w[1] >= e2e.BAR_SIZE[1] and w[3] > 60]
+
+    def open_window(self):
+        xdotool("mousemove", 40, 0)
+        wait_for(bar_top_is(0), "the bar to come down")
+        click(30, 12)
+        return wait_for(self.window, "the category window")[0]
+
+    def centre(self, window, category, column):
+        """Of a cell: the icon area ends 15 pixels after the widest row's icons and they start 10
+        pixels into it; rows start 2 pixels into the window."""
+        left, top, width = window[:3]
+        widest = max(len(self.links(name)) for name in CATEGORIES)
+        row = self.order().index(category)
+        return left + width - 1 - 15 - CELL * (widest - column) + 22, top + 2 + CELL * row + 22
+
+    def row_point(self, window, category):
+        return window[0] + window[2] - 6, window[1] + 2 + CELL * self.order().index(category) + 22
+
+    def settle(self, condition, what):
+        wait_for(condition, what)
+        time.sleep(0.3)  # laid out anew after saving
+
+    def one_round(self):
+        window = self.open_window()
+        for category in self.order():
+            for column in list(range(len(self.links(category)))) * 2:
+                xdotool("mousemove", *self.centre(window, category, column))
+        first = self.links("Alpha")
+        drag(self.centre(window, "Alpha", 0), self.centre(window, "Alpha", 2))
+        self.settle(lambda: self.links("Alpha") == first[1:2] + first[:1] + first[2:], "an icon moved in its row")
+        moved = self.links("Alpha")[0]
+        drag(self.centre(window, "Alpha", 0), self.row_point(window, "Beta"))
+        self.settle(lambda: self.links("Beta")[-1:] == [moved], "an icon moved into Beta")
+        window = wait_for(self.window, "the category window")[0]
+        drag(self.centre(window, "Beta", len(self.links("Beta")) - 1), self.row_point(window, "Alpha"))
+        self.settle(lambda: self.links("Alpha")[-1:] == [moved], "the icon moved back")
+        window = wait_for(self.window, "the category window")[0]
+        rows = self.order()
+        drag(self.row_point(window, rows[-1]), self.row_point(window, rows[0]))
+        self.settle(lambda: self.order() == rows[-1:] + rows[:-1], "a row moved")
+        xdotool("key", "ctrl+j")
+        command = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", "^Command$").split(),
+                           "the command window")
+        xdotool("windowfocus", command[0])
+        xdotool("type", "a")
+        xdotool("key", "Down", "Escape")
+        wait_for(lambda: not self.window(), "both windows to close")
+
+    def held(self):
+        """What the program last reported holding, once a report newer than now is there."""
+        asked = time.time()
+        wait_for(lambda: os.path.exists(self.report) and os.path.getmtime(self.report) > asked, "a handle report")
+        return read_text(self.report).splitlines()
+
+    def test_handles_and_memory_stay_flat_and_every_file_reads_whole(self):
+        wait_for(e2e.bar_position, "the bar")
+        self.one_round()  # the first use makes what stays for the program's life
+        handles, memory = self.held(), resident_megabytes()
+        for _ in range(ROUNDS):
+            self.one_round()
+        handles_after, memory_after = self.held(), resident_megabytes()
+        print(f"\nafter round 1: {handles}, {memory:.1f} MB; after round {ROUNDS + 1}: {handles_after}, "
+              f"{memory_after:.1f} MB", file=sys.stderr)
+        self.assertEqual(handles_after, handles)
+        self.assertLess(memory_after - memory, MEMORY_GROWTH_ALLOWED_MB)
+
+        e2e.wine("taskkill", "/IM", "Kestrum.exe")
+        self.assertEqual(self.program.exit_code(), 0)
+        self.assertEqual(sorted(self.order()), sorted(CATEGORIES))
+        for category, markers in CATEGORIES.items():
+            listed = self.links(category)
+            self.assertEqual(sorted(listed), sorted(m + ".lnk" for m in markers), category)
+            self.assertEqual(sorted(listed), sorted(os.path.basename(f) for f in
+                                                    glob.glob(os.path.join(self.folder, category, "*.lnk"))))
+        self.assertEqual(glob.glob(os.path.join(self.folder, "**", "*.saving"), recursive=True), [])
+
+
+if __name__ == "__main__":
+    MARKER, MAKESHORTCUT = map(os.path.abspath, sys.argv[2:4])
+    sys.exit(e2e.run_tests(sys.argv[1], sys.argv[4], ":96"))
