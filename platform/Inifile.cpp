@@ -52,6 +52,13 @@ IniSnapshot::indexOf(std::string_view section) const {
 
 std::string IniSnapshot::readString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
+    // A single read (all IniFile makes of a snapshot) is cheaper as a search that stops at its
+    // key; the index pays off from the second.
+    if (!searched_) {
+        searched_ = true;
+        if (!text_) return std::string(defaultValue);
+        return ini::findValue(*text_, section, key).value_or(std::string(defaultValue));
+    }
     const auto& index = indexOf(section);
     const auto found = index.find(lowerAscii(key));
     return found != index.end() ? found->second : std::string(defaultValue);

@@ -69,6 +69,7 @@ private:
     const std::unordered_map<std::string, std::string>& indexOf(std::string_view section) const;
 
     std::optional<std::string> text_; // none when the file could not be read
+    mutable bool searched_ = false;
     mutable std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections_;
 };
 
