@@ -151,13 +151,9 @@ void TBarForm::MenuItemRenameClick() {
 
 // Whatever goes wrong while the shortcut is made or the list saved is shown here rather than in
 // the error box, and the window still shows the list as it now is.
-void TBarForm::MenuItemAddIconClick() {
-    Bar* category = currentBar_;
-    if (!category) return;
-    const std::optional<std::string> path = platform::chooseFile(this);
-    if (!path) return;
+void TBarForm::addLink(Bar& category, const std::string& path, IconArea* before) {
     try {
-        category->AddLink(*path, nullptr);
+        category.AddLink(path, before);
     } catch (const std::exception& error) {
         platform::showMessage("[ " + std::string(error.what()) + " ]  " +
                               language_.getText(LanguageTexts::MessageBox_LinkAlreadyExists) +
@@ -165,6 +161,14 @@ void TBarForm::MenuItemAddIconClick() {
     }
     updateLayout();
     invalidate();
+}
+
+void TBarForm::MenuItemAddIconClick() {
+    Bar* category = currentBar_;
+    if (!category) return;
+    const std::optional<std::string> path = platform::chooseFile(this);
+    if (!path) return;
+    addLink(*category, *path, nullptr);
 }
 
 void TBarForm::MenuItemBackgroundColorClick() {
@@ -550,13 +554,5 @@ void TBarForm::Drop(platform::Point screen, const std::vector<std::string>& file
     const int y = screen.y - top();
     Bar* category = manager_.barAtPoint(x, y);
     if (!category) return;
-    try {
-        category->AddLink(files.front(), iconAtPoint(x, y));
-    } catch (const std::exception& error) {
-        platform::showMessage("[ " + std::string(error.what()) + " ]  " +
-                              language_.getText(LanguageTexts::MessageBox_LinkAlreadyExists) +
-                              " !");
-    }
-    updateLayout();
-    invalidate();
+    addLink(*category, files.front(), iconAtPoint(x, y));
 }

@@ -97,6 +97,9 @@ private:
     void buildMenus();
     void applyLanguage();
     void MenuItemHideClick() { hide(); }
+    // A shortcut to `path` in `category`, in front of `before` (at the end without it); an error
+    // is shown as a message. Laid out and repainted either way.
+    void addLink(Bar& category, const std::string& path, IconArea* before);
     void MenuItemAddIconClick();
     void MenuItemRenameClick();
     void MenuItemBackgroundColorClick();

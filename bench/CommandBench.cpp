@@ -8,6 +8,7 @@
 #include "platform/Process.h"
 #include "store/Wintools.h"
 
+#include "bench/Benchfolder.h"
 #include "bench/Benchtools.h"
 
 #include <algorithm>
@@ -33,25 +34,6 @@ std::string titleOf(int index) {
     return title + " " + std::to_string(index);
 }
 
-void buildDataFolder(const std::string& data) {
-    platform::IniBatch list(data + "config.txt");
-    list.writeInteger("Bar", "Count", kCategories);
-    for (int c = 0; c < kCategories; ++c) {
-        const std::string name = "Category " + std::to_string(c);
-        platform::createFolder(data + name);
-        platform::IniBatch links(data + name + "\\config.txt");
-        links.writeInteger("Link", "Count", kLinksPerCategory);
-        for (int i = 0; i < kLinksPerCategory; ++i) {
-            const std::string link = titleOf(c * kLinksPerCategory + i) + ".lnk";
-            platform::replaceFile(data + name + "\\" + link, "");
-            links.writeString("Link", std::to_string(i), link);
-        }
-        links.commit();
-        list.writeString("Bar", std::to_string(c), name);
-    }
-    list.commit();
-}
-
 // Lets the window system paint what it was asked to, so that drawing is part of the time.
 void finishDrawing() {
 #ifdef _WIN32
@@ -71,7 +53,12 @@ int main() {
     platform::createFolder(root);
     const std::string data = root + "\\data\\";
     platform::createFolder(root + "\\data");
-    buildDataFolder(data);
+    bench::buildDataFolder(data, kCategories, kLinksPerCategory,
+                           [](const std::string& folder, int c, int i) {
+                               const std::string link = titleOf(c * kLinksPerCategory + i) + ".lnk";
+                               platform::replaceFile(folder + "\\" + link, "");
+                               return link;
+                           });
     {
         BarManager manager(data);
         platform::Form categoryWindow;

@@ -12,6 +12,7 @@
 #include "store/Iconarea.h"
 #include "store/Wintools.h"
 
+#include "bench/Benchfolder.h"
 #include "bench/Benchtools.h"
 
 #include <cstdio>
@@ -25,25 +26,6 @@ int kCategories = 50; // another count may be given on the command line
 constexpr int kLinksPerCategory = 40;
 constexpr int kHoverChanges = 2000;
 constexpr int kFullRepaints = 50;
-
-void buildDataFolder(const std::string& data, const std::string& target) {
-    platform::IniBatch list(data + "config.txt");
-    list.writeInteger("Bar", "Count", kCategories);
-    for (int c = 0; c < kCategories; ++c) {
-        const std::string name = "Category " + std::to_string(c);
-        platform::createFolder(data + name);
-        platform::IniBatch links(data + name + "\\config.txt");
-        links.writeInteger("Link", "Count", kLinksPerCategory);
-        for (int i = 0; i < kLinksPerCategory; ++i) {
-            const std::string link = "Program " + std::to_string(i) + ".lnk";
-            CreateShortcut(target, data + name + "\\" + link, "");
-            links.writeString("Link", std::to_string(i), link);
-        }
-        links.commit();
-        list.writeString("Bar", std::to_string(c), name);
-    }
-    list.commit();
-}
 
 // Waits for what the window system has been asked to draw, so that it is part of the time.
 void finishDrawing() {
@@ -89,7 +71,12 @@ int main(int argc, char** argv) {
 #endif
     const std::string data = root + "\\data\\";
     platform::createFolder(root + "\\data");
-    buildDataFolder(data, target);
+    bench::buildDataFolder(data, kCategories, kLinksPerCategory,
+                           [&](const std::string& folder, int, int i) {
+                               const std::string link = "Program " + std::to_string(i) + ".lnk";
+                               CreateShortcut(target, folder + "\\" + link, "");
+                               return link;
+                           });
 
     {
         BarManager manager(data);

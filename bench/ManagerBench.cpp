@@ -12,6 +12,7 @@
 #include "platform/Shell.h"
 #include "store/Wintools.h"
 
+#include "bench/Benchfolder.h"
 #include "bench/Benchtools.h"
 
 #include <algorithm>
@@ -37,28 +38,6 @@ std::string linkName(int i) {
 
 void removeTree(const std::string& folder) {
     if (platform::folderExists(folder)) DeleteFolderTree(folder);
-}
-
-// The data folder, with stored lists and titles so that loading reads them as it would for a
-// user who has arranged the categories.
-void buildDataFolder(const std::string& data, const std::vector<std::string>& targets) {
-    platform::IniBatch list(data + "config.txt");
-    list.writeInteger("Bar", "Count", kCategories);
-    for (int c = 0; c < kCategories; ++c) {
-        const std::string folder = data + categoryName(c);
-        platform::createFolder(folder);
-        platform::IniBatch links(folder + "\\config.txt");
-        links.writeInteger("Link", "Count", kLinksPerCategory);
-        for (int i = 0; i < kLinksPerCategory; ++i) {
-            CreateShortcut(targets[std::size_t(c * kLinksPerCategory + i) % targets.size()],
-                           folder + "\\" + linkName(i), "");
-            links.writeString("Link", std::to_string(i), linkName(i));
-            links.writeString("Titles", std::to_string(i), "Program number " + std::to_string(i));
-        }
-        links.commit();
-        list.writeString("Bar", std::to_string(c), categoryName(c));
-    }
-    list.commit();
 }
 
 std::vector<std::string> allLinkPaths(const std::string& data) {
@@ -140,8 +119,16 @@ int main(int argc, char** argv) {
     const std::string data = dataFolder + "\\";
     platform::createFolder(dataFolder);
     const auto targetsOfShortcuts = shortcutTargets(root);
-    const double build =
-        bench::millisecondsFor([&] { buildDataFolder(data, targetsOfShortcuts); });
+    // Titles stored, as for a user who has arranged the categories.
+    const auto makeLink = [&](const std::string& folder, int c, int i) {
+        const std::size_t entry = std::size_t(c * kLinksPerCategory + i);
+        CreateShortcut(targetsOfShortcuts[entry % targetsOfShortcuts.size()],
+                       folder + "\\" + linkName(i), "");
+        return linkName(i);
+    };
+    const auto title = [](int, int i) { return "Program number " + std::to_string(i); };
+    const double build = bench::millisecondsFor(
+        [&] { bench::buildDataFolder(data, kCategories, kLinksPerCategory, makeLink, title); });
 
     std::unique_ptr<BarManager> manager;
     const double load =
