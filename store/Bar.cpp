@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 namespace {
@@ -21,6 +22,15 @@ constexpr const char* kTitlesSection = "Titles";
 constexpr std::uint32_t kScannedAttributes = 0x3F;
 
 using LinkList = std::vector<std::unique_ptr<IconArea>>;
+
+// Whether the system may find a file under `name` that a folder listing shows spelled otherwise:
+// letters beyond A to Z fold by the file system's own table, and a name ending in a dot or blank
+// is opened without them. An ASCII name the listing lacks is not there.
+bool MaySpellAnotherListedName(std::string_view name) {
+    const bool beyondAscii = std::any_of(name.begin(), name.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) > 127; });
+    return beyondAscii || (!name.empty() && (name.back() == '.' || name.back() == ' '));
+}
 
 // The first place of `entry` in `links`, or the end when it is not there (or null).
 LinkList::iterator PositionOf(LinkList& links, const IconArea* entry) {
@@ -75,8 +85,8 @@ void Bar::LoadLinks() {
 // Titles go by the index in the file, so a skipped index does not shift later titles.
 void Bar::ReadLinkList(const platform::IniSnapshot& config, int count) {
     // One listing answers for nearly every entry: a file system call per entry would cost a
-    // tenth of a millisecond each under Wine. A name the listing does not show (another letter
-    // case beyond A to Z, say) is still asked for on its own.
+    // tenth of a millisecond each under Wine. Only a name the listing may show spelled otherwise
+    // is asked for on its own.
     std::unordered_set<std::string> listedFiles;
     for (const auto& file : platform::listFolder(GetFolderPath(), "*"))
         if (!(file.attributes & platform::FileAttribute::Directory))
@@ -87,7 +97,8 @@ void Bar::ReadLinkList(const platform::IniSnapshot& config, int count) {
         // A name leading out of the category folder would let RemoveLink delete a file there.
         if (!platform::isPlainName(fileName)) continue;
         if (!listedFiles.count(platform::lowerAscii(fileName)) &&
-            !platform::fileExists(GetFolderPath() + "\\" + fileName))
+            !(MaySpellAnotherListedName(fileName) &&
+              platform::fileExists(GetFolderPath() + "\\" + fileName)))
             continue;
         auto entry = std::make_unique<IconArea>(this, fileName);
         const std::string title(platform::trimBlanks(config.readString(kTitlesSection, key, "")));
