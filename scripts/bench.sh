@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and the release executable, runs every benchmark natively and under Wine
-# (on a virtual X display of its own, in a Wine prefix of its own) and prints one table: each
+# (on a virtual X display of its own, in a Wine prefix of its own; on the 32-bit build where this
+# machine runs 32-bit code, else on the 64-bit one, and the table says which) and prints one table: each
 # figure beside the limit it is held to. The benchmarks' own output is kept in build/bench.
 # Installs what it needs on Debian (run as root).
 set -euo pipefail
@@ -11,14 +12,18 @@ screen=(2560 2400) # the hover benchmark's window of 2,000 icons must fit
 display=${KESTRUM_BENCH_DISPLAY:-:87}
 
 kestrum_ensure_packages
+kestrum_choose_windows_build
+windows=$kestrum_windows_build
+release=release
+[ "$windows" = win64 ] && release=release64
 kestrum_build_variant native "${benches[@]}"
-kestrum_build_variant win32 Kestrum empty_window "${benches[@]}"
-kestrum_build_variant release Kestrum
+kestrum_build_variant "$windows" Kestrum empty_window "${benches[@]}"
+kestrum_build_variant "$release" Kestrum
 
 out=$kestrum_build/bench
 rm -rf "$out"
 mkdir -p "$out"
-echo "Kestrum.exe $(($(stat -c %s "$kestrum_build/release/Kestrum.exe") / 1024)) KB" >"$out/sizes.txt"
+echo "Kestrum.exe $(($(stat -c %s "$kestrum_build/$release/Kestrum.exe") / 1024)) KB" >"$out/sizes.txt"
 
 for bench in "${benches[@]}"; do
     echo "=== native $bench"
@@ -29,7 +34,7 @@ Xvfb "$display" -screen 0 "${screen[0]}x${screen[1]}x24" -nolisten tcp >/dev/nul
 xvfb=$!
 export DISPLAY=$display
 # A prefix made with the display at hand: one made without a display cannot show windows.
-export KESTRUM_WINEPREFIX=$out/wineprefix
+export KESTRUM_WINEPREFIX=$out/wineprefix-$windows
 kestrum_start_wine
 trap 'kestrum_stop_wine; kill $xvfb' EXIT
 
@@ -38,13 +43,13 @@ for bench in "${benches[@]}"; do
     echo "=== Wine $bench"
     arguments=()
     [ "$bench" = manager_bench ] && arguments=("Z:${data//\//\\}")
-    wine "$kestrum_build/win32/bench/$bench.exe" "${arguments[@]}" | tr -d '\r' |
+    "$kestrum_wine" "$kestrum_build/$windows/bench/$bench.exe" "${arguments[@]}" | tr -d '\r' |
         tee "$out/wine-${bench%_bench}.txt"
 done
 echo "=== Wine: start-up and memory of Kestrum.exe"
-python3 "$kestrum_root/bench/wine_figures.py" "$kestrum_build/release/Kestrum.exe" \
-    "$kestrum_build/win32/bench/empty_window.exe" "$data" "${screen[@]}" | tee "$out/wine-figures.txt"
+python3 "$kestrum_root/bench/wine_figures.py" "$kestrum_build/$release/Kestrum.exe" \
+    "$kestrum_build/$windows/bench/empty_window.exe" "$data" "${screen[@]}" | tee "$out/wine-figures.txt"
 
 echo
-echo "On $(nproc) cores, $(uname -m), $(wine --version):"
+echo "On $(nproc) cores, $(uname -m), $("$kestrum_wine" --version), the $windows build under Wine:"
 python3 "$kestrum_root/bench/table.py" "$out"

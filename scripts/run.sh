@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Kestrum.exe and runs it under Wine, with its help page, from a demo data folder
-# (build/demo) of a few categories of programs that Wine ships. With a DISPLAY it runs there
+# (build/demo) of a few categories of programs that Wine ships: the 32-bit build where this
+# machine runs 32-bit code, else the 64-bit one (it says which). With a DISPLAY it runs there
 # until you quit it; without one it runs on a virtual X display, brings the bar down with the
 # pointer, opens the category window, saves a screenshot, prints its path and closes the program
 # again. Installs what it needs on Debian (run as root).
@@ -8,11 +9,12 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 kestrum_ensure_packages
-kestrum_build_variant win32 Kestrum makeshortcut
+kestrum_choose_windows_build
+kestrum_build_variant "$kestrum_windows_build" Kestrum makeshortcut
 
 demo=$kestrum_build/demo
 mkdir -p "$demo"
-cp "$kestrum_build/win32/Kestrum.exe" "$kestrum_build/win32/help.htm" "$demo/"
+cp "$kestrum_build/$kestrum_windows_build/Kestrum.exe" "$kestrum_build/$kestrum_windows_build/help.htm" "$demo/"
 [ -f "$demo/settings.txt" ] || printf '[KestrumButton]\r\nColor=65535\r\nVisibleHeight=3\r\n' >"$demo/settings.txt"
 
 # Each category: its name, its colour as stored (0x00BBGGRR) and programs that Wine ships.
@@ -50,7 +52,7 @@ make_demo_categories() {
         list+="$index=$name\r\n"
         index=$((index + 1))
     done
-    wine "$kestrum_build/win32/makeshortcut.exe" "${shortcuts[@]}" </dev/null
+    "$kestrum_wine" "$kestrum_build/$kestrum_windows_build/makeshortcut.exe" "${shortcuts[@]}" </dev/null
     printf "$list" >"$demo/config.txt"
 }
 
@@ -60,7 +62,7 @@ if [ -n "${DISPLAY:-}" ]; then
     trap kestrum_stop_wine EXIT
     make_demo_categories
     echo "Running $demo/Kestrum.exe on $DISPLAY: touch the top edge of the screen at its left end"
-    wine "$demo/Kestrum.exe"
+    "$kestrum_wine" "$demo/Kestrum.exe"
     exit 0
 fi
 
@@ -110,7 +112,7 @@ wait_until xdpyinfo
 kestrum_start_wine
 make_demo_categories
 
-(cd "$demo" && exec wine Kestrum.exe) </dev/null >"$demo/wine.log" 2>&1 &
+(cd "$demo" && exec "$kestrum_wine" Kestrum.exe) </dev/null >"$demo/wine.log" 2>&1 &
 program=$!
 wait_until bar_shown_at
 # Wine learns where the pointer is when it moves, so it is moved once the program runs.
@@ -122,6 +124,6 @@ wait_until category_window_shown
 xdotool mousemove 500 400
 sleep 2
 import -window root -crop 480x200+0+0 +repage "$screenshot"
-wine taskkill /IM Kestrum.exe >/dev/null 2>&1 </dev/null
+"$kestrum_wine" taskkill /IM Kestrum.exe >/dev/null 2>&1 </dev/null
 wait "$program" && program=
 echo "Screenshot of Kestrum on a virtual display: $screenshot"
