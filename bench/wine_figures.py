@@ -44,7 +44,7 @@ def wait_until_gone(exe_name):
 
 def launch(exe, folder):
     log = open(os.path.join(folder, "wine.log"), "ab")
-    return subprocess.Popen(["wine", exe], cwd=folder, env=e2e.wine_environment(),
+    return subprocess.Popen([e2e.WINE, exe], cwd=folder, env=e2e.wine_environment(),
                             stdin=subprocess.DEVNULL, stdout=log, stderr=log)
 
 
@@ -106,6 +106,7 @@ def settled_memory(exe, folder, ready):
 
 def main(kestrum_exe, empty_window_exe, data_folder, width, height):
     kestrum_exe, empty_window_exe, data_folder = map(os.path.abspath, (kestrum_exe, empty_window_exe, data_folder))
+    e2e.KESTRUM_EXE, e2e.WINE = kestrum_exe, e2e.winebuild.loader(kestrum_exe)
     e2e.DISPLAY = os.environ["DISPLAY"]
     e2e.PREFIX = os.environ["WINEPREFIX"]
     e2e.SCREEN = (int(width), int(height))

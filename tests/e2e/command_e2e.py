@@ -46,7 +46,7 @@ class Holder:
         self.folder = tempfile.mkdtemp(prefix="kestrum-e2e-holder-")
         exe = os.path.join(self.folder, "holder.exe")
         shutil.copy(HOLDER, exe)
-        self.process = subprocess.Popen(["wine", exe, *arguments], env=e2e.wine_environment(),
+        self.process = subprocess.Popen([e2e.WINE, exe, *arguments], env=e2e.wine_environment(),
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
         record = exe + ".held"

@@ -76,7 +76,7 @@ class DragAndDrop(unittest.TestCase):
     def drop_files(self, target, *names):
         """Drags the files from the drag source onto `target`; returns the effect it got back."""
         done = len(read_text(self.record).split()) if os.path.exists(self.record) else 0
-        source = subprocess.Popen(["wine", DRAGSOURCE, e2e.windows_path(self.record),
+        source = subprocess.Popen([e2e.WINE, DRAGSOURCE, e2e.windows_path(self.record),
                                    *(e2e.windows_path(os.path.join(self.files, n)) for n in names)],
                                   env=e2e.wine_environment(), stdin=subprocess.DEVNULL,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -11,9 +11,13 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import winebuild  # noqa: E402
 
 SCREEN = (1024, 768)
 BAR_SIZE = (80, 27)
@@ -25,6 +29,7 @@ KESTRUM_EXE = ""  # set by run_tests
 ARTEFACTS = ""
 DISPLAY = ""
 PREFIX = ""  # the private copy
+WINE = "wine"  # the loader of the build under test
 
 
 def wait_for(condition, what, timeout=TIMEOUT):
@@ -81,6 +86,11 @@ def bar_position():
 
 def bar_top_is(top):
     return lambda: (position := bar_position()) is not None and position[1] == top and position
+
+
+def window_title(window_id):
+    """The title of an X window, once it has one: Wine may map a window before naming it."""
+    return wait_for(lambda: xdotool("getwindowname", window_id).strip(), "the window's title")
 
 
 def tip_at(x, y):
@@ -151,16 +161,12 @@ def screenshot(name):
 
 
 def wine_environment():
-    environment = dict(os.environ, DISPLAY=DISPLAY, WINEPREFIX=PREFIX)
-    environment.setdefault("WINEARCH", "win32")
-    environment.setdefault("WINEDEBUG", "-all")
-    environment.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
-    return environment
+    return winebuild.environment(KESTRUM_EXE, DISPLAY=DISPLAY, WINEPREFIX=PREFIX)
 
 
 def wine(*command):
     """Runs a Windows program to its end; returns its exit code."""
-    return subprocess.run(["wine", *command], env=wine_environment(), stdin=subprocess.DEVNULL,
+    return subprocess.run([WINE, *command], env=wine_environment(), stdin=subprocess.DEVNULL,
                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=TIMEOUT).returncode
 
 
@@ -172,8 +178,8 @@ def windows_path(path):
 class PrivateWinePrefix:
     def __enter__(self):
         global PREFIX
-        source = os.environ.get("WINEPREFIX") or os.path.join(os.path.dirname(os.path.dirname(KESTRUM_EXE)),
-                                                              "wineprefix")
+        source = os.environ.get("WINEPREFIX") or winebuild.default_prefix(
+            os.path.dirname(os.path.dirname(KESTRUM_EXE)), KESTRUM_EXE)
         self.parent = tempfile.mkdtemp(prefix="kestrum-e2e-prefix-")
         PREFIX = os.path.join(self.parent, "prefix")
         shutil.copytree(source, PREFIX, symlinks=True)
@@ -204,7 +210,7 @@ class Kestrum:
     def launch(self):
         # Output goes to a file: Wine's services inherit it and would hold a pipe open.
         with open(os.path.join(self.folder, "wine.log"), "ab") as log:
-            return subprocess.Popen(["wine", self.exe], cwd=self.folder, env=wine_environment(),
+            return subprocess.Popen([WINE, self.exe], cwd=self.folder, env=wine_environment(),
                                     stdin=subprocess.DEVNULL, stdout=log, stderr=log)
 
     def exit_code(self, timeout=TIMEOUT):
@@ -238,8 +244,9 @@ class VirtualDisplay:
 def run_tests(kestrum_exe, artefacts, default_display):
     """Runs the test cases of the calling script (on KESTRUM_E2E_DISPLAY, else `default_display`);
     returns the exit status."""
-    global KESTRUM_EXE, ARTEFACTS, DISPLAY
+    global KESTRUM_EXE, ARTEFACTS, DISPLAY, WINE
     KESTRUM_EXE, ARTEFACTS = os.path.abspath(kestrum_exe), os.path.abspath(artefacts)
+    WINE = winebuild.loader(KESTRUM_EXE)
     DISPLAY = os.environ.get("KESTRUM_E2E_DISPLAY", default_display)
     os.makedirs(ARTEFACTS, exist_ok=True)
     with VirtualDisplay(), PrivateWinePrefix():

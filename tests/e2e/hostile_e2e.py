@@ -164,7 +164,7 @@ class HostileDataFolders(unittest.TestCase):
         xdotool("mousemove", 600, 500)
 
         with open(os.path.join(e2e.ARTEFACTS, self._testMethodName + "-wine.log"), "wb") as log:
-            program = subprocess.Popen(["wine", exe], cwd=data, env=e2e.wine_environment(),
+            program = subprocess.Popen([e2e.WINE, exe], cwd=data, env=e2e.wine_environment(),
                                        stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         self.addCleanup(lambda: program.poll() is None and (program.kill(), program.wait()))
         wait_for(e2e.bar_position, "the bar to appear")

@@ -26,7 +26,7 @@ class StartedElsewhere(e2e.Kestrum):
         with open(os.path.join(self.working_folder, "help.htm"), "w") as decoy:
             decoy.write("<html>not this one</html>")
         with open(os.path.join(self.folder, "wine.log"), "ab") as log:
-            return subprocess.Popen(["wine", self.exe], cwd=self.working_folder, env=e2e.wine_environment(),
+            return subprocess.Popen([e2e.WINE, self.exe], cwd=self.working_folder, env=e2e.wine_environment(),
                                     stdin=subprocess.DEVNULL, stdout=log, stderr=log)
 
     def close(self):
@@ -108,7 +108,7 @@ class MainMenu(unittest.TestCase):
         boxes = wait_for(lambda: [w[4] for w in others_than_the_bar() if w[2] > 100 and w[3] > 40], "the box")
         screenshot("cannot-find-help")
         self.assertEqual(len(boxes), 1)
-        self.assertEqual(xdotool("getwindowname", boxes[0]).strip(), "Kestrum", "the program's title")
+        self.assertEqual(e2e.window_title(boxes[0]), "Kestrum", "the program's title")
         self.assertEqual(self.viewer_runs(), [], "nothing was opened")
         xdotool("windowfocus", boxes[0])
         xdotool("key", "Return")

@@ -4,12 +4,15 @@ display (as scripts/common.sh makes it) cannot show windows. Exits with the prog
 
     run_on_display.py PROGRAM.exe [ARGUMENTS...]
 
-The prefix copied is WINEPREFIX, else the one beside the build folder."""
+The prefix copied is WINEPREFIX, else the one beside the build folder for the program's build."""
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import winebuild  # noqa: E402
 
 
 def start_display():
@@ -29,17 +32,15 @@ def start_display():
 
 def main():
     program = os.path.abspath(sys.argv[1])
-    source = os.environ.get("WINEPREFIX") or os.path.join(
-        os.path.dirname(os.path.dirname(os.path.dirname(program))), "wineprefix")
+    source = os.environ.get("WINEPREFIX") or winebuild.default_prefix(
+        os.path.dirname(os.path.dirname(os.path.dirname(program))), program)
     parent = tempfile.mkdtemp(prefix="kestrum-display-prefix-")
     prefix = os.path.join(parent, "prefix")
     shutil.copytree(source, prefix, symlinks=True)
     server, display = start_display()
-    environment = dict(os.environ, DISPLAY=display, WINEPREFIX=prefix, WINEARCH="win32")
-    environment.setdefault("WINEDEBUG", "-all")
-    environment.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
+    environment = winebuild.environment(program, DISPLAY=display, WINEPREFIX=prefix)
     try:
-        return subprocess.run(["wine", program, *sys.argv[2:]], env=environment,
+        return subprocess.run([winebuild.loader(program), program, *sys.argv[2:]], env=environment,
                               stdin=subprocess.DEVNULL, timeout=120).returncode
     finally:
         subprocess.run(["wineserver", "-k"], env=environment, timeout=30)
