@@ -126,7 +126,7 @@ class Commands(unittest.TestCase):
         # Change Title: the input box, with the old title all selected.
         box = self.dialog(self.cell(0, 0), "c", "the input box")
         screenshot("change-title")
-        self.assertEqual((xdotool("getwindowname", box[4]).strip(), box[2:4]), ("Change title", INPUT_BOX))
+        self.assertEqual((e2e.window_title(box[4]), box[2:4]), ("Change title", INPUT_BOX))
         self.replace_text(box, 8 + 150, 28 + 10, "  Arcade  ")
         xdotool("key", "Return")
         wait_for(gone(box), "the input box to close")
@@ -172,7 +172,7 @@ class Commands(unittest.TestCase):
         height = self.window()[3]
         question = self.dialog(self.empty_part(1), "d", "the delete question")
         screenshot("delete-category")
-        self.assertEqual(xdotool("getwindowname", question[4]).strip(), "Delete Category")
+        self.assertEqual(e2e.window_title(question[4]), "Delete Category")
         xdotool("windowfocus", question[4])
         xdotool("key", "Return")
         wait_for(gone(question), "the question to close")

@@ -56,7 +56,7 @@ class GlobalSettings(unittest.TestCase):
         xdotool("windowfocus", menu[4])
         xdotool("key", "g")
         self.dialog = wait_for(lambda: [w for w in visible_windows() if w[2:4] == DIALOG], "the dialog")[0]
-        self.assertEqual(xdotool("getwindowname", self.dialog[4]).strip(), "Global Settings")
+        self.assertEqual(e2e.window_title(self.dialog[4]), "Global Settings")
         beside_the_font_button = (self.dialog[0] + PAGE[0] + 250, self.dialog[1] + PAGE[1] + 250)
         wait_for(lambda: screenshot("settings-appearance").pixel(*beside_the_font_button) != e2e.BLACK, "the controls drawn")
 
