@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The category window end to end: the real Kestrum.exe under Wine on a virtual X display of its
 own (:94), in a data folder of two coloured categories whose shortcuts point at copies of the
-marker program, driven by real pointer and key input through xdotool and checked by window
+marker program (one of them in the Windows system folder: the 64-bit build must see the 64-bit
+one, which a 32-bit program on 64-bit Windows is kept from), driven by real pointer and key input through xdotool and checked by window
 geometry, screenshots (kept in the artefacts folder) and the records the markers leave.
 
 Usage: barwindow_e2e.py KESTRUM_EXE MARKER_EXE MAKESHORTCUT_EXE ARTEFACTS_FOLDER
@@ -21,16 +22,22 @@ MARKER = MAKESHORTCUT = ""
 
 # Name, colour as stored (0x00BBGGRR) and as seen (RRGGBB), markers its shortcuts start.
 CATEGORIES = [("Alpha", 0x00FFC8A0, "A0C8FF", ["a", "b", "c"]),
-              ("Beta", 0x0096DCFF, "FFDC96", ["d"])]
+              ("Beta", 0x0096DCFF, "FFDC96", ["d", "system"])]
 CELL = 45  # small icons without titles: 45 x 45 cells in rows 45 high
 ICON_AREA = 10 + CELL * max(len(c[3]) for c in CATEGORIES) + 15  # the widest row's icons, margins
 BUTTON_TOP_LEFT = [(10, 0), (0, 12)]  # pixels of the main button's frame, with the bar down
 BUTTON_BOTTOM_RIGHT = [(10, 24), (69, 12)]
 
 
+def marker_folder(marker, folder):
+    """Where the copy of the marker program named `marker` lives: the prefix's system folder for
+    "system", else `folder`."""
+    return os.path.join(e2e.PREFIX, "drive_c", "windows", "system32") if marker == "system" else folder
+
+
 def make_categories(folder):
     """The category folders with their shortcuts, and the category list, in `folder`; the marker
-    copies live there too."""
+    copies live there too, but for the one in the system folder."""
     names = "".join(f"{i}={c[0]}\n" for i, c in enumerate(CATEGORIES))
     write_ini(os.path.join(folder, "config.txt"), f"[Bar]\nCount={len(CATEGORIES)}\n{names}")
     for name, colour, _, markers in CATEGORIES:
@@ -39,10 +46,11 @@ def make_categories(folder):
         links = "".join(f"{i}={m}.lnk\n" for i, m in enumerate(markers))
         write_ini(os.path.join(folder, name, "config.txt"), f"[Link]\nCount={len(markers)}\n{links}")
         for marker in markers:
-            target = os.path.join(folder, f"marker-{marker}.exe")
+            target = os.path.join(marker_folder(marker, folder), f"marker-{marker}.exe")
             shutil.copy(MARKER, target)
+            windows_target = "C:\\windows\\system32\\marker-system.exe" if marker == "system" else e2e.windows_path(target)
             link = os.path.join(folder, name, marker + ".lnk")
-            if e2e.wine(MAKESHORTCUT, e2e.windows_path(target), e2e.windows_path(link)) != 0:
+            if e2e.wine(MAKESHORTCUT, windows_target, e2e.windows_path(link)) != 0:
                 raise RuntimeError(f"makeshortcut could not write {link}")
 
 
@@ -65,8 +73,12 @@ class CategoryWindow(unittest.TestCase):
     def tearDownClass(cls):
         shutil.rmtree(cls.categories, ignore_errors=True)
 
+    def records(self):
+        return glob.glob(os.path.join(self.categories, "*.ran")) + \
+            glob.glob(os.path.join(marker_folder("system", ""), "marker-*.ran"))
+
     def start(self):
-        for record in glob.glob(os.path.join(self.categories, "*.ran")):
+        for record in self.records():
             os.remove(record)
         xdotool("mousemove", 600, 500)
 
@@ -82,7 +94,7 @@ class CategoryWindow(unittest.TestCase):
     def runs(self):
         """{marker: lines} of every marker that has run."""
         records = {}
-        for record in glob.glob(os.path.join(self.categories, "*.ran")):
+        for record in self.records():
             with open(record) as file:
                 records[os.path.basename(record)[len("marker-"):-len(".exe.ran")]] = file.read().splitlines()
         return records
@@ -177,6 +189,10 @@ class CategoryWindow(unittest.TestCase):
         xdotool("mousemove", 40, 0)
         wait_for(bar_top_is(0), "the bar to come down again")
         self.assertIs(button_pressed(screenshot("released")), False, "the main button shows released")
+
+        in_system_folder = self.cell(self.open_window(), 1, 1)
+        click(in_system_folder[0] + 22, in_system_folder[1] + 22)
+        wait_for(lambda: "system" in self.runs(), "the program in the system folder to start")
 
     def test_icon_menu_escape_and_a_click_on_empty_space_hide_while_the_bar_stays_down(self):
         self.start()

@@ -5,10 +5,12 @@ and checked by window geometry and screenshots (kept in the artefacts folder).
 
 Usage: mainbutton_e2e.py KESTRUM_EXE ARTEFACTS_FOLDER
 """
+import re
 import sys
 import time
 import unittest
 
+import e2e_support as e2e
 from e2e_support import (BLACK, Kestrum, bar_position, bar_top_is, bar_windows, run, run_tests, screenshot,
                          tip_at, wait_for, wine, xdotool)
 
@@ -22,6 +24,15 @@ class MainButtonWindow(unittest.TestCase):
         program = Kestrum(self._testMethodName, settings)
         self.addCleanup(program.close)
         return program
+
+    def test_its_manifest_names_its_own_processor_and_the_windows_it_supports(self):
+        # Windows does not start a program whose manifest names another processor than its own.
+        with open(e2e.KESTRUM_EXE, "rb") as exe:
+            manifest = re.search(rb"<assembly.*?</assembly>", exe.read(), re.S).group(0).decode()
+        processor = {"win32": "x86", "win64": "amd64"}[e2e.winebuild.architecture(e2e.KESTRUM_EXE)]
+        self.assertEqual(re.findall(r'processorArchitecture="([^"]*)"', manifest), [processor] * 2,
+                         "the program and the common controls it asks for")
+        self.assertEqual(len(re.findall(r"<supportedOS Id=", manifest)), 4, "Windows 7, 8, 8.1, 10 and 11")
 
     def test_slides_with_the_pointer_keeps_its_colour_and_is_dragged_sideways(self):
         self.start("[KestrumButton]\nColor=16744448\n")  # blue 255, green 128, red 0
