@@ -34,7 +34,7 @@ Xvfb "$display" -screen 0 "${screen[0]}x${screen[1]}x24" -nolisten tcp >/dev/nul
 xvfb=$!
 export DISPLAY=$display
 # A prefix made with the display at hand: one made without a display cannot show windows.
-export KESTRUM_WINEPREFIX=$out/wineprefix-$windows
+export KESTRUM_WINEPREFIX=$out/wineprefix
 kestrum_start_wine
 trap 'kestrum_stop_wine; kill $xvfb' EXIT
 

@@ -123,19 +123,21 @@ kestrum_build_variant() {
         cmake --build "$kestrum_build/$variant" -j "$(nproc)" "${targets[@]}"
 }
 
-# The Wine prefix of the build $1 beside the build folders: each architecture needs its own.
+# The Wine prefix of the build $1: build/wineprefix, or KESTRUM_WINEPREFIX when set, with "64"
+# appended for the 64-bit build, since each architecture needs a prefix of its own.
 kestrum_wine_prefix() {
-    if [ "$1" = win32 ]; then echo "$kestrum_build/wineprefix"; else echo "$kestrum_build/wineprefix64"; fi
+    local prefix=${KESTRUM_WINEPREFIX:-$kestrum_build/wineprefix}
+    if [ "$1" = win32 ]; then echo "$prefix"; else echo "${prefix}64"; fi
 }
 
 # A quiet Wine prefix of our own for the build $1 (the chosen one when not given), made once,
 # with a wineserver kept running so that every later start of a Windows program is quick.
-# KESTRUM_WINEPREFIX names another place for it.
 kestrum_start_wine() {
     kestrum_choose_windows_build
     local build=${1:-$kestrum_windows_build} loader
     loader=$(kestrum_wine_loader "$build")
-    export WINEPREFIX=${KESTRUM_WINEPREFIX:-$(kestrum_wine_prefix "$build")}
+    export WINEPREFIX
+    WINEPREFIX=$(kestrum_wine_prefix "$build")
     export WINEARCH=$build WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the $build Wine prefix $WINEPREFIX"
