@@ -1,7 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/Filesnative.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/Scoped.h"
 
 #include <algorithm>
 #include <windows.h>
