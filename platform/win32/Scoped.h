@@ -12,215 +12,156 @@
 
 namespace platform::win32 {
 
-// A handle given back by `Close`; INVALID_HANDLE_VALUE and null hold nothing.
-template <BOOL(WINAPI* Close)(HANDLE)> class ScopedHandle {
+// The owner of one handle that `Traits::giveBack` returns to the system; `Traits::holds` tells a
+// handle from the values that stand for none, and `Traits::taken` counts a handle as it comes.
+template <class Traits> class Owned {
 public:
-    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-    ~ScopedHandle() { giveBack(); }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    ScopedHandle(ScopedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+    using Handle = typename Traits::Handle;
+
+    explicit Owned(const Handle& handle) : handle_(handle) { Traits::taken(handle_); }
+    ~Owned() { giveBack(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    Owned& operator=(Owned&& other) noexcept {
         if (this == &other) return *this;
-        giveBack();
-        handle_ = std::exchange(other.handle_, nullptr);
+        reset();
+        std::swap(handle_, other.handle_);
         return *this;
     }
 
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE get() const { return handle_; }
+    bool valid() const { return Traits::holds(handle_); }
+    Handle get() const { return handle_; }
+    // Gives back what is held now, holding nothing after.
+    void reset() {
+        giveBack();
+        handle_ = Handle{};
+    }
+
+protected:
+    // Where a creating call puts a new handle; only while nothing is held.
+    Handle* place() { return &handle_; }
 
 private:
     void giveBack() {
-        if (valid()) Close(handle_);
+        if (Traits::holds(handle_)) Traits::giveBack(handle_);
     }
 
-    HANDLE handle_;
+    Handle handle_;
 };
 
-using FileHandle = ScopedHandle<CloseHandle>;
-using FindHandle = ScopedHandle<FindClose>;
+// A kernel handle closed by `Close`; INVALID_HANDLE_VALUE and null hold nothing.
+template <BOOL(WINAPI* Close)(HANDLE)> struct KernelHandle {
+    using Handle = HANDLE;
+    static bool holds(HANDLE handle) { return handle != INVALID_HANDLE_VALUE && handle != nullptr; }
+    static void taken(HANDLE) {}
+    static void giveBack(HANDLE handle) { Close(handle); }
+};
+
+using FileHandle = Owned<KernelHandle<CloseHandle>>;
+using FindHandle = Owned<KernelHandle<FindClose>>;
+
+// A GDI handle deleted by `Delete`, counted as `kind` while it lives (Handlecount.h).
+template <class GdiHandle, BOOL(WINAPI* Delete)(GdiHandle), handles::Kind kind> struct CountedGdi {
+    using Handle = GdiHandle;
+    static bool holds(GdiHandle handle) { return handle != nullptr; }
+    static void taken(GdiHandle handle) {
+        if (handle) handles::created(kind);
+    }
+    static void giveBack(GdiHandle handle) {
+        Delete(handle);
+        handles::freed(kind);
+    }
+};
+
+// A pen, brush, font, bitmap or region.
+using ScopedGdiObject = Owned<CountedGdi<HGDIOBJ, DeleteObject, handles::GdiObject>>;
+
+// A memory device context compatible with the screen.
+class MemoryDC : public Owned<CountedGdi<HDC, DeleteDC, handles::DeviceContext>> {
+public:
+    MemoryDC() : Owned(CreateCompatibleDC(nullptr)) {}
+};
+
+template <class Interface> struct ComReference {
+    using Handle = Interface*;
+    static bool holds(Interface* pointer) { return pointer != nullptr; }
+    static void taken(Interface*) {}
+    static void giveBack(Interface* pointer) { pointer->Release(); }
+};
 
 // One reference to a COM interface.
-template <class Interface> class ComPtr {
+template <class Interface> class ComPtr : public Owned<ComReference<Interface>> {
 public:
-    ComPtr() : pointer_(nullptr) {}
-    ~ComPtr() { giveBack(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this == &other) return *this;
-        giveBack();
-        pointer_ = std::exchange(other.pointer_, nullptr);
-        return *this;
-    }
+    ComPtr() : Owned<ComReference<Interface>>(nullptr) {}
 
     // The place where a creating or querying call puts a new reference; only while empty.
-    void** receive() { return reinterpret_cast<void**>(&pointer_); }
-    Interface* operator->() const { return pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
-
-private:
-    void giveBack() {
-        if (pointer_) pointer_->Release();
-    }
-
-    Interface* pointer_;
+    void** receive() { return reinterpret_cast<void**>(this->place()); }
+    Interface* operator->() const { return this->get(); }
+    explicit operator bool() const { return this->valid(); }
 };
 
-// A memory device context compatible with the screen, counted while it lives (Handlecount.h).
-class MemoryDC {
-public:
-    MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {
-        if (dc_) handles::created(handles::DeviceContext);
-    }
-    ~MemoryDC() { giveBack(); }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    MemoryDC(MemoryDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-    MemoryDC& operator=(MemoryDC&& other) noexcept {
-        if (this == &other) return *this;
-        giveBack();
-        dc_ = std::exchange(other.dc_, nullptr);
-        return *this;
-    }
-
-    HDC get() const { return dc_; }
-
-private:
-    void giveBack() {
-        if (!dc_) return;
-        DeleteDC(dc_);
-        handles::freed(handles::DeviceContext);
-    }
-
-    HDC dc_;
-};
-
-// A pen, brush, font, bitmap or region, deleted when the owner goes, counted while it lives.
-class ScopedGdiObject {
-public:
-    explicit ScopedGdiObject(HGDIOBJ object) : object_(object) {
-        if (object_) handles::created(handles::GdiObject);
-    }
-    ~ScopedGdiObject() { giveBack(); }
-    ScopedGdiObject(const ScopedGdiObject&) = delete;
-    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-    ScopedGdiObject(ScopedGdiObject&& other) noexcept
-        : object_(std::exchange(other.object_, nullptr)) {}
-    ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
-        if (this == &other) return *this;
-        giveBack();
-        object_ = std::exchange(other.object_, nullptr);
-        return *this;
-    }
-
-    HGDIOBJ get() const { return object_; }
-
-private:
-    void giveBack() {
-        if (!object_) return;
-        DeleteObject(object_);
-        handles::freed(handles::GdiObject);
-    }
-
-    HGDIOBJ object_;
+// An object selected into a device context, with the one it replaced, which goes back.
+struct Selection {
+    struct Handle {
+        HDC dc;
+        HGDIOBJ previous;
+    };
+    static bool holds(const Handle& selection) { return selection.dc && selection.previous; }
+    static void taken(const Handle&) {}
+    static void giveBack(const Handle& selection) { SelectObject(selection.dc, selection.previous); }
 };
 
 // Selects an object into a device context and puts the previous one back when it ends.
-class SelectedObject {
+class SelectedObject : public Owned<Selection> {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() { giveBack(); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-    SelectedObject(SelectedObject&& other) noexcept
-        : dc_(std::exchange(other.dc_, nullptr)),
-          previous_(std::exchange(other.previous_, nullptr)) {}
-    SelectedObject& operator=(SelectedObject&& other) noexcept {
-        if (this == &other) return *this;
-        giveBack();
-        dc_ = std::exchange(other.dc_, nullptr);
-        previous_ = std::exchange(other.previous_, nullptr);
-        return *this;
-    }
+    SelectedObject(HDC dc, HGDIOBJ object) : Owned({dc, SelectObject(dc, object)}) {}
 
     // Puts the previous object back, then selects `object` into `dc`.
     void select(HDC dc, HGDIOBJ object) {
-        giveBack();
-        dc_ = dc;
-        previous_ = SelectObject(dc, object);
+        reset();
+        *this = SelectedObject(dc, object);
     }
+};
 
-private:
-    void giveBack() {
-        if (dc_ && previous_) SelectObject(dc_, previous_);
-        dc_ = nullptr;
-        previous_ = nullptr;
-    }
-
-    HDC dc_;
-    HGDIOBJ previous_;
+struct WindowContext {
+    struct Handle {
+        HWND window;
+        HDC dc;
+    };
+    static bool holds(const Handle& context) { return context.dc != nullptr; }
+    static void taken(const Handle&) {}
+    static void giveBack(const Handle& context) { ReleaseDC(context.window, context.dc); }
 };
 
 // The device context of a window (or of the screen, for a null window).
-class WindowDC {
+class WindowDC : public Owned<WindowContext> {
 public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() { giveBack(); }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    WindowDC(WindowDC&& other) noexcept
-        : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
-    WindowDC& operator=(WindowDC&& other) noexcept {
-        if (this == &other) return *this;
-        giveBack();
-        window_ = std::exchange(other.window_, nullptr);
-        dc_ = std::exchange(other.dc_, nullptr);
-        return *this;
+    explicit WindowDC(HWND window) : Owned({window, GetDC(window)}) {}
+    HDC get() const { return Owned::get().dc; }
+};
+
+struct PaintContext {
+    struct Handle {
+        HWND window;
+        PAINTSTRUCT paint;
+        HDC dc;
+    };
+    static bool holds(const Handle& context) { return context.window != nullptr; }
+    static void taken(const Handle&) {}
+    static void giveBack(const Handle& context) { EndPaint(context.window, &context.paint); }
+    static Handle begin(HWND window) {
+        Handle context{window, {}, nullptr};
+        context.dc = BeginPaint(window, &context.paint);
+        return context;
     }
-
-    HDC get() const { return dc_; }
-
-private:
-    void giveBack() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-
-    HWND window_;
-    HDC dc_;
 };
 
 // BeginPaint and EndPaint around the handling of one WM_PAINT.
-class PaintDC {
+class PaintDC : public Owned<PaintContext> {
 public:
-    explicit PaintDC(HWND window) : window_(window), paint_(), dc_(BeginPaint(window, &paint_)) {}
-    ~PaintDC() { giveBack(); }
-    PaintDC(const PaintDC&) = delete;
-    PaintDC& operator=(const PaintDC&) = delete;
-    PaintDC(PaintDC&& other) noexcept
-        : window_(std::exchange(other.window_, nullptr)), paint_(other.paint_),
-          dc_(std::exchange(other.dc_, nullptr)) {}
-    PaintDC& operator=(PaintDC&& other) noexcept {
-        if (this == &other) return *this;
-        giveBack();
-        window_ = std::exchange(other.window_, nullptr);
-        paint_ = other.paint_;
-        dc_ = std::exchange(other.dc_, nullptr);
-        return *this;
-    }
-
-    HDC get() const { return dc_; }
-
-private:
-    void giveBack() {
-        if (window_) EndPaint(window_, &paint_);
-    }
-
-    HWND window_;
-    PAINTSTRUCT paint_;
-    HDC dc_;
+    explicit PaintDC(HWND window) : Owned(PaintContext::begin(window)) {}
+    HDC get() const { return Owned::get().dc; }
 };
 
 } // namespace platform::win32
