@@ -4,6 +4,7 @@
 #include "app/Noticeday.h"
 #include "manager/Barmanager.h"
 #include "platform/Inifile.h"
+#include "platform/Path.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 
@@ -22,11 +23,7 @@ constexpr const char* kSection = "Kestrum";
 constexpr int kNoDay = std::numeric_limits<int>::min();
 
 std::string withExtension(const std::string& path, const std::string& extension) {
-    const auto dot = path.rfind('.');
-    const auto slash = path.find_last_of("\\/");
-    const bool hasExtension =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return (hasExtension ? path.substr(0, dot) : path) + extension;
+    return std::string(platform::path::withoutExtension(path)) + extension;
 }
 
 // Kept for the whole process: windows still reach them while they are torn down.
@@ -52,8 +49,7 @@ App::App(std::string executablePath) : executablePath_(std::move(executablePath)
 }
 
 std::string App::folder() const {
-    const auto slash = executablePath_.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : executablePath_.substr(0, slash + 1);
+    return std::string(platform::path::folderOf(executablePath_));
 }
 
 std::string App::settingsFileName() const {

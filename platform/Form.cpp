@@ -8,6 +8,7 @@
 #include "platform/System.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace platform {
 namespace {
@@ -73,6 +74,39 @@ void Panel::Paint(Canvas& canvas) {
     canvas.brush = {parent().color(), BrushStyle::Solid};
     canvas.fillRect(area);
     drawFrame(canvas, area, Colors::White, Colors::ButtonShadow);
+}
+
+// For as long as a modal show lasts, also when it ends by an exception.
+class Form::OtherWindowsDisabled {
+public:
+    explicit OtherWindowsDisabled(Form& modal) : modal_(modal) { modal_.disableOtherWindows(); }
+    ~OtherWindowsDisabled() { modal_.enableOtherWindows(); }
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+private:
+    Form& modal_;
+};
+
+void Form::show() {
+    if (visible()) return;
+    showWindow();
+    FormEvents::shown(*this, true);
+}
+
+void Form::hide() {
+    if (!visible()) return;
+    hideWindow();
+    FormEvents::shown(*this, false);
+}
+
+void Form::showModal() {
+    if (visible()) throw std::logic_error("A form already showing cannot be shown modally");
+    const OtherWindowsDisabled others(*this);
+    FormEvents::modal(*this, true);
+    show();
+    runModalLoop();
+    FormEvents::modal(*this, false);
 }
 
 Control* Form::controlAt(Point pos) const {

@@ -194,6 +194,16 @@ private:
     friend class Control;
     friend class Timer;
 
+    // Per backend, under the shared rules of show, hide and showModal: the window itself
+    // appears or goes; the program's other windows take input or not; the modal loop runs
+    // until the form hides.
+    void showWindow();
+    void hideWindow();
+    void disableOtherWindows();
+    void enableOtherWindows();
+    void runModalLoop();
+    class OtherWindowsDisabled;
+
     // Enter presses the button that has the focus, else the default button.
     PushButton* enterButton(ChildControl* focused) const;
     PushButton* cancelButton() const;

@@ -1,8 +1,8 @@
 #include "store/Vcltools.h"
 
-namespace {
+#include "platform/Path.h"
 
-constexpr std::string_view kPathDelimiters = "\\/:";
+namespace {
 
 int FontStyleNumber(const platform::Font& font) {
     return 10000 + (font.bold ? 1 : 0) + (font.italic ? 10 : 0) + (font.underline ? 100 : 0) +
@@ -40,14 +40,9 @@ void ReadFont(const platform::IniSnapshot& file, std::string_view section, platf
 }
 
 std::string StripFileExt(const std::string& fileName) {
-    const auto dot = fileName.find_last_of('.');
-    const auto delimiter = fileName.find_last_of(kPathDelimiters);
-    if (dot == std::string::npos || (delimiter != std::string::npos && dot < delimiter))
-        return fileName;
-    return fileName.substr(0, dot);
+    return std::string(platform::path::withoutExtension(fileName));
 }
 
 std::string ExtractFileName(const std::string& path) {
-    const auto delimiter = path.find_last_of(kPathDelimiters);
-    return delimiter == std::string::npos ? path : path.substr(delimiter + 1);
+    return std::string(platform::path::fileName(path));
 }

@@ -6,6 +6,8 @@
 // Pattern matching ignores letter case, as it does on Windows. Windows paths are turned into
 // POSIX ones by reading every backslash as a slash.
 #include "platform/Files.h"
+#include "platform/Filesnative.h"
+#include "platform/Path.h"
 #include "platform/headless/Headlessfiles.h"
 
 #include <algorithm>
@@ -39,11 +41,9 @@ std::uint32_t attributesOf(const struct stat& info, std::string_view name) {
     return attributes;
 }
 
+// A folder's own name, also when the path ends in a separator.
 std::string_view baseName(std::string_view posix) {
-    while (posix.size() > 1 && posix.back() == '/')
-        posix.remove_suffix(1);
-    const auto slash = posix.rfind('/');
-    return slash == std::string_view::npos ? posix : posix.substr(slash + 1);
+    return path::fileName(path::withoutTrailingSlashes(posix));
 }
 
 bool writeAll(int fd, std::string_view content) {
@@ -152,28 +152,22 @@ bool copyFile(const std::string& from, const std::string& to) {
 std::optional<std::string> readFile(const std::string& path) {
     const int fd = open(posixPath(path).c_str(), O_RDONLY);
     if (fd < 0) return std::nullopt;
-    std::string content;
-    char buffer[65536];
-    ssize_t got;
-    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
-        content.append(buffer, size_t(got));
+    auto content = native::readAll([fd](char* buffer, std::size_t size) -> long long {
+        return ::read(fd, buffer, size);
+    });
     close(fd);
-    if (got < 0) return std::nullopt;
     return content;
 }
 
-bool replaceFile(const std::string& path, std::string_view content) {
-    const auto existing = fileAttributes(path);
-    if (existing && (*existing & (FileAttribute::ReadOnly | FileAttribute::Directory)))
-        return false;
-    const std::string target = posixPath(path);
-    const std::string temporary = target + std::string(kSavingSuffix);
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+bool native::writeNewFile(const std::string& path, std::string_view content) {
+    const int fd = open(posixPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return false;
     const bool written = writeAll(fd, content) && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
-    if (close(fd) == 0 && written && rename(temporary.c_str(), target.c_str()) == 0) return true;
-    unlink(temporary.c_str());
-    return false;
+    return close(fd) == 0 && written;
+}
+
+bool native::moveReplacing(const std::string& from, const std::string& to) {
+    return rename(posixPath(from).c_str(), posixPath(to).c_str()) == 0;
 }
 
 } // namespace platform

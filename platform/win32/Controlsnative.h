@@ -6,6 +6,7 @@
 #include "platform/win32/Gdi.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 #include <windows.h>
 
@@ -32,11 +33,14 @@ namespace platform::win32 {
 // The control whose window (or one of whose windows) `window` is, or none.
 ChildControl* controlOfWindow(HWND window);
 
+// The text of a window of the system's.
+std::string windowText(HWND window);
+
 // Answers what the controls send their parent window (a form, page or panel): commands,
 // notifications, owner drawing, colours and pointer shapes. Nothing for any other message.
 std::optional<LRESULT> answerControl(UINT message, WPARAM wParam, LPARAM lParam);
 
-// The pointer shape for the windows (Window.cpp).
+// The pointer shape for the windows (Formprocedure.cpp).
 HCURSOR loadCursor(Cursor cursor);
 
 } // namespace platform::win32

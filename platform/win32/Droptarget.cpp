@@ -4,8 +4,8 @@
 #include "platform/Droptarget.h"
 
 #include "platform/Guarded.h"
-#include "platform/win32/Com.h"
 #include "platform/win32/Formnative.h"
+#include "platform/win32/Scoped.h"
 
 #include <windows.h>
 

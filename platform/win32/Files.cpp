@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
-#include "platform/win32/Handles.h"
+#include "platform/Filesnative.h"
+#include "platform/win32/Scoped.h"
 
 #include <algorithm>
 #include <windows.h>
@@ -25,12 +26,6 @@ bool writeAll(HANDLE file, std::string_view content) {
         content.remove_prefix(written);
     }
     return true;
-}
-
-bool writeNewFile(const char* path, std::string_view content) {
-    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.valid() && writeAll(file.get(), content) && FlushFileBuffers(file.get());
 }
 
 } // namespace
@@ -93,25 +88,22 @@ std::optional<std::string> readFile(const std::string& path) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::nullopt;
-    std::string content;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        content.append(buffer, got);
-    return content;
+    return native::readAll([&file](char* buffer, std::size_t size) -> long long {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) return -1;
+        return got;
+    });
 }
 
-bool replaceFile(const std::string& path, std::string_view content) {
-    const auto existing = fileAttributes(path);
-    if (existing && (*existing & (FileAttribute::ReadOnly | FileAttribute::Directory)))
-        return false;
-    const std::string temporary = path + std::string(kSavingSuffix);
-    if (writeNewFile(temporary.c_str(), content) &&
-        MoveFileExA(temporary.c_str(), path.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DeleteFileA(temporary.c_str());
-    return false;
+bool native::writeNewFile(const std::string& path, std::string_view content) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid() && writeAll(file.get(), content) && FlushFileBuffers(file.get());
+}
+
+bool native::moveReplacing(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 } // namespace platform

@@ -19,6 +19,9 @@ struct Form::Native {
     std::string hintText;
     Size clientSize;          // as FormResize last saw it
     HWND lastFocus = nullptr; // the control that gets the focus back when the form is active
+    // While the form shows modally: the windows it disabled, and the one active before it.
+    std::vector<HWND> disabledWhileModal;
+    HWND activeBeforeModal = nullptr;
 };
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "platform/Shell.h"
 
-#include "platform/win32/Com.h"
+#include "platform/win32/Scoped.h"
 
 #include <windows.h>
 

@@ -1,4 +1,5 @@
 #include "platform/Files.h"
+#include "platform/Filesnative.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,26 @@ TEST(Files, RenameNeverReplacesAFile) {
     folder.write("to", "2");
     EXPECT_FALSE(renameFile(folder.file("from"), folder.file("to")));
     EXPECT_EQ(folder.read("to"), "2");
+}
+
+// The same on both systems: a read that fails partway (a disk error, a range another program
+// has locked) gives nothing, never the part read before the failure.
+TEST(Files, ReadFileGivesTheWholeContentOrNothing) {
+    TempFolder folder;
+    const std::string large(200000, 'x'); // more than one read
+    EXPECT_EQ(readFile(folder.write("large.txt", large)), large);
+    EXPECT_EQ(readFile(folder.write("empty.txt", "")), "");
+    EXPECT_EQ(readFile(folder.file("missing.txt")), std::nullopt);
+    ASSERT_TRUE(createFolder(folder.file("dir")));
+    EXPECT_EQ(readFile(folder.file("dir")), std::nullopt);
+    int reads = 0;
+    const auto secondReadFails = [&reads](char* buffer, std::size_t size) -> long long {
+        if (++reads == 2) return -1;
+        std::fill_n(buffer, size, 'y');
+        return static_cast<long long>(size);
+    };
+    EXPECT_EQ(native::readAll(secondReadFails), std::nullopt);
+    EXPECT_EQ(reads, 2);
 }
 
 TEST(Files, ReplaceFileSwapsWholeContentAndLeavesNoTemporaryFile) {

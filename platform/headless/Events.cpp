@@ -1,0 +1,47 @@
+// Input as the tests inject it, turned into a form's events in the order Windows sends them.
+#include "platform/headless/Headless.h"
+
+namespace platform::headless {
+namespace {
+
+ShiftState heldButton(MouseButton button) {
+    ShiftState shift;
+    shift.leftButton = button == MouseButton::Left;
+    shift.rightButton = button == MouseButton::Right;
+    shift.middleButton = button == MouseButton::Middle;
+    return shift;
+}
+
+} // namespace
+
+void mouseMove(Form& form, Point pos, ShiftState shift) {
+    FormEvents::mouseMove(form, {pos, MouseButton::Left, shift});
+}
+
+void mouseDown(Form& form, MouseButton button, Point pos) {
+    FormEvents::mouseDown(form, {pos, button, heldButton(button)});
+}
+
+// As on Windows, a right-button release goes on to ask for the context menu.
+void mouseUp(Form& form, MouseButton button, Point pos) {
+    FormEvents::mouseUp(form, {pos, button, {}});
+    if (button == MouseButton::Right) FormEvents::contextPopup(form, pos);
+}
+
+// The second press of a double click comes as the double click and then as a press.
+void doubleClick(Form& form, Point pos) {
+    mouseDown(form, MouseButton::Left, pos);
+    mouseUp(form, MouseButton::Left, pos);
+    FormEvents::doubleClick(form);
+    mouseDown(form, MouseButton::Left, pos);
+    mouseUp(form, MouseButton::Left, pos);
+}
+
+void contextMenuKey(Form& form) {
+    FormEvents::contextPopup(form, {-1, -1});
+}
+bool queryEndSession(Form& form) {
+    return FormEvents::queryEndSession(form);
+}
+
+} // namespace platform::headless

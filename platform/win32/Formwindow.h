@@ -1,0 +1,35 @@
+#pragma once
+// What the files of the Windows form layer share: the window of a form, the input state, the
+// tool tips (Tooltips.cpp) and the window class (Formprocedure.cpp).
+
+#include "platform/Form.h"
+#include "platform/Input.h"
+#include "platform/win32/Formnative.h"
+
+#include <string>
+#include <windows.h>
+
+namespace platform::win32 {
+
+inline HWND windowOf(const Form& form) {
+    return form.native().window;
+}
+
+// Shift, Control and Alt as they are held now.
+ShiftState keyboardState();
+// Where the pointer is, in client coordinates of `form`.
+Point pointerInClient(const Form& form);
+Size clientSizeOf(HWND window);
+
+// A new window of the form class for `form`, hidden; null when the system cannot make one.
+HWND createFormWindow(Form& form, FormKind kind);
+
+// The tool tip that follows the form's hint areas, learning them anew when they change.
+void updateToolTip(Form& form);
+// Answers the tool tip's request for its text; false for any other notification.
+bool answerToolTip(Form& form, NMHDR& header);
+// The tip shown at once for an area that is not a control (Form::showHintNow).
+void showHintTip(Form::Native& native, const std::string& text);
+void hideHintTip(Form::Native& native);
+
+} // namespace platform::win32

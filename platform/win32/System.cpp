@@ -1,0 +1,65 @@
+// The process-wide services of System.h on Windows: the pointer, the screen, message boxes,
+// the single-instance mutex and the stacking of the topmost windows.
+#include "platform/System.h"
+
+#include "platform/win32/Formwindow.h"
+
+#include <commctrl.h>
+#include <vector>
+
+namespace platform {
+
+std::optional<Point> cursorPos() {
+    POINT pos{};
+    if (!GetCursorPos(&pos)) return std::nullopt;
+    return Point{pos.x, pos.y};
+}
+
+int screenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+int screenHeight() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+int messageBox(const Form* owner, const std::string& text, const std::string& caption,
+               unsigned style) {
+    return MessageBoxA(owner ? win32::windowOf(*owner) : nullptr, text.c_str(), caption.c_str(),
+                       style);
+}
+
+SingleInstance::SingleInstance(const std::string& name)
+    : handle_(CreateMutexA(nullptr, FALSE, name.c_str())),
+      acquired_(handle_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS) {}
+
+SingleInstance::~SingleInstance() {
+    if (handle_) CloseHandle(handle_);
+}
+
+namespace {
+BOOL CALLBACK collectTopmost(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+} // namespace
+
+// Raised from the bottom one up, so that each ends above those raised before it, as it was.
+void raiseTopmostWindows() {
+    std::vector<HWND> topmost; // from the top down
+    EnumThreadWindows(GetCurrentThreadId(), collectTopmost, reinterpret_cast<LPARAM>(&topmost));
+    for (auto window = topmost.rbegin(); window != topmost.rend(); ++window)
+        SetWindowPos(*window, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void initCommonControls() {
+    INITCOMMONCONTROLSEX classes{};
+    classes.dwSize = sizeof classes;
+    classes.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
+                    ICC_TAB_CLASSES;
+    InitCommonControlsEx(&classes);
+}
+
+} // namespace platform

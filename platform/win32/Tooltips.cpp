@@ -1,0 +1,96 @@
+// The two kinds of tool tip a form shows: one that knows the areas of the controls with hints
+// and shows once the pointer rests there, and one that shows at once, where and when told.
+#include "platform/win32/Formwindow.h"
+
+#include <commctrl.h>
+#include <vector>
+
+namespace platform::win32 {
+namespace {
+
+HWND createToolTipWindow(HWND owner) {
+    return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr,
+                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr),
+                           nullptr);
+}
+
+// A tool of the window `owner`, as the tool tip messages name it.
+TOOLINFOA toolOf(HWND owner) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = owner;
+    return tool;
+}
+
+// A tracking tip: it shows when told, where told, instead of after the pointer has rested.
+HWND createHintTip(HWND owner) {
+    const HWND tip = createToolTipWindow(owner);
+    TOOLINFOA tool = toolOf(owner);
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.lpszText = const_cast<char*>("");
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    return tip;
+}
+
+// Offset of a tip below the pointer's hot spot, as the system places its own tips.
+constexpr int kHintBelowPointer = 20;
+
+} // namespace
+
+// One tool per control that shows a hint, so the tip starts anew when the pointer passes from
+// one control to the next; the text is asked for when the tip is about to show.
+void updateToolTip(Form& form) {
+    Form::Native& native = form.native();
+    std::vector<Rect> areas = form.hintAreas();
+    if (native.toolTip && areas == native.hintAreas) return;
+    if (!native.toolTip) native.toolTip = createToolTipWindow(native.window);
+    TOOLINFOA tool = toolOf(native.window);
+    for (UINT_PTR id = 1; id <= native.hintAreas.size(); ++id) {
+        tool.uId = id;
+        SendMessageA(native.toolTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    tool.uFlags = TTF_SUBCLASS;
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    for (UINT_PTR id = 1; id <= areas.size(); ++id) {
+        const Rect& area = areas[id - 1];
+        tool.uId = id;
+        tool.rect = {area.left, area.top, area.right(), area.bottom()};
+        SendMessageA(native.toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    native.hintAreas = std::move(areas);
+}
+
+bool answerToolTip(Form& form, NMHDR& header) {
+    Form::Native& native = form.native();
+    if (header.code != TTN_GETDISPINFOA || header.hwndFrom != native.toolTip) return false;
+    native.toolTipText = form.hintAt(pointerInClient(form));
+    reinterpret_cast<NMTTDISPINFOA&>(header).lpszText = native.toolTipText.data();
+    return true;
+}
+
+void showHintTip(Form::Native& native, const std::string& text) {
+    if (!native.hintTip) native.hintTip = createHintTip(native.window);
+    native.hintText = text;
+    TOOLINFOA tool = toolOf(native.window);
+    tool.lpszText = native.hintText.data();
+    SendMessageA(native.hintTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    POINT pos{};
+    GetCursorPos(&pos);
+    SendMessageA(native.hintTip, TTM_TRACKPOSITION, 0,
+                 MAKELPARAM(pos.x, pos.y + kHintBelowPointer));
+    // A tip already showing only moves and takes the new text: showing it anew costs more.
+    if (!IsWindowVisible(native.hintTip))
+        SendMessageA(native.hintTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    // The tip goes when the pointer leaves the form, which no mouse move would tell.
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, native.window, 0};
+    TrackMouseEvent(&leave);
+}
+
+void hideHintTip(Form::Native& native) {
+    if (!native.hintTip) return;
+    TOOLINFOA tool = toolOf(native.window);
+    SendMessageA(native.hintTip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+}
+
+} // namespace platform::win32
