@@ -29,6 +29,14 @@ platform::Font verdana(int size) {
     return font;
 }
 
+// The cells, the pictures and the settings dialog each read an unknown size their own way, so
+// only the two sizes there are get past loading; anything else is the default.
+std::int32_t knownIconSize(int stored) {
+    const bool known = stored == std::int32_t(IconSizeType::Small) ||
+                       stored == std::int32_t(IconSizeType::Large);
+    return known ? stored : std::int32_t(IconSizeType::Small);
+}
+
 } // namespace
 
 BarManager::BarManager(std::string folder)
@@ -140,14 +148,13 @@ platform::Icon* BarManager::iconFor(IconArea* entry) const {
 }
 
 int BarManager::iconPixelSize() const {
-    // Only 16 and 32 are ever stored; anything else is drawn large, as the cells are sized.
     return iconSizeType == std::int32_t(IconSizeType::Small) ? 16 : 32;
 }
 
 void BarManager::loadAppearance() {
     const platform::IniSnapshot settings(settingsFileName());
     showIconTitle = settings.readBool("Appearance", "ShowIconTitle", false);
-    iconSizeType = settings.readInteger("Appearance", "IconSizeType", 16);
+    iconSizeType = knownIconSize(settings.readInteger("Appearance", "IconSizeType", 16));
     barLayout = std::uint8_t(settings.readInteger("Appearance", "BarLayout", 1));
     barNameAlignment = std::uint8_t(settings.readInteger("Appearance", "BarNameAlignment", 1));
     ReadFont(settings, "IconTitleFont", iconTitleFont, iconTitleFont);

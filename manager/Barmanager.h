@@ -89,7 +89,7 @@ private:
 public:
     std::vector<Bar*> bars; // owned, in display order
     std::string dataFolder;
-    std::int32_t iconSizeType = std::int32_t(IconSizeType::Large);
+    std::int32_t iconSizeType = std::int32_t(IconSizeType::Large); // 16 or 32 once loaded
     std::int32_t showIconTitle = false;
     platform::Font iconTitleFont;
     DoubleBuffer measureBuffer;

@@ -2,6 +2,7 @@
 #include "platform/Files.h"
 #include "platform/Inifile.h"
 #include "store/Bar.h"
+#include "store/Iconarea.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -227,6 +228,19 @@ TEST_F(BarManagerTest, LayoutNumbersKeepTheirLow8Bits) {
     EXPECT_TRUE(manager.showIconTitle);
     // A layout number other than 0 and 1 leaves the icon area on the left.
     EXPECT_EQ(manager.barAt(0)->LeftBox, static_cast<Square*>(manager.barAt(0)->IconBox.get()));
+}
+
+TEST_F(BarManagerTest, AnIconSizeNeither16Nor32ReadsAsSmall) {
+    makeCategory("X");
+    folder.write("X\\a.lnk", "");
+    folder.write("settings.txt", "[Appearance]\r\nIconSizeType=7\r\n");
+    BarManager manager(data());
+    manager.layout();
+    EXPECT_EQ(manager.iconSizeType, 16) << "what the settings dialog shows";
+    EXPECT_EQ(manager.iconPixelSize(), 16);
+    const IconArea* cell = manager.barAt(0)->GetLink(0);
+    EXPECT_EQ(cell->Width, 45);
+    EXPECT_EQ(cell->Height, 45);
 }
 
 TEST_F(BarManagerTest, SavedAppearanceReadsBackAndKeepsOtherSections) {
