@@ -317,18 +317,14 @@ IconArea* TBarForm::iconAtPoint(int x, int y) const {
 }
 
 void TBarForm::trackHover(int x, int y) {
-    Bar* category = manager_.barAtPoint(x, y);
-    IconArea* entry = nullptr;
-    if (category) {
-        const platform::Point local = category->ToLocalPoint(x, y);
-        entry = category->FindLinkAt(local.x, local.y);
-    }
+    IconArea* entry = iconAtPoint(x, y);
     if (!entry) {
         clearHover();
         return;
     }
     if (entry == currentIcon_) return;
     clearHighlight();
+    Bar* category = entry->Owner;
     category->SetHighlighted(entry);
     redrawRect(cellOnWindow(*category, *entry));
     currentBar_ = category;

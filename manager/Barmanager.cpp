@@ -75,9 +75,7 @@ std::string BarManager::settingsFileName() const {
 
 Bar* BarManager::barAtPoint(int x, int y) const {
     for (Bar* bar : bars)
-        if (bar->Left < x && x < bar->Left + bar->Width && bar->Top < y &&
-            y < bar->Top + bar->Height)
-            return bar;
+        if (bar->rect().containsStrictly({x, y})) return bar;
     return nullptr;
 }
 

@@ -158,9 +158,7 @@ IconArea* Bar::GetLink(int index) const {
 
 IconArea* Bar::FindLinkAt(std::int32_t x, std::int32_t y) const {
     for (const auto& entry : Links)
-        if (entry->Left < x && x < entry->Left + entry->Width && entry->Top < y &&
-            y < entry->Top + entry->Height)
-            return entry.get();
+        if (entry->rect().containsStrictly({x, y})) return entry.get();
     return nullptr;
 }
 
