@@ -153,8 +153,8 @@ void BarManager::loadAppearance() {
     const platform::IniSnapshot settings(settingsFileName());
     showIconTitle = settings.readBool("Appearance", "ShowIconTitle", false);
     iconSizeType = knownIconSize(settings.readInteger("Appearance", "IconSizeType", 16));
-    barLayout = std::uint8_t(settings.readInteger("Appearance", "BarLayout", 1));
-    barNameAlignment = std::uint8_t(settings.readInteger("Appearance", "BarNameAlignment", 1));
+    barLayout = ReadLowByte(settings, "Appearance", "BarLayout", 1);
+    barNameAlignment = ReadLowByte(settings, "Appearance", "BarNameAlignment", 1);
     ReadFont(settings, "IconTitleFont", iconTitleFont, iconTitleFont);
     measureBuffer.canvas().font = iconTitleFont;
 }

@@ -136,8 +136,7 @@ void Bar::LoadSettings() {
     const platform::IniSnapshot settings(GetSettingsFileName());
     Color = settings.readInteger("Background", "BackgoundColor", oldColor);
     UseBackgroundImage = settings.readBool("Background", "UseBackgroundImage", true);
-    BackgroundStyle =
-        static_cast<std::uint8_t>(settings.readInteger("Background", "BackgroundImageStyle", 0));
+    BackgroundStyle = ReadLowByte(settings, "Background", "BackgroundImageStyle", 0);
     UseOwnNameFont = settings.readBool("BarNameFont", "UseOwnBarNameFont", false);
     ReadFont(settings, "BarNameFont", NameFont, NameFont);
 }

@@ -20,6 +20,11 @@ void WriteFont(platform::IniBatch& batch, std::string_view section, const platfo
 void ReadFont(const platform::IniSnapshot& file, std::string_view section, platform::Font& font,
               const platform::Font& defaults);
 
+// The low 8 bits of the integer under `key` (its default when missing or unreadable), as the
+// stored layout, alignment and background placement numbers are kept: 258 reads as 2.
+std::uint8_t ReadLowByte(const platform::IniSnapshot& file, std::string_view section,
+                         std::string_view key, std::uint8_t defaultValue);
+
 // The name without its extension: from the last "." after the last path separator or drive
 // colon to the end. notepad.exe.lnk gives notepad.exe, readme stays readme, .lnk gives "".
 std::string StripFileExt(const std::string& fileName);
