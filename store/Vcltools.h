@@ -32,16 +32,17 @@ std::string StripFileExt(const std::string& fileName);
 // The part of `path` after its last path separator or drive colon.
 std::string ExtractFileName(const std::string& path);
 
-// Lining up controls by their edges; a control is anything with Left and Width and SetLeft.
+// Lining up windows by their edges; a window is anything with left(), width() and setLeft(), as
+// the windowing layer's forms have.
 template <class Control> std::int32_t GetControlLeft(const Control& control) {
-    return control.Left;
+    return control.left();
 }
 
 template <class Control> std::int32_t GetControlRight(const Control& control) {
-    return control.Left + control.Width;
+    return control.left() + control.width();
 }
 
-// Moves the control so that its right edge is at x, keeping its width.
+// Moves the window so that its right edge is at x, keeping its width.
 template <class Control> void SetControlRight(Control& control, std::int32_t x) {
-    control.SetLeft(x - control.Width);
+    control.setLeft(x - control.width());
 }
