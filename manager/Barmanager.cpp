@@ -47,10 +47,7 @@ BarManager::BarManager(std::string folder)
     setBarLayout(barLayout);
 }
 
-BarManager::~BarManager() {
-    for (Bar* bar : bars)
-        delete bar;
-}
+BarManager::~BarManager() = default;
 
 void BarManager::addWatcher(ModelWatcher* watcher) {
     watchers_.push_back(watcher);
@@ -74,8 +71,8 @@ std::string BarManager::settingsFileName() const {
 }
 
 Bar* BarManager::barAtPoint(int x, int y) const {
-    for (Bar* bar : bars)
-        if (bar->rect().containsStrictly({x, y})) return bar;
+    for (const auto& bar : bars)
+        if (bar->rect().containsStrictly({x, y})) return bar.get();
     return nullptr;
 }
 
@@ -85,9 +82,9 @@ Bar* BarManager::createBar(const std::string& name) {
     auto bar = std::make_unique<Bar>(this, dataFolder, name);
     applyBarLayout(bar.get());
     bar->SaveLinks();
-    bars.push_back(bar.release());
+    bars.push_back(std::move(bar));
     saveBarList();
-    return bars.back();
+    return bars.back().get();
 }
 
 bool BarManager::renameBar(Bar* bar, const std::string& newName) {
@@ -97,28 +94,32 @@ bool BarManager::renameBar(Bar* bar, const std::string& newName) {
 }
 
 bool BarManager::deleteBar(Bar* bar) {
-    const auto found = std::find(bars.begin(), bars.end(), bar);
+    const auto found = positionOf(bar);
     if (found == bars.end()) return false;
     const std::string folder = bar->GetFolderPath();
     if (platform::folderExists(folder) && !DeleteFolderTree(folder)) return false;
     for (ModelWatcher* watcher : watchers_)
         watcher->categoryRemoving(*bar);
     bars.erase(found);
-    delete bar;
     saveBarList();
     return true;
 }
 
+std::vector<std::unique_ptr<Bar>>::iterator BarManager::positionOf(const Bar* bar) {
+    return std::find_if(bars.begin(), bars.end(),
+                        [bar](const auto& owned) { return owned.get() == bar; });
+}
+
 bool BarManager::moveBar(Bar* moved, Bar* target) {
     if (moved == target) return false;
-    const auto from = std::find(bars.begin(), bars.end(), moved);
+    const auto from = positionOf(moved);
     if (from == bars.end()) return false;
-    if (from + 1 != bars.end() && *(from + 1) == target) {
+    if (from + 1 != bars.end() && (from + 1)->get() == target) {
         std::iter_swap(from, from + 1);
     } else {
+        auto taken = std::move(*from);
         bars.erase(from);
-        const auto to = std::find(bars.begin(), bars.end(), target);
-        bars.insert(target ? to : bars.end(), moved);
+        bars.insert(target ? positionOf(target) : bars.end(), std::move(taken));
     }
     saveBarList();
     return true;
@@ -136,8 +137,8 @@ void BarManager::applyBarLayout(Bar* bar) const {
 
 void BarManager::setBarLayout(std::uint8_t value) {
     barLayout = value;
-    for (Bar* bar : bars)
-        applyBarLayout(bar);
+    for (const auto& bar : bars)
+        applyBarLayout(bar.get());
 }
 
 platform::Icon* BarManager::iconFor(IconArea* entry) const {
@@ -173,13 +174,13 @@ void BarManager::saveAppearance() {
 // Two rows on one folder would overwrite each other's list, and deleting one would delete the
 // other's shortcuts; folder names match without regard to letter case.
 bool BarManager::hasBar(const std::string& name) const {
-    return std::any_of(bars.begin(), bars.end(), [&](const Bar* bar) {
+    return std::any_of(bars.begin(), bars.end(), [&](const auto& bar) {
         return platform::ini::sameName(bar->GetName(), name);
     });
 }
 
 void BarManager::appendBar(const std::string& name) {
-    bars.push_back(new Bar(this, dataFolder, name));
+    bars.push_back(std::make_unique<Bar>(this, dataFolder, name));
 }
 
 void BarManager::loadBarList() {
@@ -216,7 +217,7 @@ void BarManager::layout() {
 
 void BarManager::layoutIcons() {
     maxIconHeight = 0;
-    for (Bar* bar : bars) {
+    for (const auto& bar : bars) {
         bar->IconBox->ResetWidth();
         for (int i = 0; i < bar->GetLinkCount(); ++i) {
             IconArea* entry = bar->GetLink(i);
@@ -225,7 +226,7 @@ void BarManager::layoutIcons() {
             bar->IconBox->GrowWidth(entry->Width);
         }
     }
-    for (Bar* bar : bars)
+    for (const auto& bar : bars)
         bar->IconBox->SetHeight(maxIconHeight);
 }
 
@@ -258,9 +259,9 @@ void BarManager::layoutRows() {
     int leftWidth = 0;
     int rightWidth = 0;
     DoubleBuffer names;
-    for (Bar* bar : bars) {
+    for (const auto& bar : bars) {
         bar->NameBox->Alignment = barNameAlignment;
-        sizeNameBox(bar, names.canvas());
+        sizeNameBox(bar.get(), names.canvas());
         leftWidth = std::max(leftWidth, bar->LeftBox->Width);
         rightWidth = std::max(rightWidth, bar->RightBox->Width);
         rowHeight = std::max(rowHeight, bar->NameBox->Height);
@@ -268,7 +269,7 @@ void BarManager::layoutRows() {
     const int total = leftWidth + rightWidth;
     SetWidth(total);
     int y = Top;
-    for (Bar* bar : bars) {
+    for (const auto& bar : bars) {
         bar->SetHeight(rowHeight);
         bar->SetTop(y);
         y += rowHeight;

@@ -43,7 +43,7 @@ public:
     void entryRemoving(const IconArea& entry);
 
     int barCount() const { return int(bars.size()); }
-    Bar* barAt(int index) const { return bars[std::size_t(index)]; }
+    Bar* barAt(int index) const { return bars[std::size_t(index)].get(); }
     // The first category whose row strictly contains the window point, or null.
     Bar* barAtPoint(int x, int y) const;
 
@@ -80,6 +80,8 @@ private:
     std::string settingsFileName() const;
     void applyBarLayout(Bar* bar) const;
     bool hasBar(const std::string& name) const;
+    // The place of `bar` in the list, or the end when it is not there.
+    std::vector<std::unique_ptr<Bar>>::iterator positionOf(const Bar* bar);
     void appendBar(const std::string& name);
 
     platform::OleSession ole; // the icon loader reads shortcuts through COM
@@ -87,7 +89,7 @@ private:
     std::unique_ptr<IconLoader> iconLoader_;
 
 public:
-    std::vector<Bar*> bars; // owned, in display order
+    std::vector<std::unique_ptr<Bar>> bars; // in display order
     std::string dataFolder;
     std::int32_t iconSizeType = std::int32_t(IconSizeType::Large); // 16 or 32 once loaded
     std::int32_t showIconTitle = false;

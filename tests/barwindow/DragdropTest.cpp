@@ -79,7 +79,7 @@ TEST_F(DragDropTest, ARowGoesAboveTheRowItIsDroppedOnOrSwapsWithTheOneBelow) {
     openWindow();
     const auto rows = [this] {
         Names names;
-        for (const Bar* bar : manager->bars)
+        for (const auto& bar : manager->bars)
             names.push_back(bar->GetName());
         return names;
     };
