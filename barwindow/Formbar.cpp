@@ -23,9 +23,6 @@ constexpr int kDragThreshold = 6;
 constexpr int kRowsLeft = 1;
 constexpr int kRowsTop = 2;
 constexpr platform::Color kButtonFace = platform::Colors::SystemBase + 15;
-// What dragHelper_.dragItem points at.
-constexpr int kDragIcon = 1;
-constexpr int kDragCategory = 2;
 
 } // namespace
 
@@ -414,7 +411,7 @@ void TBarForm::FormContextPopup(platform::Point pos) {
 // A move into another category destroys the dragged entry from inside its own drop, and a
 // command may destroy what a drag holds: the drag lets go as well.
 void TBarForm::entryRemoving(const IconArea& entry) {
-    if (draggedIcon() == &entry) dragHelper_.dragItem = nullptr;
+    if (draggedIcon() == &entry) dragHelper_.dragItem = std::monostate{};
     if (currentIcon_ != &entry) return;
     currentIcon_ = nullptr;
     setHint("");
@@ -423,7 +420,7 @@ void TBarForm::entryRemoving(const IconArea& entry) {
 void TBarForm::categoryRemoving(const Bar& category) {
     const IconArea* dragged = draggedIcon();
     if (draggedCategory() == &category || (dragged && dragged->Owner == &category))
-        dragHelper_.dragItem = nullptr;
+        dragHelper_.dragItem = std::monostate{};
     if (currentIcon_ && currentIcon_->Owner == &category) {
         currentIcon_ = nullptr;
         setHint("");
@@ -438,26 +435,24 @@ void TBarForm::iconsArrived(const IconArea& entry) {
 // ---- Drag and drop ----
 
 IconArea* TBarForm::draggedIcon() const {
-    return dragHelper_.dragKind == kDragIcon ? static_cast<IconArea*>(dragHelper_.dragItem)
-                                             : nullptr;
+    IconArea* const* entry = std::get_if<IconArea*>(&dragHelper_.dragItem);
+    return entry ? *entry : nullptr;
 }
 
 Bar* TBarForm::draggedCategory() const {
-    return dragHelper_.dragKind == kDragCategory ? static_cast<Bar*>(dragHelper_.dragItem)
-                                                 : nullptr;
+    Bar* const* category = std::get_if<Bar*>(&dragHelper_.dragItem);
+    return category ? *category : nullptr;
 }
 
 void TBarForm::dragBegin(int x, int y) {
     if (IconArea* entry = iconAtPoint(x, y)) {
         dragHelper_.dragItem = entry;
-        dragHelper_.dragKind = kDragIcon;
         setCursorNow(platform::Cursor::Drag);
         return;
     }
     Bar* category = manager_.barAtPoint(x, y);
     if (!category) return;
     dragHelper_.dragItem = category;
-    dragHelper_.dragKind = kDragCategory;
     setCursorNow(platform::Cursor::Drag);
     dragImage_.resize(category->Width, category->Height);
     BarPainter painter(dragImage_.canvas(), manager_, *category, PaintMode::Drag, 0, 0);
@@ -466,17 +461,17 @@ void TBarForm::dragBegin(int x, int y) {
 }
 
 void TBarForm::dragMove(int x, int y) {
-    if (dragHelper_.dragKind == kDragIcon)
+    if (draggedIcon())
         moveIcon(x, y);
-    else if (dragHelper_.dragKind == kDragCategory)
+    else if (draggedCategory())
         moveCategory(x, y);
 }
 
 // The pointer and the painting are back to normal even when nothing was dragged.
 void TBarForm::dragEnd(int x, int y) {
-    if (dragHelper_.dragKind == kDragIcon)
+    if (draggedIcon())
         dropIcon(x, y);
-    else if (dragHelper_.dragKind == kDragCategory)
+    else if (draggedCategory())
         dropCategory(x, y);
     setCursorNow(platform::Cursor::Default);
     paintMode_ = PaintMode::Normal;

@@ -121,7 +121,7 @@ private:
     IconArea* iconAtPoint(int x, int y) const;
 
     // Dragging inside the window, told by dragHelper_ (client coordinates). What is dragged is
-    // in dragHelper_.dragKind and dragItem; a press on the frame drags nothing.
+    // in dragHelper_.dragItem; a press on the frame drags nothing.
     void dragBegin(int x, int y) override;
     void dragMove(int x, int y) override;
     void dragEnd(int x, int y) override;
