@@ -1,10 +1,6 @@
 #include "barwindow/Formbar.h"
 
-#include "app/App.h"
-#include "barwindow/Formbarname.h"
-#include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
-#include "manager/Formsettings.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "platform/Text.h"
@@ -59,11 +55,11 @@ void TBarForm::buildMenus() {
     items_.deleteCategory =
         BarPopupMenu.addItem("&Delete Category", [this] { MenuItemDeleteCategoryClick(); });
     BarPopupMenu.addSeparator();
-    BarPopupMenu.addItem("&Global Settings ...", [] {
-        if (SettingsForm) SettingsForm->showModal();
+    BarPopupMenu.addItem("&Global Settings ...", [this] {
+        if (settingsDialog_) settingsDialog_->showSettings();
     });
-    BarPopupMenu.addItem("Check New &Version ....", [] {
-        if (theApp) theApp->openHomePage();
+    BarPopupMenu.addItem("Check New &Version ....", [this] {
+        if (onCheckVersion) onCheckVersion();
     });
 
     items_.changeTitle =
@@ -135,15 +131,11 @@ bool TBarForm::deleteCategory(Bar* category) {
 }
 
 void TBarForm::MenuItemNewCategoryClick() {
-    if (!BarNameForm) return;
-    BarNameForm->targetBar = nullptr;
-    BarNameForm->showModal();
+    if (nameDialog_) nameDialog_->askName(nullptr);
 }
 
 void TBarForm::MenuItemRenameClick() {
-    if (!currentBar_ || !BarNameForm) return;
-    BarNameForm->targetBar = currentBar_;
-    BarNameForm->showModal();
+    if (currentBar_ && nameDialog_) nameDialog_->askName(currentBar_);
 }
 
 // Whatever goes wrong while the shortcut is made or the list saved is shown here rather than in
@@ -235,10 +227,11 @@ void TBarForm::setLeftClamped(int x) {
 
 void TBarForm::FormShow() {
     if (!layoutDone_) updateLayout();
-    if (MainForm) {
-        setLeftClamped(MainForm->left());
-        setTop(MainForm->top() + MainForm->height());
-        MainForm->pressButton();
+    if (mainWindow_) {
+        const platform::Point below = mainWindow_->bottomLeft();
+        setLeftClamped(below.x);
+        setTop(below.y);
+        mainWindow_->pressButton();
     }
     showTopmost();
     // Entries whose icons the shell did not give last time get one more try per showing.
@@ -246,7 +239,7 @@ void TBarForm::FormShow() {
 }
 
 void TBarForm::FormHide() {
-    if (MainForm) MainForm->releaseButton();
+    if (mainWindow_) mainWindow_->releaseButton();
 }
 
 void TBarForm::drawFrame(platform::Canvas& canvas) {

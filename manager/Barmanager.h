@@ -5,7 +5,7 @@
 
 #include "manager/Doublebuffer.h"
 #include "manager/Iconloader.h"
-#include "manager/Modelwatcher.h"
+#include "windows/Modelwatcher.h"
 #include "platform/Font.h"
 #include "platform/Icon.h"
 #include "platform/Process.h"

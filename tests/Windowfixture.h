@@ -40,12 +40,13 @@ public:
     // the main window above it that opens it and the command window beside it when asked for.
     void open(Windows windows) {
         manager = std::make_unique<BarManager>(folder.path() + "\\");
-        if (windows != Windows::Category) {
+        if (windows != Windows::Category)
             mainForm = platform::createForm<TMainForm>(folder.file("settings.txt"));
-            MainForm = mainForm.get();
-        }
         barForm = platform::createForm<TBarForm>(*manager, language);
-        if (mainForm) mainForm->setCategoryWindow(barForm.get());
+        if (mainForm) {
+            mainForm->setCategoryWindow(barForm.get());
+            barForm->setMainWindow(mainForm.get());
+        }
         if (windows == Windows::WithMainAndCommand) {
             commandForm = platform::createForm<TCommandForm>(*manager, *barForm);
             mainForm->setCommandWindow(commandForm.get());

@@ -1,4 +1,4 @@
-#include "mainbutton/Draghelper.h"
+#include "windows/Draghelper.h"
 
 #include <cstdlib>
 

@@ -3,7 +3,7 @@
 // input: the press point is the first move seen with the left button held, and a drag begins
 // once the pointer is more than `threshold` pixels from it on either axis.
 
-#include "mainbutton/Drageventhandler.h"
+#include "windows/Drageventhandler.h"
 
 #include <variant>
 
