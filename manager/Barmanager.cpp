@@ -12,16 +12,6 @@
 
 namespace {
 
-constexpr int kSmallCell = 45;
-constexpr int kLargeCellWidth = 70;
-constexpr int kLargeCellHeight = 60;
-constexpr int kTitleExtraWidth = 20;
-constexpr int kTitleGap = 10;
-constexpr int kTitleLeftWhenTooWide = 4;
-constexpr int kTitleRoom = 8;
-constexpr int kNameBoxExtraWidth = 20;
-constexpr int kNameBoxExtraHeight = 10;
-
 platform::Font verdana(int size) {
     platform::Font font;
     font.name = "Verdana";
@@ -157,7 +147,6 @@ void BarManager::loadAppearance() {
     barLayout = ReadLowByte(settings, "Appearance", "BarLayout", 1);
     barNameAlignment = ReadLowByte(settings, "Appearance", "BarNameAlignment", 1);
     ReadFont(settings, "IconTitleFont", iconTitleFont, iconTitleFont);
-    measureBuffer.canvas().font = iconTitleFont;
 }
 
 void BarManager::saveAppearance() {
@@ -168,7 +157,6 @@ void BarManager::saveAppearance() {
         .writeInteger("Appearance", "BarNameAlignment", barNameAlignment);
     WriteFont(settings, "IconTitleFont", iconTitleFont);
     settings.commit();
-    measureBuffer.canvas().font = iconTitleFont;
 }
 
 // Two rows on one folder would overwrite each other's list, and deleting one would delete the
@@ -210,81 +198,19 @@ void BarManager::saveBarList() {
     config.commit();
 }
 
+layout::Appearance BarManager::appearance() const {
+    return {iconSizeType == std::int32_t(IconSizeType::Small), iconPixelSize(), showIconTitle != 0,
+            iconTitleFont, barNameFont, barNameAlignment};
+}
+
 void BarManager::layout() {
-    layoutIcons();
-    layoutRows();
-}
-
-void BarManager::layoutIcons() {
-    maxIconHeight = 0;
-    for (const auto& bar : bars) {
-        bar->IconBox->ResetWidth();
-        for (int i = 0; i < bar->GetLinkCount(); ++i) {
-            IconArea* entry = bar->GetLink(i);
-            sizeIconCell(entry);
-            maxIconHeight = std::max(maxIconHeight, entry->Height);
-            bar->IconBox->GrowWidth(entry->Width);
-        }
-    }
-    for (const auto& bar : bars)
-        bar->IconBox->SetHeight(maxIconHeight);
-}
-
-void BarManager::sizeIconCell(IconArea* entry) {
-    const int px = iconPixelSize();
-    const bool small = iconSizeType == std::int32_t(IconSizeType::Small);
-    entry->SetHeight(small ? kSmallCell : kLargeCellHeight);
-    entry->SetWidth(small ? kSmallCell : kLargeCellWidth);
-    entry->IconRect.SetHeight(px);
-    entry->IconRect.SetTop((entry->Height - px) / 2);
-    int iconLeft = (entry->Width - px) / 2;
-    if (showIconTitle) {
-        entry->SetWidth(entry->Width + kTitleExtraWidth);
-        iconLeft = (entry->Width - px) / 2;
-        const platform::Size title = measureBuffer.canvas().textExtent(entry->GetTitle());
-        entry->TitleRect.SetLeft(title.width > entry->Width - kTitleRoom
-                                     ? kTitleLeftWhenTooWide
-                                     : (entry->Width - title.width) / 2);
-        entry->TitleRect.SetHeight(title.height);
-        entry->SetHeight(entry->Height + title.height);
-        entry->IconRect.SetTop((entry->Height - px - title.height - kTitleGap) / 2);
-        entry->TitleRect.SetTop(entry->IconRect.Top + px + kTitleGap);
-    }
-    entry->IconRect.SetLeft(iconLeft);
-    entry->IconRect.SetWidth(px);
-}
-
-void BarManager::layoutRows() {
-    int rowHeight = maxIconHeight;
-    int leftWidth = 0;
-    int rightWidth = 0;
-    DoubleBuffer names;
-    for (const auto& bar : bars) {
-        bar->NameBox->Alignment = barNameAlignment;
-        sizeNameBox(bar.get(), names.canvas());
-        leftWidth = std::max(leftWidth, bar->LeftBox->Width);
-        rightWidth = std::max(rightWidth, bar->RightBox->Width);
-        rowHeight = std::max(rowHeight, bar->NameBox->Height);
-    }
-    const int total = leftWidth + rightWidth;
-    SetWidth(total);
-    int y = Top;
-    for (const auto& bar : bars) {
-        bar->SetHeight(rowHeight);
-        bar->SetTop(y);
-        y += rowHeight;
-        bar->SetWidth(total);
-        bar->LeftBox->SetLeft(Left);
-        bar->LeftBox->SetWidth(leftWidth);
-        bar->RightBox->SetWidth(rightWidth);
-        bar->RightBox->SetLeft(total - rightWidth);
-    }
-    SetHeight(y);
-}
-
-void BarManager::sizeNameBox(Bar* category, platform::Canvas& canvas) {
-    canvas.font = category->UseOwnNameFont ? category->NameFont : barNameFont;
-    const platform::Size name = canvas.textExtent(category->GetName());
-    category->NameBox->SetWidth(name.width + kNameBoxExtraWidth);
-    category->NameBox->SetHeight(name.height + kNameBoxExtraHeight);
+    platform::Canvas& canvas = measureBuffer.canvas();
+    const layout::TextMeasurer measure = [&canvas](const platform::Font& font,
+                                                   const std::string& text) {
+        canvas.font = font;
+        return canvas.textExtent(text);
+    };
+    const layout::Appearance look = appearance();
+    maxIconHeight = layout::layoutIcons(bars, look, measure);
+    layout::layoutRows(bars, *this, maxIconHeight, look, measure);
 }

@@ -5,6 +5,7 @@
 
 #include "manager/Doublebuffer.h"
 #include "manager/Iconloader.h"
+#include "manager/Layout.h"
 #include "windows/Modelwatcher.h"
 #include "platform/Font.h"
 #include "platform/Icon.h"
@@ -67,13 +68,10 @@ public:
     void loadBarList();
     void saveBarList();
 
-    // Computes every rectangle of every row from the current categories and appearance; the
-    // caller sets Left and Top first.
+    // Computes every rectangle of every row from the current categories and appearance (see
+    // manager/Layout.h); the caller sets Left and Top first.
     void layout();
-    void layoutIcons();
-    void sizeIconCell(IconArea* entry);
-    void layoutRows();
-    void sizeNameBox(Bar* category, platform::Canvas& canvas);
+    layout::Appearance appearance() const;
 
 private:
     std::string configFileName() const;
@@ -94,7 +92,7 @@ public:
     std::int32_t iconSizeType = std::int32_t(IconSizeType::Large); // 16 or 32 once loaded
     std::int32_t showIconTitle = false;
     platform::Font iconTitleFont;
-    DoubleBuffer measureBuffer;
+    DoubleBuffer measureBuffer; // the layout measures titles and names on its canvas
     platform::Font barNameFont;
     std::int32_t maxIconHeight = 0;
     std::uint8_t barLayout = std::uint8_t(BarLayout::NameLeft);
