@@ -12,18 +12,18 @@
 
 #include "app/Language.h"
 #include "barwindow/Barpainter.h"
-#include "windows/Categorywindow.h"
-#include "windows/Drageventhandler.h"
-#include "windows/Draghelper.h"
-#include "windows/Appearancewindow.h"
-#include "windows/Mainwindow.h"
-#include "windows/Modelwatcher.h"
-#include "windows/Namedialog.h"
-#include "windows/Settingsdialog.h"
 #include "platform/Canvas.h"
 #include "platform/Droptarget.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
+#include "windows/Appearancewindow.h"
+#include "windows/Categorywindow.h"
+#include "windows/Drageventhandler.h"
+#include "windows/Draghelper.h"
+#include "windows/Mainwindow.h"
+#include "windows/Modelwatcher.h"
+#include "windows/Namedialog.h"
+#include "windows/Settingsdialog.h"
 
 #include <functional>
 #include <memory>

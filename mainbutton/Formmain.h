@@ -7,18 +7,18 @@
 // opens the main menu. Ctrl+J, held for the window's whole life, opens the category window and the
 // command window beside it from any program.
 
+#include "mainbutton/Mainbutton.h"
+#include "mainbutton/Mainformanimater.h"
+#include "platform/Control.h"
+#include "platform/Form.h"
+#include "platform/Hotkey.h"
+#include "platform/Menu.h"
+#include "windows/Buttonwindow.h"
 #include "windows/Categorywindow.h"
 #include "windows/Commandwindow.h"
 #include "windows/Drageventhandler.h"
 #include "windows/Draghelper.h"
 #include "windows/Mainwindow.h"
-#include "mainbutton/Mainbutton.h"
-#include "mainbutton/Mainformanimater.h"
-#include "windows/Buttonwindow.h"
-#include "platform/Control.h"
-#include "platform/Form.h"
-#include "platform/Hotkey.h"
-#include "platform/Menu.h"
 
 #include <functional>
 #include <optional>

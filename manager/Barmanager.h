@@ -6,11 +6,11 @@
 #include "manager/Doublebuffer.h"
 #include "manager/Iconloader.h"
 #include "manager/Layout.h"
-#include "windows/Modelwatcher.h"
 #include "platform/Font.h"
 #include "platform/Icon.h"
 #include "platform/Process.h"
 #include "store/Square.h"
+#include "windows/Modelwatcher.h"
 
 #include <cstdint>
 #include <memory>

@@ -5,10 +5,10 @@
 // a setting of the manager, the application or the main button window and saves it at once; the
 // dialog keeps nothing of its own, so "&Close" only closes it.
 
-#include "windows/Appearancewindow.h"
-#include "windows/Buttonwindow.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "windows/Appearancewindow.h"
+#include "windows/Buttonwindow.h"
 #include "windows/Settingsdialog.h"
 
 #include <cstdint>
