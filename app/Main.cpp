@@ -29,8 +29,11 @@ void runProgram() {
     const auto barForm = platform::createForm<TBarForm>(*theBarManager, *theLanguage);
     BarForm = barForm.get();
     mainForm->setCategoryWindow(barForm.get());
+    barForm->setMainWindow(mainForm.get());
+    barForm->onCheckVersion = [&app] { app.openHomePage(); };
     const auto barNameForm = platform::createForm<TBarNameForm>(*barForm, *theLanguage);
     BarNameForm = barNameForm.get();
+    barForm->setNameDialog(barNameForm.get());
     const auto commandForm = platform::createForm<TCommandForm>(*theBarManager, *barForm);
     CommandForm = commandForm.get();
     mainForm->setCommandWindow(commandForm.get());
@@ -44,6 +47,7 @@ void runProgram() {
     const auto settingsForm =
         platform::createForm<TSettingsForm>(*theBarManager, app, *barForm, *mainForm);
     SettingsForm = settingsForm.get();
+    barForm->setSettingsDialog(settingsForm.get());
     mainForm->onGlobalSettings = [&settingsForm] { settingsForm->showModal(); };
     // The bar is there at once; the icons follow between messages.
     IconLoader& icons = theBarManager->iconLoader();

@@ -1,10 +1,6 @@
 #include "barwindow/Formbar.h"
 
-#include "app/App.h"
-#include "barwindow/Formbarname.h"
-#include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
-#include "manager/Formsettings.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "platform/Text.h"
@@ -23,9 +19,6 @@ constexpr int kDragThreshold = 6;
 constexpr int kRowsLeft = 1;
 constexpr int kRowsTop = 2;
 constexpr platform::Color kButtonFace = platform::Colors::SystemBase + 15;
-// What dragHelper_.dragItem points at.
-constexpr int kDragIcon = 1;
-constexpr int kDragCategory = 2;
 
 } // namespace
 
@@ -62,11 +55,11 @@ void TBarForm::buildMenus() {
     items_.deleteCategory =
         BarPopupMenu.addItem("&Delete Category", [this] { MenuItemDeleteCategoryClick(); });
     BarPopupMenu.addSeparator();
-    BarPopupMenu.addItem("&Global Settings ...", [] {
-        if (SettingsForm) SettingsForm->showModal();
+    BarPopupMenu.addItem("&Global Settings ...", [this] {
+        if (settingsDialog_) settingsDialog_->showSettings();
     });
-    BarPopupMenu.addItem("Check New &Version ....", [] {
-        if (theApp) theApp->openHomePage();
+    BarPopupMenu.addItem("Check New &Version ....", [this] {
+        if (onCheckVersion) onCheckVersion();
     });
 
     items_.changeTitle =
@@ -138,15 +131,11 @@ bool TBarForm::deleteCategory(Bar* category) {
 }
 
 void TBarForm::MenuItemNewCategoryClick() {
-    if (!BarNameForm) return;
-    BarNameForm->targetBar = nullptr;
-    BarNameForm->showModal();
+    if (nameDialog_) nameDialog_->askName(nullptr);
 }
 
 void TBarForm::MenuItemRenameClick() {
-    if (!currentBar_ || !BarNameForm) return;
-    BarNameForm->targetBar = currentBar_;
-    BarNameForm->showModal();
+    if (currentBar_ && nameDialog_) nameDialog_->askName(currentBar_);
 }
 
 // Whatever goes wrong while the shortcut is made or the list saved is shown here rather than in
@@ -238,10 +227,11 @@ void TBarForm::setLeftClamped(int x) {
 
 void TBarForm::FormShow() {
     if (!layoutDone_) updateLayout();
-    if (MainForm) {
-        setLeftClamped(MainForm->left());
-        setTop(MainForm->top() + MainForm->height());
-        MainForm->pressButton();
+    if (mainWindow_) {
+        const platform::Point below = mainWindow_->bottomLeft();
+        setLeftClamped(below.x);
+        setTop(below.y);
+        mainWindow_->pressButton();
     }
     showTopmost();
     // Entries whose icons the shell did not give last time get one more try per showing.
@@ -249,7 +239,7 @@ void TBarForm::FormShow() {
 }
 
 void TBarForm::FormHide() {
-    if (MainForm) MainForm->releaseButton();
+    if (mainWindow_) mainWindow_->releaseButton();
 }
 
 void TBarForm::drawFrame(platform::Canvas& canvas) {
@@ -317,18 +307,14 @@ IconArea* TBarForm::iconAtPoint(int x, int y) const {
 }
 
 void TBarForm::trackHover(int x, int y) {
-    Bar* category = manager_.barAtPoint(x, y);
-    IconArea* entry = nullptr;
-    if (category) {
-        const platform::Point local = category->ToLocalPoint(x, y);
-        entry = category->FindLinkAt(local.x, local.y);
-    }
+    IconArea* entry = iconAtPoint(x, y);
     if (!entry) {
         clearHover();
         return;
     }
     if (entry == currentIcon_) return;
     clearHighlight();
+    Bar* category = entry->Owner;
     category->SetHighlighted(entry);
     redrawRect(cellOnWindow(*category, *entry));
     currentBar_ = category;
@@ -418,7 +404,7 @@ void TBarForm::FormContextPopup(platform::Point pos) {
 // A move into another category destroys the dragged entry from inside its own drop, and a
 // command may destroy what a drag holds: the drag lets go as well.
 void TBarForm::entryRemoving(const IconArea& entry) {
-    if (draggedIcon() == &entry) dragHelper_.dragItem = nullptr;
+    if (draggedIcon() == &entry) dragHelper_.dragItem = std::monostate{};
     if (currentIcon_ != &entry) return;
     currentIcon_ = nullptr;
     setHint("");
@@ -427,7 +413,7 @@ void TBarForm::entryRemoving(const IconArea& entry) {
 void TBarForm::categoryRemoving(const Bar& category) {
     const IconArea* dragged = draggedIcon();
     if (draggedCategory() == &category || (dragged && dragged->Owner == &category))
-        dragHelper_.dragItem = nullptr;
+        dragHelper_.dragItem = std::monostate{};
     if (currentIcon_ && currentIcon_->Owner == &category) {
         currentIcon_ = nullptr;
         setHint("");
@@ -442,26 +428,24 @@ void TBarForm::iconsArrived(const IconArea& entry) {
 // ---- Drag and drop ----
 
 IconArea* TBarForm::draggedIcon() const {
-    return dragHelper_.dragKind == kDragIcon ? static_cast<IconArea*>(dragHelper_.dragItem)
-                                             : nullptr;
+    IconArea* const* entry = std::get_if<IconArea*>(&dragHelper_.dragItem);
+    return entry ? *entry : nullptr;
 }
 
 Bar* TBarForm::draggedCategory() const {
-    return dragHelper_.dragKind == kDragCategory ? static_cast<Bar*>(dragHelper_.dragItem)
-                                                 : nullptr;
+    Bar* const* category = std::get_if<Bar*>(&dragHelper_.dragItem);
+    return category ? *category : nullptr;
 }
 
 void TBarForm::dragBegin(int x, int y) {
     if (IconArea* entry = iconAtPoint(x, y)) {
         dragHelper_.dragItem = entry;
-        dragHelper_.dragKind = kDragIcon;
         setCursorNow(platform::Cursor::Drag);
         return;
     }
     Bar* category = manager_.barAtPoint(x, y);
     if (!category) return;
     dragHelper_.dragItem = category;
-    dragHelper_.dragKind = kDragCategory;
     setCursorNow(platform::Cursor::Drag);
     dragImage_.resize(category->Width, category->Height);
     BarPainter painter(dragImage_.canvas(), manager_, *category, PaintMode::Drag, 0, 0);
@@ -470,17 +454,17 @@ void TBarForm::dragBegin(int x, int y) {
 }
 
 void TBarForm::dragMove(int x, int y) {
-    if (dragHelper_.dragKind == kDragIcon)
+    if (draggedIcon())
         moveIcon(x, y);
-    else if (dragHelper_.dragKind == kDragCategory)
+    else if (draggedCategory())
         moveCategory(x, y);
 }
 
 // The pointer and the painting are back to normal even when nothing was dragged.
 void TBarForm::dragEnd(int x, int y) {
-    if (dragHelper_.dragKind == kDragIcon)
+    if (draggedIcon())
         dropIcon(x, y);
-    else if (dragHelper_.dragKind == kDragCategory)
+    else if (draggedCategory())
         dropCategory(x, y);
     setCursorNow(platform::Cursor::Default);
     paintMode_ = PaintMode::Normal;

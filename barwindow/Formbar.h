@@ -12,16 +12,20 @@
 
 #include "app/Language.h"
 #include "barwindow/Barpainter.h"
-#include "mainbutton/Categorywindow.h"
-#include "mainbutton/Drageventhandler.h"
-#include "mainbutton/Draghelper.h"
-#include "manager/Appearancewindow.h"
-#include "manager/Modelwatcher.h"
 #include "platform/Canvas.h"
 #include "platform/Droptarget.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
+#include "windows/Appearancewindow.h"
+#include "windows/Categorywindow.h"
+#include "windows/Drageventhandler.h"
+#include "windows/Draghelper.h"
+#include "windows/Mainwindow.h"
+#include "windows/Modelwatcher.h"
+#include "windows/Namedialog.h"
+#include "windows/Settingsdialog.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,6 +61,14 @@ public:
     bool deleteCategory(Bar* category);
     // Opens the name dialog for a new category; the main menu's item of that name runs it too.
     void MenuItemNewCategoryClick();
+
+    // The windows it talks to, wired at start-up; without one, what would need it does nothing
+    // (the window hangs where it is when there is no main window).
+    void setMainWindow(MainWindow* window) { mainWindow_ = window; }
+    void setNameDialog(NameDialog* dialog) { nameDialog_ = dialog; }
+    void setSettingsDialog(SettingsDialog* dialog) { settingsDialog_ = dialog; }
+    // The row menu's Check New Version: opens the program's home page.
+    std::function<void()> onCheckVersion;
 
     // Left edge at `x`, kept on the screen.
     void setLeftClamped(int x) override;
@@ -121,7 +133,7 @@ private:
     IconArea* iconAtPoint(int x, int y) const;
 
     // Dragging inside the window, told by dragHelper_ (client coordinates). What is dragged is
-    // in dragHelper_.dragKind and dragItem; a press on the frame drags nothing.
+    // in dragHelper_.dragItem; a press on the frame drags nothing.
     void dragBegin(int x, int y) override;
     void dragMove(int x, int y) override;
     void dragEnd(int x, int y) override;
@@ -143,6 +155,9 @@ private:
 
     BarManager& manager_;
     const Language& language_;
+    MainWindow* mainWindow_ = nullptr;
+    NameDialog* nameDialog_ = nullptr;
+    SettingsDialog* settingsDialog_ = nullptr;
     Bar* currentBar_ = nullptr;
     IconArea* currentIcon_ = nullptr;
     PaintMode paintMode_ = PaintMode::Normal;

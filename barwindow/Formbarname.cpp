@@ -25,6 +25,11 @@ TBarNameForm::~TBarNameForm() {
     if (BarNameForm == this) BarNameForm = nullptr;
 }
 
+void TBarNameForm::askName(Bar* target) {
+    targetBar = target;
+    showModal();
+}
+
 void TBarNameForm::FormCreate() {
     setCaption(language_.getText(LanguageTexts::NameForm_Caption));
     Label1.setText(language_.getText(LanguageTexts::NameForm_Label));

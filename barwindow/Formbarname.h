@@ -6,17 +6,20 @@
 #include "app/Language.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "windows/Namedialog.h"
 
 class Bar;
 class TBarForm;
 
-class TBarNameForm : public platform::Form {
+class TBarNameForm : public platform::Form, public NameDialog {
 public:
     // Creates and renames categories through `categoryWindow`, which lays itself out afterwards.
     TBarNameForm(TBarForm& categoryWindow, const Language& language);
     ~TBarNameForm() override;
 
-    // The category to rename, or none for a new one; the caller sets it before the modal show.
+    void askName(Bar* target) override;
+
+    // The category to rename, or none for a new one; set before the modal show.
     Bar* targetBar = nullptr;
 
     platform::Label Label1;

@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
+#include "store/Vcltools.h"
 
 #include <algorithm>
 #include <utility>
@@ -106,9 +107,9 @@ void TCommandForm::hideCommand() {
 
 // On the other side when the right one leaves the screen, even if that one leaves it too.
 void TCommandForm::placeBesideCategoryWindow() {
-    setLeft(categoryWindow_.left() + categoryWindow_.width() + kGap);
-    if (left() + width() > platform::screenWidth())
-        setLeft(categoryWindow_.left() - kGap - width());
+    setLeft(GetControlRight(categoryWindow_) + kGap);
+    if (GetControlRight(*this) > platform::screenWidth())
+        SetControlRight(*this, GetControlLeft(categoryWindow_) - kGap);
 }
 
 void TCommandForm::FormShow() {

@@ -5,10 +5,10 @@
 // row into the edit box. The window keeps nothing between uses: each time it is shown it reads
 // the titles anew, and it hides together with the category window beside it.
 
-#include "mainbutton/Commandwindow.h"
-#include "manager/Modelwatcher.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "windows/Commandwindow.h"
+#include "windows/Modelwatcher.h"
 
 #include <string>
 #include <vector>

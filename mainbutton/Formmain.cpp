@@ -17,8 +17,7 @@ constexpr int kStartDrop = 150;
 
 // Edges count as over, so a bar hidden at the top reacts to the pointer on the topmost row.
 bool pointerOver(const platform::Rect& window, const std::optional<platform::Point>& pointer) {
-    return pointer && window.left <= pointer->x && pointer->x <= window.right() &&
-           window.top <= pointer->y && pointer->y <= window.bottom();
+    return pointer && window.containsWithEdges(*pointer);
 }
 
 // A main window made without the application object (as on its own in a test) keeps the

@@ -7,23 +7,27 @@
 // opens the main menu. Ctrl+J, held for the window's whole life, opens the category window and the
 // command window beside it from any program.
 
-#include "mainbutton/Categorywindow.h"
-#include "mainbutton/Commandwindow.h"
-#include "mainbutton/Drageventhandler.h"
-#include "mainbutton/Draghelper.h"
 #include "mainbutton/Mainbutton.h"
 #include "mainbutton/Mainformanimater.h"
-#include "manager/Buttonwindow.h"
 #include "platform/Control.h"
 #include "platform/Form.h"
 #include "platform/Hotkey.h"
 #include "platform/Menu.h"
+#include "windows/Buttonwindow.h"
+#include "windows/Categorywindow.h"
+#include "windows/Commandwindow.h"
+#include "windows/Drageventhandler.h"
+#include "windows/Draghelper.h"
+#include "windows/Mainwindow.h"
 
 #include <functional>
 #include <optional>
 #include <string>
 
-class TMainForm : public platform::Form, public DragEventHandler, public ButtonWindow {
+class TMainForm : public platform::Form,
+                  public MainWindow,
+                  public DragEventHandler,
+                  public ButtonWindow {
 public:
     // Reads its settings from `settingsFileName` before it is first shown.
     explicit TMainForm(std::string settingsFileName);
@@ -38,9 +42,9 @@ public:
     platform::Color buttonColor() const override { return color(); }
     void setButtonColor(platform::Color newColor) override { setColor(newColor); }
 
-    void pressButton() { mainButton_.setDown(true); }
-    // Also hides the command window, which never stays open without the category window.
-    void releaseButton();
+    platform::Point bottomLeft() const override { return {left(), top() + height()}; }
+    void pressButton() override { mainButton_.setDown(true); }
+    void releaseButton() override;
     // The window the main button opens and closes; none until it exists.
     void setCategoryWindow(CategoryWindow* window) { categoryWindow_ = window; }
     // The window the hot key opens beside the category window; none until it exists.

@@ -12,21 +12,19 @@
 
 namespace {
 
-constexpr int kSmallCell = 45;
-constexpr int kLargeCellWidth = 70;
-constexpr int kLargeCellHeight = 60;
-constexpr int kTitleExtraWidth = 20;
-constexpr int kTitleGap = 10;
-constexpr int kTitleLeftWhenTooWide = 4;
-constexpr int kTitleRoom = 8;
-constexpr int kNameBoxExtraWidth = 20;
-constexpr int kNameBoxExtraHeight = 10;
-
 platform::Font verdana(int size) {
     platform::Font font;
     font.name = "Verdana";
     font.size = size;
     return font;
+}
+
+// The cells, the pictures and the settings dialog each read an unknown size their own way, so
+// only the two sizes there are get past loading; anything else is the default.
+std::int32_t knownIconSize(int stored) {
+    const bool known = stored == std::int32_t(IconSizeType::Small) ||
+                       stored == std::int32_t(IconSizeType::Large);
+    return known ? stored : std::int32_t(IconSizeType::Small);
 }
 
 } // namespace
@@ -39,10 +37,7 @@ BarManager::BarManager(std::string folder)
     setBarLayout(barLayout);
 }
 
-BarManager::~BarManager() {
-    for (Bar* bar : bars)
-        delete bar;
-}
+BarManager::~BarManager() = default;
 
 void BarManager::addWatcher(ModelWatcher* watcher) {
     watchers_.push_back(watcher);
@@ -66,10 +61,8 @@ std::string BarManager::settingsFileName() const {
 }
 
 Bar* BarManager::barAtPoint(int x, int y) const {
-    for (Bar* bar : bars)
-        if (bar->Left < x && x < bar->Left + bar->Width && bar->Top < y &&
-            y < bar->Top + bar->Height)
-            return bar;
+    for (const auto& bar : bars)
+        if (bar->rect().containsStrictly({x, y})) return bar.get();
     return nullptr;
 }
 
@@ -79,9 +72,9 @@ Bar* BarManager::createBar(const std::string& name) {
     auto bar = std::make_unique<Bar>(this, dataFolder, name);
     applyBarLayout(bar.get());
     bar->SaveLinks();
-    bars.push_back(bar.release());
+    bars.push_back(std::move(bar));
     saveBarList();
-    return bars.back();
+    return bars.back().get();
 }
 
 bool BarManager::renameBar(Bar* bar, const std::string& newName) {
@@ -91,28 +84,32 @@ bool BarManager::renameBar(Bar* bar, const std::string& newName) {
 }
 
 bool BarManager::deleteBar(Bar* bar) {
-    const auto found = std::find(bars.begin(), bars.end(), bar);
+    const auto found = positionOf(bar);
     if (found == bars.end()) return false;
     const std::string folder = bar->GetFolderPath();
     if (platform::folderExists(folder) && !DeleteFolderTree(folder)) return false;
     for (ModelWatcher* watcher : watchers_)
         watcher->categoryRemoving(*bar);
     bars.erase(found);
-    delete bar;
     saveBarList();
     return true;
 }
 
+std::vector<std::unique_ptr<Bar>>::iterator BarManager::positionOf(const Bar* bar) {
+    return std::find_if(bars.begin(), bars.end(),
+                        [bar](const auto& owned) { return owned.get() == bar; });
+}
+
 bool BarManager::moveBar(Bar* moved, Bar* target) {
     if (moved == target) return false;
-    const auto from = std::find(bars.begin(), bars.end(), moved);
+    const auto from = positionOf(moved);
     if (from == bars.end()) return false;
-    if (from + 1 != bars.end() && *(from + 1) == target) {
+    if (from + 1 != bars.end() && (from + 1)->get() == target) {
         std::iter_swap(from, from + 1);
     } else {
+        auto taken = std::move(*from);
         bars.erase(from);
-        const auto to = std::find(bars.begin(), bars.end(), target);
-        bars.insert(target ? to : bars.end(), moved);
+        bars.insert(target ? positionOf(target) : bars.end(), std::move(taken));
     }
     saveBarList();
     return true;
@@ -130,8 +127,8 @@ void BarManager::applyBarLayout(Bar* bar) const {
 
 void BarManager::setBarLayout(std::uint8_t value) {
     barLayout = value;
-    for (Bar* bar : bars)
-        applyBarLayout(bar);
+    for (const auto& bar : bars)
+        applyBarLayout(bar.get());
 }
 
 platform::Icon* BarManager::iconFor(IconArea* entry) const {
@@ -140,18 +137,16 @@ platform::Icon* BarManager::iconFor(IconArea* entry) const {
 }
 
 int BarManager::iconPixelSize() const {
-    // Only 16 and 32 are ever stored; anything else is drawn large, as the cells are sized.
     return iconSizeType == std::int32_t(IconSizeType::Small) ? 16 : 32;
 }
 
 void BarManager::loadAppearance() {
     const platform::IniSnapshot settings(settingsFileName());
     showIconTitle = settings.readBool("Appearance", "ShowIconTitle", false);
-    iconSizeType = settings.readInteger("Appearance", "IconSizeType", 16);
-    barLayout = std::uint8_t(settings.readInteger("Appearance", "BarLayout", 1));
-    barNameAlignment = std::uint8_t(settings.readInteger("Appearance", "BarNameAlignment", 1));
+    iconSizeType = knownIconSize(settings.readInteger("Appearance", "IconSizeType", 16));
+    barLayout = ReadLowByte(settings, "Appearance", "BarLayout", 1);
+    barNameAlignment = ReadLowByte(settings, "Appearance", "BarNameAlignment", 1);
     ReadFont(settings, "IconTitleFont", iconTitleFont, iconTitleFont);
-    measureBuffer.canvas().font = iconTitleFont;
 }
 
 void BarManager::saveAppearance() {
@@ -162,19 +157,18 @@ void BarManager::saveAppearance() {
         .writeInteger("Appearance", "BarNameAlignment", barNameAlignment);
     WriteFont(settings, "IconTitleFont", iconTitleFont);
     settings.commit();
-    measureBuffer.canvas().font = iconTitleFont;
 }
 
 // Two rows on one folder would overwrite each other's list, and deleting one would delete the
 // other's shortcuts; folder names match without regard to letter case.
 bool BarManager::hasBar(const std::string& name) const {
-    return std::any_of(bars.begin(), bars.end(), [&](const Bar* bar) {
+    return std::any_of(bars.begin(), bars.end(), [&](const auto& bar) {
         return platform::ini::sameName(bar->GetName(), name);
     });
 }
 
 void BarManager::appendBar(const std::string& name) {
-    bars.push_back(new Bar(this, dataFolder, name));
+    bars.push_back(std::make_unique<Bar>(this, dataFolder, name));
 }
 
 void BarManager::loadBarList() {
@@ -204,81 +198,19 @@ void BarManager::saveBarList() {
     config.commit();
 }
 
+layout::Appearance BarManager::appearance() const {
+    return {iconSizeType == std::int32_t(IconSizeType::Small), iconPixelSize(), showIconTitle != 0,
+            iconTitleFont, barNameFont, barNameAlignment};
+}
+
 void BarManager::layout() {
-    layoutIcons();
-    layoutRows();
-}
-
-void BarManager::layoutIcons() {
-    maxIconHeight = 0;
-    for (Bar* bar : bars) {
-        bar->IconBox->ResetWidth();
-        for (int i = 0; i < bar->GetLinkCount(); ++i) {
-            IconArea* entry = bar->GetLink(i);
-            sizeIconCell(entry);
-            maxIconHeight = std::max(maxIconHeight, entry->Height);
-            bar->IconBox->GrowWidth(entry->Width);
-        }
-    }
-    for (Bar* bar : bars)
-        bar->IconBox->SetHeight(maxIconHeight);
-}
-
-void BarManager::sizeIconCell(IconArea* entry) {
-    const int px = iconPixelSize();
-    const bool small = iconSizeType == std::int32_t(IconSizeType::Small);
-    entry->SetHeight(small ? kSmallCell : kLargeCellHeight);
-    entry->SetWidth(small ? kSmallCell : kLargeCellWidth);
-    entry->IconRect.SetHeight(px);
-    entry->IconRect.SetTop((entry->Height - px) / 2);
-    int iconLeft = (entry->Width - px) / 2;
-    if (showIconTitle) {
-        entry->SetWidth(entry->Width + kTitleExtraWidth);
-        iconLeft = (entry->Width - px) / 2;
-        const platform::Size title = measureBuffer.canvas().textExtent(entry->GetTitle());
-        entry->TitleRect.SetLeft(title.width > entry->Width - kTitleRoom
-                                     ? kTitleLeftWhenTooWide
-                                     : (entry->Width - title.width) / 2);
-        entry->TitleRect.SetHeight(title.height);
-        entry->SetHeight(entry->Height + title.height);
-        entry->IconRect.SetTop((entry->Height - px - title.height - kTitleGap) / 2);
-        entry->TitleRect.SetTop(entry->IconRect.Top + px + kTitleGap);
-    }
-    entry->IconRect.SetLeft(iconLeft);
-    entry->IconRect.SetWidth(px);
-}
-
-void BarManager::layoutRows() {
-    int rowHeight = maxIconHeight;
-    int leftWidth = 0;
-    int rightWidth = 0;
-    DoubleBuffer names;
-    for (Bar* bar : bars) {
-        bar->NameBox->Alignment = barNameAlignment;
-        sizeNameBox(bar, names.canvas());
-        leftWidth = std::max(leftWidth, bar->LeftBox->Width);
-        rightWidth = std::max(rightWidth, bar->RightBox->Width);
-        rowHeight = std::max(rowHeight, bar->NameBox->Height);
-    }
-    const int total = leftWidth + rightWidth;
-    SetWidth(total);
-    int y = Top;
-    for (Bar* bar : bars) {
-        bar->SetHeight(rowHeight);
-        bar->SetTop(y);
-        y += rowHeight;
-        bar->SetWidth(total);
-        bar->LeftBox->SetLeft(Left);
-        bar->LeftBox->SetWidth(leftWidth);
-        bar->RightBox->SetWidth(rightWidth);
-        bar->RightBox->SetLeft(total - rightWidth);
-    }
-    SetHeight(y);
-}
-
-void BarManager::sizeNameBox(Bar* category, platform::Canvas& canvas) {
-    canvas.font = category->UseOwnNameFont ? category->NameFont : barNameFont;
-    const platform::Size name = canvas.textExtent(category->GetName());
-    category->NameBox->SetWidth(name.width + kNameBoxExtraWidth);
-    category->NameBox->SetHeight(name.height + kNameBoxExtraHeight);
+    platform::Canvas& canvas = measureBuffer.canvas();
+    const layout::TextMeasurer measure = [&canvas](const platform::Font& font,
+                                                   const std::string& text) {
+        canvas.font = font;
+        return canvas.textExtent(text);
+    };
+    const layout::Appearance look = appearance();
+    maxIconHeight = layout::layoutIcons(bars, look, measure);
+    layout::layoutRows(bars, *this, maxIconHeight, look, measure);
 }

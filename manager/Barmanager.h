@@ -5,11 +5,12 @@
 
 #include "manager/Doublebuffer.h"
 #include "manager/Iconloader.h"
-#include "manager/Modelwatcher.h"
+#include "manager/Layout.h"
 #include "platform/Font.h"
 #include "platform/Icon.h"
 #include "platform/Process.h"
 #include "store/Square.h"
+#include "windows/Modelwatcher.h"
 
 #include <cstdint>
 #include <memory>
@@ -43,7 +44,7 @@ public:
     void entryRemoving(const IconArea& entry);
 
     int barCount() const { return int(bars.size()); }
-    Bar* barAt(int index) const { return bars[std::size_t(index)]; }
+    Bar* barAt(int index) const { return bars[std::size_t(index)].get(); }
     // The first category whose row strictly contains the window point, or null.
     Bar* barAtPoint(int x, int y) const;
 
@@ -67,19 +68,18 @@ public:
     void loadBarList();
     void saveBarList();
 
-    // Computes every rectangle of every row from the current categories and appearance; the
-    // caller sets Left and Top first.
+    // Computes every rectangle of every row from the current categories and appearance (see
+    // manager/Layout.h); the caller sets Left and Top first.
     void layout();
-    void layoutIcons();
-    void sizeIconCell(IconArea* entry);
-    void layoutRows();
-    void sizeNameBox(Bar* category, platform::Canvas& canvas);
+    layout::Appearance appearance() const;
 
 private:
     std::string configFileName() const;
     std::string settingsFileName() const;
     void applyBarLayout(Bar* bar) const;
     bool hasBar(const std::string& name) const;
+    // The place of `bar` in the list, or the end when it is not there.
+    std::vector<std::unique_ptr<Bar>>::iterator positionOf(const Bar* bar);
     void appendBar(const std::string& name);
 
     platform::OleSession ole; // the icon loader reads shortcuts through COM
@@ -87,12 +87,12 @@ private:
     std::unique_ptr<IconLoader> iconLoader_;
 
 public:
-    std::vector<Bar*> bars; // owned, in display order
+    std::vector<std::unique_ptr<Bar>> bars; // in display order
     std::string dataFolder;
-    std::int32_t iconSizeType = std::int32_t(IconSizeType::Large);
+    std::int32_t iconSizeType = std::int32_t(IconSizeType::Large); // 16 or 32 once loaded
     std::int32_t showIconTitle = false;
     platform::Font iconTitleFont;
-    DoubleBuffer measureBuffer;
+    DoubleBuffer measureBuffer; // the layout measures titles and names on its canvas
     platform::Font barNameFont;
     std::int32_t maxIconHeight = 0;
     std::uint8_t barLayout = std::uint8_t(BarLayout::NameLeft);

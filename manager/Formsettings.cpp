@@ -147,7 +147,6 @@ void TSettingsForm::IconTitleFontButtonClick() {
     platform::Font titleFont = *chosen;
     titleFont.color = manager_.iconTitleFont.color;
     manager_.iconTitleFont = titleFont;
-    manager_.measureBuffer.canvas().font = titleFont; // the layout measures titles with it
     applyAppearance();
 }
 

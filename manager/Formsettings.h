@@ -5,21 +5,24 @@
 // a setting of the manager, the application or the main button window and saves it at once; the
 // dialog keeps nothing of its own, so "&Close" only closes it.
 
-#include "manager/Appearancewindow.h"
-#include "manager/Buttonwindow.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "windows/Appearancewindow.h"
+#include "windows/Buttonwindow.h"
+#include "windows/Settingsdialog.h"
 
 #include <cstdint>
 
 class App;
 class BarManager;
 
-class TSettingsForm : public platform::Form {
+class TSettingsForm : public platform::Form, public SettingsDialog {
 public:
     TSettingsForm(BarManager& manager, App& app, AppearanceWindow& categoryWindow,
                   ButtonWindow& buttonWindow);
     ~TSettingsForm() override;
+
+    void showSettings() override { showModal(); }
 
     // Each selects the item that stands for the value, then changes the setting, saves it and
     // lays the category window out again, but only when the value differs from the setting.

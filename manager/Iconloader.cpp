@@ -19,7 +19,7 @@ void IconLoader::start() {
 
 void IconLoader::requestMissing() {
     bool any = false;
-    for (Bar* bar : manager_.bars)
+    for (const auto& bar : manager_.bars)
         for (const auto& entry : bar->Links)
             any = entry->WantMissingIcons() || any;
     if (any && started_) schedule();

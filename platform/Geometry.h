@@ -26,9 +26,18 @@ struct Rect {
 
     int right() const { return left + width; }  // first column outside
     int bottom() const { return top + height; } // first row outside
+    // Three rules for a point on the rectangle's edge; each hit test names the one it keeps.
     // Half-open: the right and bottom edges are outside, as for a window's client area.
     bool contains(Point p) const {
         return p.x >= left && p.x < right() && p.y >= top && p.y < bottom();
+    }
+    // Strict: every edge is outside.
+    bool containsStrictly(Point p) const {
+        return p.x > left && p.x < right() && p.y > top && p.y < bottom();
+    }
+    // Closed: every edge is inside, the right and bottom ones too.
+    bool containsWithEdges(Point p) const {
+        return p.x >= left && p.x <= right() && p.y >= top && p.y <= bottom();
     }
     Rect offset(Point by) const { return {left + by.x, top + by.y, width, height}; }
     // Whether the two share at least one pixel.

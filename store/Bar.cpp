@@ -136,8 +136,7 @@ void Bar::LoadSettings() {
     const platform::IniSnapshot settings(GetSettingsFileName());
     Color = settings.readInteger("Background", "BackgoundColor", oldColor);
     UseBackgroundImage = settings.readBool("Background", "UseBackgroundImage", true);
-    BackgroundStyle =
-        static_cast<std::uint8_t>(settings.readInteger("Background", "BackgroundImageStyle", 0));
+    BackgroundStyle = ReadLowByte(settings, "Background", "BackgroundImageStyle", 0);
     UseOwnNameFont = settings.readBool("BarNameFont", "UseOwnBarNameFont", false);
     ReadFont(settings, "BarNameFont", NameFont, NameFont);
 }
@@ -158,9 +157,7 @@ IconArea* Bar::GetLink(int index) const {
 
 IconArea* Bar::FindLinkAt(std::int32_t x, std::int32_t y) const {
     for (const auto& entry : Links)
-        if (entry->Left < x && x < entry->Left + entry->Width && entry->Top < y &&
-            y < entry->Top + entry->Height)
-            return entry.get();
+        if (entry->rect().containsStrictly({x, y})) return entry.get();
     return nullptr;
 }
 

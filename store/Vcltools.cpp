@@ -23,6 +23,11 @@ void WriteFont(platform::IniBatch& batch, std::string_view section, const platfo
         .writeString(section, "FontStyle", std::to_string(FontStyleNumber(font)));
 }
 
+std::uint8_t ReadLowByte(const platform::IniSnapshot& file, std::string_view section,
+                         std::string_view key, std::uint8_t defaultValue) {
+    return static_cast<std::uint8_t>(file.readInteger(section, key, defaultValue) & 0xFF);
+}
+
 void ReadFont(const platform::IniSnapshot& file, std::string_view section, platform::Font& font,
               const platform::Font& defaults) {
     // Read everything first: `defaults` may be `font` itself.

@@ -20,6 +20,11 @@ void WriteFont(platform::IniBatch& batch, std::string_view section, const platfo
 void ReadFont(const platform::IniSnapshot& file, std::string_view section, platform::Font& font,
               const platform::Font& defaults);
 
+// The low 8 bits of the integer under `key` (its default when missing or unreadable), as the
+// stored layout, alignment and background placement numbers are kept: 258 reads as 2.
+std::uint8_t ReadLowByte(const platform::IniSnapshot& file, std::string_view section,
+                         std::string_view key, std::uint8_t defaultValue);
+
 // The name without its extension: from the last "." after the last path separator or drive
 // colon to the end. notepad.exe.lnk gives notepad.exe, readme stays readme, .lnk gives "".
 std::string StripFileExt(const std::string& fileName);
@@ -27,16 +32,17 @@ std::string StripFileExt(const std::string& fileName);
 // The part of `path` after its last path separator or drive colon.
 std::string ExtractFileName(const std::string& path);
 
-// Lining up controls by their edges; a control is anything with Left and Width and SetLeft.
+// Lining up windows by their edges; a window is anything with left(), width() and setLeft(), as
+// the windowing layer's forms have.
 template <class Control> std::int32_t GetControlLeft(const Control& control) {
-    return control.Left;
+    return control.left();
 }
 
 template <class Control> std::int32_t GetControlRight(const Control& control) {
-    return control.Left + control.Width;
+    return control.left() + control.width();
 }
 
-// Moves the control so that its right edge is at x, keeping its width.
+// Moves the window so that its right edge is at x, keeping its width.
 template <class Control> void SetControlRight(Control& control, std::int32_t x) {
-    control.SetLeft(x - control.Width);
+    control.setLeft(x - control.width());
 }

@@ -6,6 +6,7 @@
 #include "platform/Inifile.h"
 #include "platform/Registry.h"
 #include "store/Bar.h"
+#include "tests/Datafolder.h"
 #include "tests/TempFolder.h"
 #include "tests/app/RunKeyAccess.h"
 
@@ -30,7 +31,7 @@ TEST_F(AppTest, DerivesEveryPathFromTheExecutable) {
 }
 
 TEST_F(AppTest, LoadsTheCategoriesOfItsFolder) {
-    folder.write("config.txt", "[Bar]\r\nCount=1\r\n0=Games\r\n");
+    folder.write("config.txt", testing_support::categoryList({"Games"}));
     ASSERT_TRUE(platform::createFolder(folder.file("Games")));
     const App app(exe());
     ASSERT_NE(theBarManager, nullptr);

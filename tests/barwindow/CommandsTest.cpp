@@ -10,11 +10,10 @@
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 #include "tests/HeldFile.h"
-#include "tests/TempFolder.h"
+#include "tests/Windowfixture.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,40 +23,17 @@ using platform::Point;
 namespace headless = platform::headless;
 
 // A shown window over Games (Mail, Notes, Paint) and Tools (Editor), made through the model.
-struct Window {
-    explicit Window(const std::string& languageFile = "") {
-        headless::resetWorld();
-        if (!languageFile.empty()) folder.write("Kestrum.lang", languageFile);
-        language = std::make_unique<Language>(folder.file("Kestrum.lang"));
-        manager = std::make_unique<BarManager>(folder.path() + "\\");
-        form = platform::createForm<TBarForm>(*manager, *language);
+struct Window : testing_support::WindowSet {
+    explicit Window(const std::string& languageFile = "") : WindowSet(languageFile) {
+        open(Windows::Category);
         for (const char* name : {"Games", "Tools"})
-            EXPECT_TRUE(form->createCategory(name));
+            EXPECT_TRUE(barForm->createCategory(name));
         for (const char* link : {"Mail", "Notes", "Paint"})
             row(0).AddLink(folder.write(link, link), nullptr);
         row(1).AddLink(folder.write("Editor", ""), nullptr);
-        form->show();
-        form->updateLayout();
+        barForm->show();
+        barForm->updateLayout();
     }
-    Bar& row(int index) const { return *manager->barAt(index); }
-    Point centre(int bar, int link) const {
-        const platform::Rect cell = row(bar).ToWindowRect(row(bar).GetLink(link)->rect());
-        return {cell.left + cell.width / 2, cell.top + cell.height / 2};
-    }
-    Point emptyPartOf(int bar) const {
-        return {row(bar).Left + row(bar).Width - 3, row(bar).Top + row(bar).Height / 2};
-    }
-    // The pointer goes to `at`, and the item of the menu a right click there opens is chosen.
-    void choose(const std::string& item, Point at) const {
-        headless::mouseMove(*form, at);
-        headless::chooseNextMenuItem(item);
-        headless::mouseUp(*form, platform::MouseButton::Right, at);
-    }
-
-    testing_support::TempFolder folder;
-    std::unique_ptr<Language> language;
-    std::unique_ptr<BarManager> manager;
-    std::unique_ptr<TBarForm> form;
 };
 
 TEST(CategoryCommands, DeleteCategoryAsksWithNoPreselectedAndOnlyYesDeletes) {
@@ -125,7 +101,7 @@ TEST(CategoryCommands, AFailingAddIconSaysWhyAndTheWindowShowsTheListAsItIs) {
     EXPECT_EQ(headless::messageBoxes()[0].text,
               "[ Unable to write to " + games.GetConfigFileName() + " ]  link already exists. !");
     EXPECT_EQ(games.GetLinkCount(), 4);
-    EXPECT_EQ(window.form->width(), window.manager->Width + 1);
+    EXPECT_EQ(window.barForm->width(), window.manager->Width + 1);
 }
 
 // Under AddressSanitizer a hover change after Delete reaches the destroyed entry unless the
@@ -133,19 +109,19 @@ TEST(CategoryCommands, AFailingAddIconSaysWhyAndTheWindowShowsTheListAsItIs) {
 TEST(CategoryCommands, DeletingLeavesNothingInTheWindowPointingAtWhatWentAway) {
     const Window window;
     window.choose("&Delete", window.centre(0, 1));
-    EXPECT_EQ(window.form->currentIcon(), nullptr);
+    EXPECT_EQ(window.barForm->currentIcon(), nullptr);
     EXPECT_EQ(window.row(0).GetHighlighted(), nullptr);
-    EXPECT_EQ(headless::shownHint(*window.form), "");
-    headless::mouseMove(*window.form, window.centre(0, 0));
-    headless::mouseMove(*window.form, window.centre(0, 1));
-    EXPECT_EQ(headless::shownHint(*window.form), "Paint");
+    EXPECT_EQ(headless::shownHint(*window.barForm), "");
+    headless::mouseMove(*window.barForm, window.centre(0, 0));
+    headless::mouseMove(*window.barForm, window.centre(0, 1));
+    EXPECT_EQ(headless::shownHint(*window.barForm), "Paint");
 
     headless::answerNextMessageBox(platform::MessageBoxAnswer::Yes);
     window.choose("&Delete Category", window.emptyPartOf(1));
-    EXPECT_EQ(window.form->currentBar(), nullptr);
-    headless::mouseMove(*window.form, window.centre(0, 0));
-    headless::paint(*window.form);
-    EXPECT_EQ(window.form->currentIcon(), window.row(0).GetLink(0));
+    EXPECT_EQ(window.barForm->currentBar(), nullptr);
+    headless::mouseMove(*window.barForm, window.centre(0, 0));
+    headless::paint(*window.barForm);
+    EXPECT_EQ(window.barForm->currentIcon(), window.row(0).GetLink(0));
 }
 
 } // namespace

@@ -22,7 +22,7 @@ TEST(NameDialog, ARefusedNameStaysAsTypedEscapeDoesNothingAndCanelForgetsTheCate
     BarManager manager(folder.path() + "\\");
     const auto bars = platform::createForm<TBarForm>(manager, language);
     const auto dialog = platform::createForm<TBarNameForm>(*bars, language);
-    BarNameForm = dialog.get();
+    bars->setNameDialog(dialog.get());
     EXPECT_EQ(dialog->caption(), "Enter a name");
     EXPECT_EQ(dialog->Label1.text(), "Name: ");
     ASSERT_TRUE(bars->createCategory("Games") && bars->createCategory("Tools"));
@@ -56,7 +56,6 @@ TEST(NameDialog, ARefusedNameStaysAsTypedEscapeDoesNothingAndCanelForgetsTheCate
     });
     EXPECT_EQ(manager.barAt(0)->GetName(), "Play");
     EXPECT_TRUE(platform::folderExists(folder.file("Play")));
-    BarNameForm = nullptr;
 }
 
 } // namespace

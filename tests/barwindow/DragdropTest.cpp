@@ -26,14 +26,14 @@ class DragDropTest : public BarFormTest {
 protected:
     // Presses at `from` and moves just past the drag threshold.
     void beginDrag(Point from) {
-        headless::mouseDown(*form, MouseButton::Left, from);
-        headless::mouseMove(*form, from, leftHeld());
-        headless::mouseMove(*form, {from.x + 7, from.y}, leftHeld());
+        headless::mouseDown(*barForm, MouseButton::Left, from);
+        headless::mouseMove(*barForm, from, leftHeld());
+        headless::mouseMove(*barForm, {from.x + 7, from.y}, leftHeld());
     }
-    void moveHeld(Point to) { headless::mouseMove(*form, to, leftHeld()); }
+    void moveHeld(Point to) { headless::mouseMove(*barForm, to, leftHeld()); }
     void releaseAt(Point to) {
         moveHeld(to);
-        headless::mouseUp(*form, MouseButton::Left, to);
+        headless::mouseUp(*barForm, MouseButton::Left, to);
     }
     void drag(Point from, Point to) {
         beginDrag(from);
@@ -58,8 +58,8 @@ TEST_F(DragDropTest, AnIconGoesInFrontOfTheIconItIsDroppedOnOrToTheEndOfItsRow) 
     moveHeld(notes);
     moveHeld({notes.x + 1, notes.y});
     EXPECT_EQ(headless::pointerShape(), Cursor::Drag);
-    ASSERT_FALSE(headless::screen(*form).icons.empty());
-    EXPECT_EQ(headless::screen(*form).icons.back().at, (Point{notes.x + 1 - 8, notes.y - 8}));
+    ASSERT_FALSE(headless::screen(*barForm).icons.empty());
+    EXPECT_EQ(headless::screen(*barForm).icons.back().at, (Point{notes.x + 1 - 8, notes.y - 8}));
     releaseAt(notes);
     EXPECT_EQ(headless::pointerShape(), Cursor::Default);
     EXPECT_EQ(titles(0), (Names{"Mail", "Notes", "Paint"}));
@@ -71,7 +71,7 @@ TEST_F(DragDropTest, AnIconGoesInFrontOfTheIconItIsDroppedOnOrToTheEndOfItsRow) 
     // A press on the frame drags nothing, and its release does not hide the window either.
     drag({0, mail.y}, notes);
     EXPECT_EQ(titles(0), (Names{"Notes", "Paint", "Mail"}));
-    EXPECT_TRUE(form->visible());
+    EXPECT_TRUE(barForm->visible());
 }
 
 TEST_F(DragDropTest, ARowGoesAboveTheRowItIsDroppedOnOrSwapsWithTheOneBelow) {
@@ -79,7 +79,7 @@ TEST_F(DragDropTest, ARowGoesAboveTheRowItIsDroppedOnOrSwapsWithTheOneBelow) {
     openWindow();
     const auto rows = [this] {
         Names names;
-        for (const Bar* bar : manager->bars)
+        for (const auto& bar : manager->bars)
             names.push_back(bar->GetName());
         return names;
     };
@@ -95,20 +95,20 @@ TEST_F(DragDropTest, TheFirstDroppedFileBecomesAnIconWhereItIsDroppedOnARow) {
     openWindow();
     const std::string a = folder.write("a.txt", "a");
     const std::string b = folder.write("b.txt", "b");
-    EXPECT_TRUE(headless::dragFiles(*form, {a, b}, {emptyPartOf(0), centre(0, 1)}));
-    headless::dragFiles(*form, {b}, {emptyPartOf(0)});
-    headless::dragFiles(*form, {b}, {{0, 0}});
-    headless::dragFiles(*form, {b}, {{emptyPartOf(0).x, manager->barAt(0)->Top}});
+    EXPECT_TRUE(headless::dragFiles(*barForm, {a, b}, {emptyPartOf(0), centre(0, 1)}));
+    headless::dragFiles(*barForm, {b}, {emptyPartOf(0)});
+    headless::dragFiles(*barForm, {b}, {{0, 0}});
+    headless::dragFiles(*barForm, {b}, {{emptyPartOf(0).x, manager->barAt(0)->Top}});
     EXPECT_EQ(titles(0), (Names{"Mail", "a.txt", "Notes", "b.txt"}));
 
     const std::string config = manager->barAt(0)->GetConfigFileName();
     ASSERT_TRUE(platform::setFileAttributes(config, platform::FileAttribute::ReadOnly));
-    headless::dragFiles(*form, {a}, {emptyPartOf(0)});
+    headless::dragFiles(*barForm, {a}, {emptyPartOf(0)});
     ASSERT_EQ(headless::messageBoxes().size(), 1u);
     EXPECT_EQ(headless::messageBoxes()[0].text,
               "[ Unable to write to " + config + " ]  link already exists. !");
-    form->close();
-    EXPECT_FALSE(headless::dragFiles(*form, {a}, {emptyPartOf(0)})) << "still a drop target";
+    barForm->close();
+    EXPECT_FALSE(headless::dragFiles(*barForm, {a}, {emptyPartOf(0)})) << "still a drop target";
 }
 
 // Without the window letting go, the next move would draw from freed memory.
@@ -117,13 +117,13 @@ TEST_F(DragDropTest, AnEntryOrRowDestroyedWhileItIsDraggedIsNotTouchedAgain) {
     openWindow();
     beginDrag(centre(0, 0));
     ASSERT_TRUE(MoveLink(manager->barAt(0), entry(0, 0), manager->barAt(1), nullptr));
-    form->updateLayout();
+    barForm->updateLayout();
     releaseAt(centre(1, 0));
     EXPECT_EQ(titles(1), (Names{"Editor", "Mail"}));
 
     beginDrag(emptyPartOf(1));
     ASSERT_TRUE(manager->deleteBar(manager->barAt(1)));
-    form->updateLayout();
+    barForm->updateLayout();
     releaseAt(emptyPartOf(0));
     EXPECT_EQ(manager->barCount(), 1);
 }

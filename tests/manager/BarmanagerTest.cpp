@@ -2,6 +2,8 @@
 #include "platform/Files.h"
 #include "platform/Inifile.h"
 #include "store/Bar.h"
+#include "store/Iconarea.h"
+#include "tests/Datafolder.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -137,7 +139,7 @@ TEST_F(BarManagerTest, RefusesNamesThatAreTakenOrNotOneFolderName) {
 TEST_F(BarManagerTest, RenamesOnlyToAFreeSingleFolderName) {
     makeCategory("Games");
     makeCategory("Tools");
-    writeConfig("[Bar]\r\nCount=2\r\n0=Games\r\n1=Tools\r\n");
+    writeConfig(testing_support::categoryList({"Games", "Tools"}));
     BarManager manager(data());
     Bar* games = manager.barAt(0);
     EXPECT_FALSE(manager.renameBar(games, "Tools"));
@@ -154,7 +156,7 @@ TEST_F(BarManagerTest, DeletesTheFolderTreeAndTheListEntry) {
     makeCategory("Games");
     makeCategory("Tools");
     folder.write("Games\\a.lnk", "not a shortcut");
-    writeConfig("[Bar]\r\nCount=2\r\n0=Games\r\n1=Tools\r\n");
+    writeConfig(testing_support::categoryList({"Games", "Tools"}));
     BarManager manager(data());
     ASSERT_TRUE(manager.deleteBar(manager.barAt(0)));
     EXPECT_FALSE(platform::folderExists(folder.file("Games")));
@@ -180,7 +182,7 @@ class MoveBar : public BarManagerTest, public testing::WithParamInterface<MoveCa
 TEST_P(MoveBar, PlacesTheCategoryAboveTheTargetOrSwapsWithTheNext) {
     for (const char* name : {"X", "Y", "Z"})
         makeCategory(name);
-    writeConfig("[Bar]\r\nCount=3\r\n0=X\r\n1=Y\r\n2=Z\r\n");
+    writeConfig(testing_support::categoryList({"X", "Y", "Z"}));
     BarManager manager(data());
     const auto find = [&](const char* name) -> Bar* {
         for (int i = 0; name && i < manager.barCount(); ++i)
@@ -229,6 +231,19 @@ TEST_F(BarManagerTest, LayoutNumbersKeepTheirLow8Bits) {
     EXPECT_EQ(manager.barAt(0)->LeftBox, static_cast<Square*>(manager.barAt(0)->IconBox.get()));
 }
 
+TEST_F(BarManagerTest, AnIconSizeNeither16Nor32ReadsAsSmall) {
+    makeCategory("X");
+    folder.write("X\\a.lnk", "");
+    folder.write("settings.txt", "[Appearance]\r\nIconSizeType=7\r\n");
+    BarManager manager(data());
+    manager.layout();
+    EXPECT_EQ(manager.iconSizeType, 16) << "what the settings dialog shows";
+    EXPECT_EQ(manager.iconPixelSize(), 16);
+    const IconArea* cell = manager.barAt(0)->GetLink(0);
+    EXPECT_EQ(cell->Width, 45);
+    EXPECT_EQ(cell->Height, 45);
+}
+
 TEST_F(BarManagerTest, SavedAppearanceReadsBackAndKeepsOtherSections) {
     folder.write("settings.txt", "[KestrumButton]\r\nColor=255\r\n");
     {
@@ -257,7 +272,7 @@ TEST_F(BarManagerTest, SavedAppearanceReadsBackAndKeepsOtherSections) {
 TEST_F(BarManagerTest, BarAtPointExcludesRowEdges) {
     makeCategory("X");
     makeCategory("Y");
-    writeConfig("[Bar]\r\nCount=2\r\n0=X\r\n1=Y\r\n");
+    writeConfig(testing_support::categoryList({"X", "Y"}));
     BarManager manager(data());
     manager.SetTop(2);
     manager.SetLeft(1);

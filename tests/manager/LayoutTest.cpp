@@ -1,10 +1,10 @@
 // Layout of every row, checked against text sizes measured the way the manager measures them,
 // so that the same tests hold for the headless metrics and for real fonts under Wine.
 #include "manager/Barmanager.h"
-#include "platform/Files.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 #include "store/Vcltools.h"
+#include "tests/Datafolder.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -23,18 +23,14 @@ class LayoutTest : public testing::Test {
 protected:
     // A category folder with `icons` shortcut files, listed in config.txt in that order.
     void makeCategory(const std::string& name, int icons) {
-        ASSERT_TRUE(platform::createFolder(folder.file(name)));
-        std::string config = "[Link]\r\nCount=" + std::to_string(icons) + "\r\n";
-        for (int i = 0; i < icons; ++i) {
-            const std::string link = "A program with a long title " + std::to_string(i) + ".lnk";
-            folder.write(name + "\\" + link, "");
-            config += std::to_string(i) + "=" + link + "\r\n";
-        }
-        folder.write(name + "\\config.txt", config);
-        list += std::to_string(count++) + "=" + name + "\r\n";
+        std::vector<std::string> links;
+        for (int i = 0; i < icons; ++i)
+            links.push_back("A program with a long title " + std::to_string(i));
+        testing_support::writeCategory(folder, name, links);
+        names.push_back(name);
     }
     std::unique_ptr<BarManager> load(const std::string& appearance = "") {
-        folder.write("config.txt", "[Bar]\r\nCount=" + std::to_string(count) + "\r\n" + list);
+        folder.write("config.txt", testing_support::categoryList(names));
         folder.write("settings.txt", "[Appearance]\r\n" + appearance);
         auto manager = std::make_unique<BarManager>(folder.path() + "\\");
         manager->SetTop(2);
@@ -43,8 +39,7 @@ protected:
         return manager;
     }
     TempFolder folder;
-    std::string list;
-    int count = 0;
+    std::vector<std::string> names; // the categories made, in order
 };
 
 TEST_F(LayoutTest, AnEmptyManagerTakesNoRoom) {
@@ -106,10 +101,8 @@ TEST_F(LayoutTest, LargeIconsWithTitlesGrowEveryCell) {
 }
 
 TEST_F(LayoutTest, ShortTitlesAreCentred) {
-    ASSERT_TRUE(platform::createFolder(folder.file("Tools")));
-    folder.write("Tools\\a.lnk", "");
-    list = "0=Tools\r\n";
-    count = 1;
+    testing_support::writeCategory(folder, "Tools", {"a"});
+    names = {"Tools"};
     const auto manager = load("ShowIconTitle=1\r\n");
     IconArea* entry = manager->barAt(0)->GetLink(0);
     const auto title = measured(manager->iconTitleFont, "a");

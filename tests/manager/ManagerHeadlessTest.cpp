@@ -8,6 +8,7 @@
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 #include "store/Wintools.h"
+#include "tests/Datafolder.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -40,8 +41,9 @@ protected:
         for (const auto& [link, target] : links)
             CreateShortcut(target, folder.file(link), "");
         folder.write("A\\d.lnk", "not a shortcut");
-        folder.write("A\\config.txt", "[Link]\nCount=4\n0=a.lnk\n1=b.lnk\n2=c.lnk\n3=d.lnk\n");
-        folder.write("config.txt", "[Bar]\nCount=4\n0=A\n1=B\n2=C\n3=D\n");
+        folder.write("A\\config.txt",
+                     testing_support::indexedList("Link", {"a.lnk", "b.lnk", "c.lnk", "d.lnk"}));
+        folder.write("config.txt", testing_support::categoryList({"A", "B", "C", "D"}));
     }
 
     std::unique_ptr<BarManager> makeManager() {
@@ -138,11 +140,7 @@ TEST(LayoutHeadless, ReproducesTheTwoCategoryExample) {
         return platform::Size{text == "Games" ? 40 : 32, 13};
     });
     TempFolder folder;
-    for (const char* name : {"Games", "Tools"})
-        ASSERT_TRUE(platform::createFolder(folder.file(name)));
-    for (const char* link : {"Games\\a.lnk", "Games\\b.lnk", "Games\\c.lnk", "Tools\\d.lnk"})
-        folder.write(link, "");
-    folder.write("config.txt", "[Bar]\r\nCount=2\r\n0=Games\r\n1=Tools\r\n");
+    testing_support::writeDataFolder(folder, {{"Games", {"a", "b", "c"}}, {"Tools", {"d"}}});
     BarManager manager(folder.path() + "\\");
     manager.SetTop(2);
     manager.SetLeft(1);

@@ -1,4 +1,4 @@
-#include "mainbutton/Draghelper.h"
+#include "windows/Draghelper.h"
 
 #include <gtest/gtest.h>
 
@@ -92,11 +92,10 @@ TEST(DragHelper, TurnsMouseEventsIntoDragNotifications) {
 TEST(DragHelper, ReleaseResetsTheStateAndForgetsTheDraggedItem) {
     RecordingHandler handler;
     DragHelper helper(handler);
-    int item = 0;
     helper.threshold = 0;
     helper.mouseMove(0, 0, true);
     helper.mouseMove(1, 0, true);
-    helper.dragItem = &item;
+    helper.dragItem = static_cast<Bar*>(nullptr);
     EXPECT_TRUE(helper.dragging);
     EXPECT_TRUE(helper.started);
 
@@ -106,7 +105,7 @@ TEST(DragHelper, ReleaseResetsTheStateAndForgetsTheDraggedItem) {
     EXPECT_FALSE(helper.ended);
     EXPECT_TRUE(helper.released);
     EXPECT_TRUE(helper.started);
-    EXPECT_EQ(helper.dragItem, nullptr);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(helper.dragItem));
 }
 
 } // namespace

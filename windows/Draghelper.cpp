@@ -1,4 +1,4 @@
-#include "mainbutton/Draghelper.h"
+#include "windows/Draghelper.h"
 
 #include <cstdlib>
 
@@ -42,5 +42,5 @@ void DragHelper::release(int x, int y) {
     pressed = false;
     dragging = false;
     ended = false;
-    dragItem = nullptr;
+    dragItem = std::monostate{};
 }

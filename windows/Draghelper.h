@@ -3,7 +3,15 @@
 // input: the press point is the first move seen with the left button held, and a drag begins
 // once the pointer is more than `threshold` pixels from it on either axis.
 
-#include "mainbutton/Drageventhandler.h"
+#include "windows/Drageventhandler.h"
+
+#include <variant>
+
+class Bar;
+class IconArea;
+
+// What a window drags: nothing, one icon entry or a whole category (not owned).
+using DragItem = std::variant<std::monostate, IconArea*, Bar*>;
 
 class DragHelper {
 public:
@@ -12,9 +20,7 @@ public:
     void mouseMove(int x, int y, bool leftButtonHeld);
     void mouseUp(int x, int y);
 
-    int dragKind = 0; // the handler's own: what is being dragged
-    void* dragItem =
-        nullptr; // the handler's own: the dragged object (not owned); cleared at release
+    DragItem dragItem; // the handler's own; cleared at release
     int startX = 0;
     int startY = 0;
     int lastX = 0;
