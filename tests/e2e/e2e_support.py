@@ -418,7 +418,8 @@ class VirtualDisplay:
 
 
 def parse_arguments(helpers):
-    """The options of the calling script, which needs the helper programs `helpers`."""
+    """The options of the calling script, which needs the helper programs `helpers`, and the
+    arguments left for unittest (such as -k PATTERN)."""
     parser = argparse.ArgumentParser(description=sys.modules["__main__"].__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--kestrum", required=True, type=os.path.abspath, help="the Kestrum.exe under test")
@@ -426,7 +427,8 @@ def parse_arguments(helpers):
                         help="the folder that keeps the screenshots and what Wine said")
     for name, what in HELPERS.items():
         parser.add_argument("--" + name, required=name in helpers, type=os.path.abspath, help=what)
-    return vars(parser.parse_args())
+    options, rest = parser.parse_known_args()
+    return vars(options), rest
 
 
 def run_tests(*helpers):
@@ -434,7 +436,7 @@ def run_tests(*helpers):
     KESTRUM_E2E_DISPLAY), with the helper programs it names in `helpers`; returns the exit
     status."""
     global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, DISPLAY, WINE
-    arguments = parse_arguments(helpers)
+    arguments, unittest_arguments = parse_arguments(helpers)
     KESTRUM_EXE, ARTEFACTS = arguments["kestrum"], arguments["artefacts"]
     MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER = (arguments[name] or "" for name in HELPERS)
     WINE = winebuild.loader(KESTRUM_EXE)
@@ -442,5 +444,5 @@ def run_tests(*helpers):
     DISPLAY = os.environ.get("KESTRUM_E2E_DISPLAY") or DISPLAYS[script]
     os.makedirs(ARTEFACTS, exist_ok=True)
     with VirtualDisplay(), PrivateWinePrefix():
-        result = unittest.main(argv=["e2e"], exit=False, verbosity=2).result
+        result = unittest.main(argv=["e2e", *unittest_arguments], exit=False, verbosity=2).result
     return 0 if result.wasSuccessful() else 1
