@@ -42,11 +42,13 @@ class Commands(unittest.TestCase):
         return wait_for(self.category_window, "the category window")
 
     @staticmethod
-    def new_window(known, what):
+    def new_window(known, what, titled=False):
         """The one visible window that is none of `known` (by X window id), once there is one; an
-        icon's tip is too low to count."""
+        icon's tip is too low to count. A dialog is the one with a title: Wine may show a message
+        box's parts or a tip for a moment before it, and names a window only after showing it."""
         def appeared():
-            found = [w for w in visible_windows() if w[4] not in known and w[3] > 30]
+            found = [w for w in visible_windows() if w[4] not in known and w[3] > 30
+                     and (not titled or e2e.has_title(w[4]))]
             return found[0] if len(found) == 1 else None
         return wait_for(appeared, what)
 
@@ -71,7 +73,7 @@ class Commands(unittest.TestCase):
 
     def dialog(self, point, access_key, what):
         """The window that the command chosen at `point` opens."""
-        return self.new_window(self.choose(point, access_key), what)
+        return self.new_window(self.choose(point, access_key), what, titled=True)
 
     def replace_text(self, window, x, y, text):
         """Clicks into the edit box at (x, y) of `window`, selects all of its text and types `text`."""
@@ -154,7 +156,7 @@ class Commands(unittest.TestCase):
         xdotool("key", "Return")
         wait_for(gone(question[4]), "the question to close")
         self.assertTrue(os.path.isdir(self.category("Beta")), "No keeps the folder")
-        self.assertEqual(self.category_window()[3], height)
+        self.assertEqual(self.window()[3], height)
         question = self.dialog(self.empty_part(1), "d", "the delete question")
         xdotool("windowfocus", question[4])
         xdotool("key", "y")

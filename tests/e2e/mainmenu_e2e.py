@@ -80,8 +80,10 @@ class MainMenu(unittest.TestCase):
     def test_a_missing_help_page_is_reported(self):
         program = self.start(with_help=False)
         self.choose("h")
-        # Larger than a hint: a line of text and a button.
-        boxes = wait_for(lambda: [w[4] for w in others_than_the_bar() if w[2] > 100 and w[3] > 40], "the box")
+        # Larger than a hint: a line of text and a button. Wine may show a message box's parts for a
+        # moment before it, and names a window only after showing it.
+        boxes = wait_for(lambda: [w[4] for w in others_than_the_bar()
+                                  if w[2] > 100 and w[3] > 40 and e2e.has_title(w[4])], "the box")
         screenshot("cannot-find-help")
         self.assertEqual(len(boxes), 1)
         self.assertEqual(e2e.window_title(boxes[0]), "Kestrum", "the program's title")

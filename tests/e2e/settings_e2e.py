@@ -70,7 +70,7 @@ class GlobalSettings(unittest.TestCase):
 
         click(self.dialog[0] + 321 + 37, self.dialog[1] + 380 + 16 + 12)  # "&Close"
         wait_for(lambda: not [w for w in visible_windows() if w[4] == self.dialog[4]], "the dialog to close")
-        xdotool("windowfocus", self.category_window()[4])
+        xdotool("windowfocus", wait_for(self.category_window, "the category window alone")[4])
         xdotool("key", "Escape")
         xdotool("mousemove", 600, 500)
         wait_for(bar_top_is(2 - e2e.BAR_SIZE[1]), "the bar to hide with two rows left on the screen")
