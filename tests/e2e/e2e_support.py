@@ -186,18 +186,14 @@ def tip_at(x, y):
             if y < w[1] <= y + 40 and abs(w[0] - x) <= 30 and w[2] < 200 and w[3] < 40]
 
 
-def icon_area_width(widest):
-    """Of the category window whose widest row holds `widest` icons: the icons come 10 pixels into
-    their area, which ends 15 pixels after them, before the window's right frame."""
-    return 10 + CELL * widest + 15
-
-
 def cell_corner(window, widest, row, column):
     """The screen place of a cell's top-left corner in the category window `window` whose widest
-    row holds `widest` icons: the icon area comes after the widest name box; rows start 2 pixels
-    into the window."""
+    row holds `widest` icons: the icons come after the widest name box, 10 pixels into their area,
+    which ends 15 pixels after them, before the window's right frame; rows start 2 pixels into the
+    window."""
     left, top, width = window[:3]
-    return left + width - 1 - icon_area_width(widest) + 10 + CELL * column, top + 2 + CELL * row
+    icon_area = 10 + CELL * widest + 15
+    return left + width - 1 - icon_area + 10 + CELL * column, top + 2 + CELL * row
 
 
 def cell_centre(window, widest, row, column):
