@@ -1,57 +1,37 @@
 #!/usr/bin/env python3
 """The category window end to end: the real Kestrum.exe under Wine on a virtual X display of its
-own (:94), in a data folder of two coloured categories whose shortcuts point at copies of the
-marker program (one of them in the Windows system folder: the 64-bit build must see the 64-bit
-one, which a 32-bit program on 64-bit Windows is kept from), driven by real pointer and key input through xdotool and checked by window
-geometry, screenshots (kept in the artefacts folder) and the records the markers leave.
-
-Usage: barwindow_e2e.py KESTRUM_EXE MARKER_EXE MAKESHORTCUT_EXE ARTEFACTS_FOLDER
+own, in a data folder of two coloured categories whose shortcuts point at copies of the marker
+program (one of them in the Windows system folder: the 64-bit build must see the 64-bit one, which
+a 32-bit program on 64-bit Windows is kept from), driven by real pointer and key input through
+xdotool and checked by window geometry, screenshots (kept in the artefacts folder) and the records
+the markers leave.
 """
-import glob
 import os
-import shutil
 import sys
-import tempfile
 import time
 import unittest
 
 import e2e_support as e2e
-from e2e_support import WHITE, bar_position, bar_top_is, click, screenshot, tip_at, wait_for, write_ini, xdotool
-
-MARKER = MAKESHORTCUT = ""
+from e2e_support import CELL, WHITE, bar_position, bar_top_is, click, screenshot, tip_at, wait_for, xdotool
 
 # Name, colour as stored (0x00BBGGRR) and as seen (RRGGBB), markers its shortcuts start.
 CATEGORIES = [("Alpha", 0x00FFC8A0, "A0C8FF", ["a", "b", "c"]),
               ("Beta", 0x0096DCFF, "FFDC96", ["d", "system"])]
-CELL = 45  # small icons without titles: 45 x 45 cells in rows 45 high
-ICON_AREA = 10 + CELL * max(len(c[3]) for c in CATEGORIES) + 15  # the widest row's icons, margins
+WIDEST = max(len(c[3]) for c in CATEGORIES)
 BUTTON_TOP_LEFT = [(10, 0), (0, 12)]  # pixels of the main button's frame, with the bar down
 BUTTON_BOTTOM_RIGHT = [(10, 24), (69, 12)]
 
 
-def marker_folder(marker, folder):
-    """Where the copy of the marker program named `marker` lives: the prefix's system folder for
-    "system", else `folder`."""
-    return os.path.join(e2e.PREFIX, "drive_c", "windows", "system32") if marker == "system" else folder
+def system_folder():
+    return os.path.join(e2e.PREFIX, "drive_c", "windows", "system32")
 
 
 def make_categories(folder):
-    """The category folders with their shortcuts, and the category list, in `folder`; the marker
-    copies live there too, but for the one in the system folder."""
-    names = "".join(f"{i}={c[0]}\n" for i, c in enumerate(CATEGORIES))
-    write_ini(os.path.join(folder, "config.txt"), f"[Bar]\nCount={len(CATEGORIES)}\n{names}")
-    for name, colour, _, markers in CATEGORIES:
-        os.mkdir(os.path.join(folder, name))
-        write_ini(os.path.join(folder, name, "settings.txt"), f"[Background]\nBackgoundColor={colour}\n")
-        links = "".join(f"{i}={m}.lnk\n" for i, m in enumerate(markers))
-        write_ini(os.path.join(folder, name, "config.txt"), f"[Link]\nCount={len(markers)}\n{links}")
-        for marker in markers:
-            target = os.path.join(marker_folder(marker, folder), f"marker-{marker}.exe")
-            shutil.copy(MARKER, target)
-            windows_target = "C:\\windows\\system32\\marker-system.exe" if marker == "system" else e2e.windows_path(target)
-            link = os.path.join(folder, name, marker + ".lnk")
-            if e2e.wine(MAKESHORTCUT, windows_target, e2e.windows_path(link)) != 0:
-                raise RuntimeError(f"makeshortcut could not write {link}")
+    """The marker copies live in the data folder, but for "system" in the system folder."""
+    e2e.make_categories(folder, [
+        e2e.Category(name, {m: e2e.marker(system_folder() if m == "system" else folder, m) for m in markers},
+                     settings=f"[Background]\nBackgoundColor={colour}\n")
+        for name, colour, _, markers in CATEGORIES])
 
 
 def button_pressed(picture):
@@ -64,40 +44,18 @@ def button_pressed(picture):
 
 
 class CategoryWindow(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.categories = tempfile.mkdtemp(prefix="kestrum-e2e-categories-")
-        make_categories(cls.categories)
-
-    @classmethod
-    def tearDownClass(cls):
-        shutil.rmtree(cls.categories, ignore_errors=True)
-
-    def records(self):
-        return glob.glob(os.path.join(self.categories, "*.ran")) + \
-            glob.glob(os.path.join(marker_folder("system", ""), "marker-*.ran"))
-
     def start(self):
-        for record in self.records():
+        # The system folder is the prefix's, which every test shares.
+        if os.path.exists(record := os.path.join(system_folder(), "marker-system.exe.ran")):
             os.remove(record)
         xdotool("mousemove", 600, 500)
-
-        def prepare(folder):
-            shutil.copy(os.path.join(self.categories, "config.txt"), folder)
-            for category in CATEGORIES:
-                shutil.copytree(os.path.join(self.categories, category[0]), os.path.join(folder, category[0]))
-
-        program = e2e.Kestrum(self._testMethodName, prepare=prepare)
-        self.addCleanup(program.close)
+        self.program = e2e.Kestrum(self._testMethodName, prepare=make_categories)
+        self.addCleanup(self.program.close)
         wait_for(bar_position, "the bar to appear")
 
     def runs(self):
         """{marker: lines} of every marker that has run."""
-        records = {}
-        for record in self.records():
-            with open(record) as file:
-                records[os.path.basename(record)[len("marker-"):-len(".exe.ran")]] = file.read().splitlines()
-        return records
+        return e2e.marker_runs(self.program.folder, system_folder())
 
     @staticmethod
     def category_window():
@@ -106,9 +64,7 @@ class CategoryWindow(unittest.TestCase):
         return found[0] if len(found) == 1 else None
 
     def open_window(self):
-        xdotool("mousemove", 40, 0)
-        bar = wait_for(bar_top_is(0), "the bar to come down")
-        click(30, 12)
+        bar = e2e.press_main_button()
         window = wait_for(self.category_window, "the category window to open")
         self.assertEqual(window[:2], (bar[0], e2e.BAR_SIZE[1]), "directly under the bar")
         return window
@@ -119,10 +75,7 @@ class CategoryWindow(unittest.TestCase):
 
     @staticmethod
     def cell(window, row, column):
-        """The screen place of a cell's top-left corner: the icons come after the widest name box,
-        10 pixels into their area; rows start 2 pixels into the window."""
-        left, top, width = window[:3]
-        return left + width - 1 - ICON_AREA + 10 + CELL * column, top + 2 + CELL * row
+        return e2e.cell_corner(window, WIDEST, row, column)
 
     def assert_picture_in(self, picture, cell, colour, inset, size, where, leave_out=None):
         """The pixels of the cell that are not `colour` (leaving out the rectangle `leave_out`)
@@ -225,5 +178,4 @@ class CategoryWindow(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    kestrum_exe, MARKER, MAKESHORTCUT, artefacts = map(os.path.abspath, sys.argv[1:5])
-    sys.exit(e2e.run_tests(kestrum_exe, artefacts, ":94"))
+    sys.exit(e2e.run_tests("marker", "makeshortcut"))

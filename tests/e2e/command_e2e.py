@@ -1,11 +1,8 @@
 #!/usr/bin/env python3
 """The command window and Ctrl+J end to end: the real Kestrum.exe under Wine on a virtual X
-display of its own (:131), with shortcuts to copies of the marker program, real keys through
-xdotool, and a second program (the holder) that covers the screen or takes Ctrl+J first.
-
-Usage: command_e2e.py KESTRUM_EXE MARKER_EXE HOLDER_EXE MAKESHORTCUT_EXE ARTEFACTS_FOLDER
+display of its own, with shortcuts to copies of the marker program, real keys through xdotool,
+and a second program (the holder) that covers the screen or takes Ctrl+J first.
 """
-import glob
 import os
 import shutil
 import subprocess
@@ -17,7 +14,6 @@ import unittest
 import e2e_support as e2e
 from e2e_support import bar_position, click, screenshot, wait_for, xdotool
 
-MARKER = HOLDER = MAKESHORTCUT = ""
 # Titles are the shortcuts' names; "Email" holds "ma" only further on.
 CATEGORIES = [("Office", ["Email", "Notes"]), ("Web", ["Maps", "Mail"])]
 COMMAND_SIZE = (262, 429)
@@ -25,17 +21,10 @@ COVER = "C81E1E"  # the holder's window
 
 
 def make_categories(folder):
-    names = "".join(f"{i}={c[0]}\r\n" for i, c in enumerate(CATEGORIES))
-    with open(os.path.join(folder, "config.txt"), "w") as file:
-        file.write(f"[Bar]\r\nCount={len(CATEGORIES)}\r\n{names}")
-    for name, titles in CATEGORIES:
-        os.mkdir(os.path.join(folder, name))
-        for title in titles:
-            target = os.path.join(folder, f"marker-{title}.exe")
-            shutil.copy(MARKER, target)
-            link = e2e.windows_path(os.path.join(folder, name, title + ".lnk"))
-            if e2e.wine(MAKESHORTCUT, e2e.windows_path(target), link) != 0:
-                raise RuntimeError(f"makeshortcut could not write {link}")
+    # The categories do not list their shortcuts: the program finds them in their folders.
+    e2e.make_categories(folder, [
+        e2e.Category(name, {title: e2e.marker(folder, title) for title in titles}, listed=False)
+        for name, titles in CATEGORIES])
 
 
 class Holder:
@@ -45,7 +34,7 @@ class Holder:
     def __init__(self, *arguments):
         self.folder = tempfile.mkdtemp(prefix="kestrum-e2e-holder-")
         exe = os.path.join(self.folder, "holder.exe")
-        shutil.copy(HOLDER, exe)
+        shutil.copy(e2e.HOLDER, exe)
         self.process = subprocess.Popen([e2e.WINE, exe, *arguments], env=e2e.wine_environment(),
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
@@ -71,11 +60,7 @@ class CommandWindow(unittest.TestCase):
 
     def runs(self):
         """{title: number of starts} of every marker that has run."""
-        found = {}
-        for record in glob.glob(os.path.join(self.folder, "*.ran")):
-            with open(record) as file:
-                found[os.path.basename(record)[len("marker-"):-len(".exe.ran")]] = len(file.read().splitlines())
-        return found
+        return {title: len(starts) for title, starts in e2e.marker_runs(self.folder).items()}
 
     @staticmethod
     def windows():
@@ -151,13 +136,10 @@ class CommandWindow(unittest.TestCase):
         xdotool("windowfocus", warning[0])
         xdotool("key", "Return")
         wait_for(bar_position, "the bar once the warning is answered")
-        xdotool("mousemove", 40, 0)
-        wait_for(e2e.bar_top_is(0), "the bar to come down")
-        click(30, 12)
+        e2e.press_main_button()
         wait_for(lambda: self.windows()[0], "the category window")
         self.assertEqual(xdotool("search", "--onlyvisible", "--name", "^Kestrum$").split(), [], "one warning only")
 
 
 if __name__ == "__main__":
-    kestrum_exe, MARKER, HOLDER, MAKESHORTCUT, artefacts = map(os.path.abspath, sys.argv[1:6])
-    sys.exit(e2e.run_tests(kestrum_exe, artefacts, ":131"))
+    sys.exit(e2e.run_tests("marker", "holder", "makeshortcut"))

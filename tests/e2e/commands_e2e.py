@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
 """The category window's menu commands end to end: the real Kestrum.exe under Wine on a virtual X
-display of its own (:111), in one run over three categories of placeholder shortcuts. Each command
-is chosen from the menu a right click opens, its dialog is worked with real keys, and what it
-changed is read back from the data folder; screenshots are kept in the artefacts folder.
-
-Usage: commands_e2e.py KESTRUM_EXE ARTEFACTS_FOLDER
+display of its own, in one run over three categories of placeholder shortcuts. Each command is
+chosen from the menu a right click opens, its dialog is worked with real keys, and what it changed
+is read back from the data folder; screenshots are kept in the artefacts folder.
 """
 import configparser
 import os
@@ -12,10 +10,9 @@ import sys
 import unittest
 
 import e2e_support as e2e
-from e2e_support import bar_top_is, click, screenshot, visible_windows, wait_for, xdotool
+from e2e_support import CELL, click, gone, screenshot, visible_windows, wait_for, xdotool
 
 CATEGORIES = [("Alpha", ["a", "b", "c"]), ("Beta", ["d"]), ("Gamma", ["e"])]
-CELL = 45  # small icons without titles: 45 x 45 cells in rows 45 high
 NAME_DIALOG, INPUT_BOX = (336, 114), (320, 100)  # Wine's X window of a captioned form is its client
 NOTEPAD = r"C:\windows\notepad.exe"
 RGB = (10, 20, 30)
@@ -24,16 +21,7 @@ RED_GREEN_BLUE = [(428, 195), (428, 216), (428, 237)]  # the boxes in Wine's col
 
 def make_categories(folder):
     # The shortcut files are empty: each is a cell all the same, and deleting it is what is seen.
-    names = "".join(f"{i}={name}\n" for i, (name, _) in enumerate(CATEGORIES))
-    files = {"config.txt": f"[Bar]\nCount={len(CATEGORIES)}\n{names}"}
-    for name, links in CATEGORIES:
-        os.mkdir(os.path.join(folder, name))
-        files[f"{name}/config.txt"] = f"[Link]\nCount={len(links)}\n" + "".join(
-            f"{i}={link}.lnk\n" for i, link in enumerate(links))
-        files.update({f"{name}/{link}.lnk": "" for link in links})
-    for path, text in files.items():
-        with open(os.path.join(folder, path), "w", newline="\r\n") as file:
-            file.write(text)
+    e2e.make_categories(folder, [e2e.Category(name, dict.fromkeys(links)) for name, links in CATEGORIES])
 
 
 def ini(path):
@@ -41,10 +29,6 @@ def ini(path):
     parser.optionxform = str
     parser.read(path)
     return {section: dict(parser[section]) for section in parser.sections()}
-
-
-def gone(window):
-    return lambda: all(w[4] != window[4] for w in visible_windows())
 
 
 class Commands(unittest.TestCase):
@@ -58,25 +42,22 @@ class Commands(unittest.TestCase):
         return wait_for(self.category_window, "the category window")
 
     @staticmethod
-    def new_window(known, what):
+    def new_window(known, what, titled=False):
         """The one visible window that is none of `known` (by X window id), once there is one; an
-        icon's tip is too low to count."""
+        icon's tip is too low to count. A dialog is the one with a title: Wine may show a message
+        box's parts or a tip for a moment before it, and names a window only after showing it."""
         def appeared():
-            found = [w for w in visible_windows() if w[4] not in known and w[3] > 30]
+            found = [w for w in visible_windows() if w[4] not in known and w[3] > 30
+                     and (not titled or e2e.has_title(w[4]))]
             return found[0] if len(found) == 1 else None
         return wait_for(appeared, what)
 
     def cell(self, row, column):
-        """The centre of a cell: the icons come after the widest name box, 10 pixels into their
-        area, which ends 15 pixels before the window's right frame; rows start 2 pixels in."""
-        left, top, width = self.window()[:3]
-        widest = max(len(links) for links in self.links.values())
-        first = left + width - 1 - (10 + CELL * widest + 15) + 10
-        return first + CELL * column + CELL // 2, top + 2 + CELL * row + CELL // 2
+        """The centre of a cell."""
+        return e2e.cell_centre(self.window(), max(len(links) for links in self.links.values()), row, column)
 
     def empty_part(self, row):
-        window = self.window()
-        return window[0] + window[2] - 6, self.cell(row, 0)[1]
+        return e2e.row_end(self.window(), row)
 
     def choose(self, point, access_key):
         """Right-clicks `point` and picks an item of the menu that opens there by its access key;
@@ -87,12 +68,12 @@ class Commands(unittest.TestCase):
         self.assertLessEqual(abs(menu[0] - point[0]) + abs(menu[1] - point[1]), 2, f"the menu at the point: {menu}")
         xdotool("windowfocus", menu[4])
         xdotool("key", access_key)
-        wait_for(gone(menu), "the menu to close")
+        wait_for(gone(menu[4]), "the menu to close")
         return known
 
     def dialog(self, point, access_key, what):
         """The window that the command chosen at `point` opens."""
-        return self.new_window(self.choose(point, access_key), what)
+        return self.new_window(self.choose(point, access_key), what, titled=True)
 
     def replace_text(self, window, x, y, text):
         """Clicks into the edit box at (x, y) of `window`, selects all of its text and types `text`."""
@@ -109,9 +90,7 @@ class Commands(unittest.TestCase):
         self.addCleanup(self.program.close)
         self.links = dict(CATEGORIES)
         wait_for(e2e.bar_position, "the bar to appear")
-        xdotool("mousemove", 40, 0)
-        wait_for(bar_top_is(0), "the bar to come down")
-        click(30, 12)
+        e2e.press_main_button()
         self.window()
         screenshot("commands-window")
 
@@ -129,7 +108,7 @@ class Commands(unittest.TestCase):
         self.assertEqual((e2e.window_title(box[4]), box[2:4]), ("Change title", INPUT_BOX))
         self.replace_text(box, 8 + 150, 28 + 10, "  Arcade  ")
         xdotool("key", "Return")
-        wait_for(gone(box), "the input box to close")
+        wait_for(gone(box[4]), "the input box to close")
         wait_for(lambda: ini(os.path.join(self.category("Alpha"), "config.txt")).get("Titles", {}).get("0") == "Arcade",
                  "the trimmed title stored")
 
@@ -139,7 +118,7 @@ class Commands(unittest.TestCase):
         xdotool("windowfocus", files[4])
         xdotool("type", NOTEPAD)
         xdotool("key", "Return")
-        wait_for(gone(files), "the open-file dialog to close")
+        wait_for(gone(files[4]), "the open-file dialog to close")
         wait_for(lambda: ini(os.path.join(self.category("Alpha"), "config.txt"))["Link"].get("2") == "notepad.exe.lnk",
                  "notepad.exe.lnk appended")
         self.assertTrue(os.path.getsize(os.path.join(self.category("Alpha"), "notepad.exe.lnk")) > 0, "a shortcut")
@@ -151,7 +130,7 @@ class Commands(unittest.TestCase):
         for (x, y), value in zip(RED_GREEN_BLUE, RGB):
             self.replace_text(colours, x, y, str(value))
         xdotool("key", "Return")
-        wait_for(gone(colours), "the colour dialog to close")
+        wait_for(gone(colours[4]), "the colour dialog to close")
         stored = RGB[2] * 65536 + RGB[1] * 256 + RGB[0]
         wait_for(lambda: ini(os.path.join(self.category("Beta"), "settings.txt")).get("Background", {})
                  .get("BackgoundColor") == str(stored), "the colour stored")
@@ -163,7 +142,7 @@ class Commands(unittest.TestCase):
         self.assertEqual(name[2:4], NAME_DIALOG)
         self.replace_text(name, 72 + 100, 18 + 10, "Delta")
         xdotool("key", "Return")
-        wait_for(gone(name), "the name dialog to close")
+        wait_for(gone(name[4]), "the name dialog to close")
         wait_for(lambda: os.path.isdir(self.category("Delta")), "the folder renamed")
         self.assertFalse(os.path.exists(self.category("Gamma")))
         self.assertEqual(ini(os.path.join(self.program.folder, "config.txt"))["Bar"].get("2"), "Delta")
@@ -175,13 +154,13 @@ class Commands(unittest.TestCase):
         self.assertEqual(e2e.window_title(question[4]), "Delete Category")
         xdotool("windowfocus", question[4])
         xdotool("key", "Return")
-        wait_for(gone(question), "the question to close")
+        wait_for(gone(question[4]), "the question to close")
         self.assertTrue(os.path.isdir(self.category("Beta")), "No keeps the folder")
-        self.assertEqual(self.category_window()[3], height)
+        self.assertEqual(self.window()[3], height)
         question = self.dialog(self.empty_part(1), "d", "the delete question")
         xdotool("windowfocus", question[4])
         xdotool("key", "y")
-        wait_for(gone(question), "the question to close")
+        wait_for(gone(question[4]), "the question to close")
         wait_for(lambda: not os.path.exists(self.category("Beta")), "the folder deleted")
         wait_for(lambda: (w := self.category_window()) and w[3] == height - CELL, "the window one row shorter")
         self.assertEqual(ini(os.path.join(self.program.folder, "config.txt"))["Bar"],
@@ -190,4 +169,4 @@ class Commands(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    sys.exit(e2e.run_tests(sys.argv[1], sys.argv[2], ":111"))
+    sys.exit(e2e.run_tests())

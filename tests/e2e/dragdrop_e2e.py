@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
-"""Drag and drop in the category window end to end, under Wine on a virtual X display of its own
-(:121): files dropped from the drag source through a real OLE drag, icons and rows dragged with
-real pointer input; checked by the lists Kestrum writes, the effect the drag source got back, the
+"""Drag and drop in the category window end to end, under Wine on a virtual X display of its own:
+files dropped from the drag source through a real OLE drag, icons and rows dragged with real
+pointer input; checked by the lists Kestrum writes, the effect the drag source got back, the
 markers' records and screenshots (kept in the artefacts folder).
-
-Usage: dragdrop_e2e.py KESTRUM_EXE MARKER_EXE MAKESHORTCUT_EXE DRAGSOURCE_EXE ARTEFACTS_FOLDER
 """
 import os
 import shutil
@@ -15,10 +13,7 @@ import time
 import unittest
 
 import e2e_support as e2e
-from e2e_support import bar_top_is, click, drag, read_text, screenshot, stored_list, wait_for, write_ini, xdotool
-
-MARKER = MAKESHORTCUT = DRAGSOURCE = ""
-CELL = 45  # small icons without titles
+from e2e_support import click, drag, read_text, screenshot, stored_list, wait_for, write_ini
 
 
 class DragAndDrop(unittest.TestCase):
@@ -32,51 +27,37 @@ class DragAndDrop(unittest.TestCase):
 
     def make_categories(self, folder):
         """Alpha (a, b, c) and Beta (d), shortcuts to markers; a shortcut d.lnk elsewhere."""
-        write_ini(os.path.join(folder, "config.txt"), "[Bar]\nCount=2\n0=Alpha\n1=Beta\n")
-        arguments = []
-        for name, markers in (("Alpha", "abc"), ("Beta", "d"), ("", "e")):
-            if name:
-                os.mkdir(os.path.join(folder, name))
-                links = "".join(f"{i}={m}.lnk\n" for i, m in enumerate(markers))
-                write_ini(os.path.join(folder, name, "config.txt"), f"[Link]\nCount={len(markers)}\n{links}")
-            for marker in markers:
-                shutil.copy(MARKER, os.path.join(self.files, f"marker-{marker}.exe"))
-                link = os.path.join(folder, name, marker + ".lnk") if name else os.path.join(self.files, "d.lnk")
-                arguments += [e2e.windows_path(os.path.join(self.files, f"marker-{marker}.exe")),
-                              e2e.windows_path(link)]
-        if e2e.wine(MAKESHORTCUT, *arguments) != 0:
-            raise RuntimeError("makeshortcut could not write the shortcuts")
+        markers = {m: e2e.marker(self.files, m) for m in "abcde"}
+        e2e.make_categories(folder, [e2e.Category("Alpha", {m: markers[m] for m in "abc"}),
+                                     e2e.Category("Beta", {"d": markers["d"]})],
+                            other_shortcuts={os.path.join(self.files, "d.lnk"): markers["e"]})
         for name in ("one.txt", "two.txt", "three.txt"):
             write_ini(os.path.join(self.files, name), name)
 
     def links(self, category):
         return stored_list(os.path.join(self.folder, category, "config.txt"), "Link")
 
-    def window(self):
-        found = lambda: [w for w in e2e.visible_windows() if w[1] >= e2e.BAR_SIZE[1] and w[3] > 60]
-        return wait_for(found, "the category window")[0]
+    @staticmethod
+    def window():
+        return wait_for(e2e.category_window, "the category window")
+
+    def widest(self):
+        return max(len(self.links(name)) for name in ("Alpha", "Beta"))
 
     def open_window(self):
-        xdotool("mousemove", 40, 0)
-        wait_for(bar_top_is(0), "the bar to come down")
-        click(30, 12)
-        self.window()
+        e2e.open_category_window()
 
     def centre(self, row, column):
-        """Of a cell: the icon area ends 15 pixels after the widest row's icons and they start 10
-        pixels into it; rows start 2 pixels into the window."""
-        left, top, width = self.window()[:3]
-        widest = max(len(self.links(name)) for name in ("Alpha", "Beta"))
-        return left + width - 1 - 15 - CELL * (widest - column) + 22, top + 2 + CELL * row + 22
+        return e2e.cell_centre(self.window(), self.widest(), row, column)
 
     def row_point(self, row, at_name):
-        left, top, width = self.window()[:3]
-        return (left + 12 if at_name else left + width - 6), top + 2 + CELL * row + 22
+        x, y = e2e.row_end(self.window(), row)
+        return (self.window()[0] + 12 if at_name else x), y
 
     def drop_files(self, target, *names):
         """Drags the files from the drag source onto `target`; returns the effect it got back."""
         done = len(read_text(self.record).split()) if os.path.exists(self.record) else 0
-        source = subprocess.Popen([e2e.WINE, DRAGSOURCE, e2e.windows_path(self.record),
+        source = subprocess.Popen([e2e.WINE, e2e.DRAGSOURCE, e2e.windows_path(self.record),
                                    *(e2e.windows_path(os.path.join(self.files, n)) for n in names)],
                                   env=e2e.wine_environment(), stdin=subprocess.DEVNULL,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -121,5 +102,4 @@ class DragAndDrop(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    kestrum_exe, MARKER, MAKESHORTCUT, DRAGSOURCE, artefacts = map(os.path.abspath, sys.argv[1:6])
-    sys.exit(e2e.run_tests(kestrum_exe, artefacts, ":121"))
+    sys.exit(e2e.run_tests("marker", "makeshortcut", "dragsource"))

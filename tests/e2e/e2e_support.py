@@ -1,12 +1,17 @@
 """What the end-to-end tests share: a virtual X display, a private copy of the Wine prefix, the
-real Kestrum.exe started in a data folder of its own, pointer input through xdotool, window
-places and screenshots (kept in the artefacts folder).
+real Kestrum.exe started in a data folder of its own made to measure, the helper programs built
+with the tests, pointer input through xdotool, window places and screenshots (kept in the
+artefacts folder).
 
 A test file calls run_tests(): its test cases then run on a virtual display of their own in a
 private copy of the Wine prefix (WINEPREFIX, or the one beside the build folder) with a
 wineserver of their own, since a prefix whose desktop was first made without a display (as
-scripts/common.sh does) cannot show windows on one.
+scripts/common.sh does) cannot show windows on one. Every test file takes the same options:
+--kestrum and --artefacts, and one per helper program it needs (--marker, --makeshortcut, ...).
 """
+import argparse
+import dataclasses
+import glob
 import os
 import re
 import shutil
@@ -24,9 +29,34 @@ BAR_SIZE = (80, 27)
 BLACK = "000000"  # the virtual display's root window
 WHITE = "FFFFFF"
 TIMEOUT = 15  # seconds for any one condition
+CELL = 45  # of the category window with small icons without titles: 45 x 45 cells in rows 45 high
+
+# Each test file's own display, so that they can run side by side; KESTRUM_E2E_DISPLAY puts every
+# one on the display it names instead, for people who run them beside each other's.
+DISPLAYS = {
+    "mainbutton_e2e": ":93",
+    "barwindow_e2e": ":94",
+    "mainmenu_e2e": ":95",
+    "soak_e2e": ":96",
+    "hostile_e2e": ":97",
+    "dialogs_e2e": ":98",
+    "settings_e2e": ":99",
+    "commands_e2e": ":111",
+    "dragdrop_e2e": ":121",
+    "command_e2e": ":131",
+}
+
+# The helper programs built with the tests, each named by an option of its own.
+HELPERS = {
+    "marker": "Marker.cpp: records each of its runs in a file beside itself",
+    "makeshortcut": "tools/Makeshortcut.cpp: writes shortcut files",
+    "dragsource": "Dragsource.cpp: drags files onto other programs through OLE",
+    "holder": "Holder.cpp: takes Ctrl+J first, or covers the screen",
+}
 
 KESTRUM_EXE = ""  # set by run_tests
 ARTEFACTS = ""
+MARKER = MAKESHORTCUT = DRAGSOURCE = HOLDER = ""
 DISPLAY = ""
 PREFIX = ""  # the private copy
 WINE = "wine"  # the loader of the build under test
@@ -88,6 +118,63 @@ def bar_top_is(top):
     return lambda: (position := bar_position()) is not None and position[1] == top and position
 
 
+def others_than_the_bar():
+    return [w for w in visible_windows() if w[2:4] != BAR_SIZE]
+
+
+def gone(window_id):
+    """A condition: the X window shows no more. Hiding a window that Wine had activated takes 2 s
+    without a window manager."""
+    return lambda: all(w[4] != window_id for w in visible_windows())
+
+
+def press_main_button(button=1):
+    """Brings the bar down with the pointer and presses the main button (the left button opens the
+    category window, the right one the main menu); returns the bar's place."""
+    xdotool("mousemove", 40, 0)
+    bar = wait_for(bar_top_is(0), "the bar to come down")
+    click(30, 12, button)
+    return bar
+
+
+def category_window():
+    """The first visible window below the bar that is taller than a tip or a menu item, or None."""
+    found = [w for w in visible_windows() if w[1] >= BAR_SIZE[1] and w[3] > 60]
+    return found[0] if found else None
+
+
+def open_category_window():
+    press_main_button()
+    return wait_for(category_window, "the category window")
+
+
+def choose_from_main_menu(access_key, picture=None):
+    """Opens the main menu, saves a screenshot of it as `picture` when given and picks an item by
+    its access key; returns the menu's window."""
+    press_main_button(3)
+    menu = wait_for(lambda: len(found := others_than_the_bar()) == 1 and found[0], "the main menu")
+    if picture:
+        screenshot(picture)
+    xdotool("windowfocus", menu[4])
+    xdotool("key", access_key)
+    wait_for(gone(menu[4]), "the menu to close")
+    return menu
+
+
+def open_command_window():
+    """Presses Ctrl+J and gives the command window the keyboard, which without a window manager
+    goes where the X focus is; returns the window's X id."""
+    xdotool("key", "ctrl+j")
+    command = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", "^Command$").split(),
+                       "the command window")[0]
+    xdotool("windowfocus", command)
+    return command
+
+
+def has_title(window_id):
+    return bool(xdotool("getwindowname", window_id).strip())
+
+
 def window_title(window_id):
     """The title of an X window, once it has one: Wine may map a window before naming it."""
     return wait_for(lambda: xdotool("getwindowname", window_id).strip(), "the window's title")
@@ -99,9 +186,34 @@ def tip_at(x, y):
             if y < w[1] <= y + 40 and abs(w[0] - x) <= 30 and w[2] < 200 and w[3] < 40]
 
 
+def cell_corner(window, widest, row, column):
+    """The screen place of a cell's top-left corner in the category window `window` whose widest
+    row holds `widest` icons: the icons come after the widest name box, 10 pixels into their area,
+    which ends 15 pixels after them, before the window's right frame; rows start 2 pixels into the
+    window."""
+    left, top, width = window[:3]
+    icon_area = 10 + CELL * widest + 15
+    return left + width - 1 - icon_area + 10 + CELL * column, top + 2 + CELL * row
+
+
+def cell_centre(window, widest, row, column):
+    x, y = cell_corner(window, widest, row, column)
+    return x + CELL // 2, y + CELL // 2
+
+
+def row_end(window, row):
+    """A point of the category window `window` in the empty part at the end of a row."""
+    return window[0] + window[2] - 6, window[1] + 2 + CELL * row + CELL // 2
+
+
 def write_ini(path, text):
     with open(path, "w", newline="\r\n") as file:
         file.write(text)
+
+
+def numbered_list(section, values):
+    """An INI section listing `values` as Kestrum keeps its lists: Count, then 0, 1, ..."""
+    return f"[{section}]\nCount={len(values)}\n" + "".join(f"{i}={value}\n" for i, value in enumerate(values))
 
 
 def read_text(path):
@@ -171,8 +283,68 @@ def wine(*command):
 
 
 def windows_path(path):
-    """The name under which Windows programs see a file of ours (Wine's Z: drive is /)."""
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
+    """The name under which Windows programs see a file of ours: Wine's C: drive is the prefix's
+    drive_c, its Z: drive is /."""
+    path = os.path.abspath(path)
+    drive_c = os.path.join(PREFIX, "drive_c") if PREFIX else None
+    if drive_c and path.startswith(drive_c + os.sep):
+        return "C:" + path[len(drive_c):].replace("/", "\\")
+    return "Z:" + path.replace("/", "\\")
+
+
+def write_shortcuts(shortcuts):
+    """Writes every shortcut of {link path: target path} in one run of the shortcut maker: a start
+    of Wine for each would take most of a test's set-up time."""
+    if not shortcuts:
+        return
+    if wine(MAKESHORTCUT, *(windows_path(path) for link, target in shortcuts.items() for path in (target, link))):
+        raise RuntimeError(f"makeshortcut could not write every one of {sorted(shortcuts)}")
+
+
+def marker(folder, name):
+    """Copies the marker program to FOLDER/marker-NAME.exe and returns that path: each run of the
+    copy appends a line of its arguments to marker-NAME.exe.ran beside it."""
+    return shutil.copy(MARKER, os.path.join(folder, f"marker-{name}.exe"))
+
+
+def marker_runs(*folders):
+    """{NAME: [the arguments of each run]} of every marker copy in `folders` that has run."""
+    return {os.path.basename(record)[len("marker-"):-len(".exe.ran")]: read_text(record).splitlines()
+            for folder in folders for record in glob.glob(os.path.join(folder, "marker-*.exe.ran"))}
+
+
+@dataclasses.dataclass
+class Category:
+    """A category of a data folder: its name; its shortcuts in order, each name (without ".lnk")
+    with the path of its target, or None for an empty file that shows as a cell all the same; its
+    settings.txt; and whether its config.txt lists the shortcuts (else the program finds them)."""
+    name: str
+    shortcuts: dict
+    settings: str = ""
+    listed: bool = True
+
+
+def make_categories(folder, categories, other_shortcuts=None):
+    """Writes the list of `categories` into the data folder `folder`, and each category's folder
+    with its settings and shortcuts; those and `other_shortcuts` ({link path: target path}) are
+    written in one run of the shortcut maker."""
+    write_ini(os.path.join(folder, "config.txt"), numbered_list("Bar", [category.name for category in categories]))
+    shortcuts = dict(other_shortcuts or {})
+    for category in categories:
+        path = os.path.join(folder, category.name)
+        os.mkdir(path)
+        if category.settings:
+            write_ini(os.path.join(path, "settings.txt"), category.settings)
+        if category.listed:
+            links = [name + ".lnk" for name in category.shortcuts]
+            write_ini(os.path.join(path, "config.txt"), numbered_list("Link", links))
+        for name, target in category.shortcuts.items():
+            link = os.path.join(path, name + ".lnk")
+            if target is None:
+                write_ini(link, "")
+            else:
+                shortcuts[link] = target
+    write_shortcuts(shortcuts)
 
 
 class PrivateWinePrefix:
@@ -241,14 +413,32 @@ class VirtualDisplay:
         self.server.wait(TIMEOUT)
 
 
-def run_tests(kestrum_exe, artefacts, default_display):
-    """Runs the test cases of the calling script (on KESTRUM_E2E_DISPLAY, else `default_display`);
-    returns the exit status."""
-    global KESTRUM_EXE, ARTEFACTS, DISPLAY, WINE
-    KESTRUM_EXE, ARTEFACTS = os.path.abspath(kestrum_exe), os.path.abspath(artefacts)
+def parse_arguments(helpers):
+    """The options of the calling script, which needs the helper programs `helpers`, and the
+    arguments left for unittest (such as -k PATTERN)."""
+    parser = argparse.ArgumentParser(description=sys.modules["__main__"].__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--kestrum", required=True, type=os.path.abspath, help="the Kestrum.exe under test")
+    parser.add_argument("--artefacts", required=True, type=os.path.abspath,
+                        help="the folder that keeps the screenshots and what Wine said")
+    for name, what in HELPERS.items():
+        parser.add_argument("--" + name, required=name in helpers, type=os.path.abspath, help=what)
+    options, rest = parser.parse_known_args()
+    return vars(options), rest
+
+
+def run_tests(*helpers):
+    """Runs the test cases of the calling script, on its display of DISPLAYS (or on
+    KESTRUM_E2E_DISPLAY), with the helper programs it names in `helpers`; returns the exit
+    status."""
+    global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, DISPLAY, WINE
+    arguments, unittest_arguments = parse_arguments(helpers)
+    KESTRUM_EXE, ARTEFACTS = arguments["kestrum"], arguments["artefacts"]
+    MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER = (arguments[name] or "" for name in HELPERS)
     WINE = winebuild.loader(KESTRUM_EXE)
-    DISPLAY = os.environ.get("KESTRUM_E2E_DISPLAY", default_display)
+    script = os.path.splitext(os.path.basename(sys.argv[0]))[0]
+    DISPLAY = os.environ.get("KESTRUM_E2E_DISPLAY") or DISPLAYS[script]
     os.makedirs(ARTEFACTS, exist_ok=True)
     with VirtualDisplay(), PrivateWinePrefix():
-        result = unittest.main(argv=["e2e"], exit=False, verbosity=2).result
+        result = unittest.main(argv=["e2e", *unittest_arguments], exit=False, verbosity=2).result
     return 0 if result.wasSuccessful() else 1

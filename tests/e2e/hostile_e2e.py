@@ -2,12 +2,10 @@
 """Kestrum on data folders a user should never have, but might: garbage, empty and truncated
 list and settings files, broken shortcuts, names with bytes above 127, paths at and over the
 Windows limit, a list of 100,000 categories, duplicates in every list, a broken language file.
-The real program starts on each under Wine (display :97), the category window opens, the pointer
-crosses every row, the command window filters the titles, and the program is asked to close: it must never crash or hang, and it must
-leave every file as it found it (it may only note its first day in its own settings.txt) and
-touch nothing beside its folder.
-
-Usage: hostile_e2e.py KESTRUM_EXE MAKESHORTCUT_EXE ARTEFACTS_FOLDER
+The real program starts on each under Wine, the category window opens, the pointer crosses every
+row, the command window filters the titles, and the program is asked to close: it must never
+crash or hang, and it must leave every file as it found it (it may only note its first day in its
+own settings.txt) and touch nothing beside its folder.
 """
 import os
 import random
@@ -20,9 +18,8 @@ import time
 import unittest
 
 import e2e_support as e2e
-from e2e_support import bar_top_is, click, wait_for, xdotool
+from e2e_support import wait_for, xdotool
 
-MAKESHORTCUT = ""
 HIGH = bytes(range(0xC0, 0xFF)).decode("cp1252")  # letters above 127 in the ANSI code page
 WINDOWS_PATH_LIMIT = 259
 # Seconds for the bar to appear: a list of 100,000 categories takes over 15 under Wine on a busy
@@ -40,18 +37,8 @@ def garbage(rng, size):
     return bytes(rng.randrange(256) for _ in range(size))
 
 
-def shortcut(folder, link, target):
-    if e2e.wine(MAKESHORTCUT, e2e.windows_path(target), e2e.windows_path(os.path.join(folder, link))) != 0:
-        raise RuntimeError(f"makeshortcut could not write {link}")
-
-
-def category_list(names):
-    return "[Bar]\nCount=%d\n" % len(names) + "".join(f"{i}={n}\n" for i, n in enumerate(names))
-
-
 def link_list(links, titles=()):
-    text = "[Link]\nCount=%d\n" % len(links) + "".join(f"{i}={n}\n" for i, n in enumerate(links))
-    return text + "[Titles]\n" + "".join(f"{i}={t}\n" for i, t in enumerate(titles))
+    return e2e.numbered_list("Link", links) + "[Titles]\n" + "".join(f"{i}={t}\n" for i, t in enumerate(titles))
 
 
 def garbage_everywhere(folder):
@@ -63,7 +50,7 @@ def garbage_everywhere(folder):
         os.mkdir(os.path.join(folder, name))
     write(os.path.join(folder, "Junk", "config.txt"), garbage(rng, 1000))
     write(os.path.join(folder, "Junk", "settings.txt"), "[Background]\nBackgoundCol")
-    shortcut(os.path.join(folder, "Broken links"), "whole.lnk", os.path.join(folder, "Kestrum.exe"))
+    e2e.write_shortcuts({os.path.join(folder, "Broken links", "whole.lnk"): os.path.join(folder, "Kestrum.exe")})
     with open(os.path.join(folder, "Broken links", "whole.lnk"), "rb") as file:
         whole = file.read()
     write(os.path.join(folder, "Broken links", "truncated.lnk"), whole[:len(whole) // 3])
@@ -80,20 +67,22 @@ def empty_files(folder):
 
 def odd_names_and_duplicates(folder):
     cafe, high = "Caf\xe9", "Gr" + HIGH[:20]
-    write(os.path.join(folder, "config.txt"), category_list([cafe, high, cafe, "Missing", high]))
+    write(os.path.join(folder, "config.txt"), e2e.numbered_list("Bar", [cafe, high, cafe, "Missing", high]))
     write(os.path.join(folder, "Kestrum.lang"),
           "[Strings]\nBarPopupMenu_Hide=&" + HIGH + "\nBarPopupMenu_Hide=second\n[Strings]\nMainForm_Exit=\n")
     missing_target = os.path.join(folder, "gone.exe")
     shutil.copy(e2e.KESTRUM_EXE, missing_target)
+    shortcuts = {}
     for name in (cafe, high):
         category = os.path.join(folder, name)
         os.mkdir(category)
-        shortcut(category, "gone.lnk", missing_target)
-        shortcut(category, HIGH[:8] + ".lnk", e2e.KESTRUM_EXE)
+        shortcuts[os.path.join(category, "gone.lnk")] = missing_target
+        shortcuts[os.path.join(category, HIGH[:8] + ".lnk")] = e2e.KESTRUM_EXE
         write(os.path.join(category, "config.txt"),
               link_list(["gone.lnk", HIGH[:8] + ".lnk", "gone.lnk", HIGH[:8] + ".lnk"],
                         [HIGH, "", HIGH + HIGH, "x" * 3000]))
         write(os.path.join(category, "settings.txt"), "[Background]\nBackgoundColor=-1\nColor=99999999999\n")
+    e2e.write_shortcuts(shortcuts)
     os.remove(missing_target)
 
 
@@ -103,7 +92,7 @@ def long_paths(folder):
     base = len(e2e.windows_path(folder)) + 1
     names = [("L" * max(1, length - base - len("\\config.txt"))) for length in (WINDOWS_PATH_LIMIT - 1,
                                                                                 WINDOWS_PATH_LIMIT, 300)]
-    write(os.path.join(folder, "config.txt"), category_list(names + ["N" * 400]))
+    write(os.path.join(folder, "config.txt"), e2e.numbered_list("Bar", names + ["N" * 400]))
     for name in names:
         category = os.path.join(folder, name)
         os.mkdir(category)
@@ -116,16 +105,14 @@ DEEP = os.path.join(*(f"deep-folder-{i:02d}" for i in range(11)))
 
 def a_hundred_thousand_categories(folder):
     names = [f"Category {i}" for i in range(100_000)]
-    write(os.path.join(folder, "config.txt"), category_list(names))
+    write(os.path.join(folder, "config.txt"), e2e.numbered_list("Bar", names))
     for name in names[:3] + names[-2:]:
         write(os.path.join(folder, name, "config.txt"), link_list([f"{i}.lnk" for i in range(100_000)]))
 
 
 def read_only_category(folder):
-    write(os.path.join(folder, "config.txt"), category_list(["Locked", "Open"]))
-    for name in ("Locked", "Open"):
-        os.mkdir(os.path.join(folder, name))
-        shortcut(os.path.join(folder, name), "kestrum.lnk", e2e.KESTRUM_EXE)
+    e2e.make_categories(folder, [e2e.Category(name, {"kestrum": e2e.KESTRUM_EXE}, listed=False)
+                                 for name in ("Locked", "Open")])
     locked = os.path.join(folder, "Locked")
     for file in os.listdir(locked):
         os.chmod(os.path.join(locked, file), stat.S_IREAD)
@@ -171,9 +158,7 @@ class HostileDataFolders(unittest.TestCase):
                                        stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         self.addCleanup(lambda: program.poll() is None and (program.kill(), program.wait()))
         wait_for(e2e.bar_position, "the bar to appear", START_TIMEOUT)
-        xdotool("mousemove", 40, 0)
-        wait_for(bar_top_is(0), "the bar to come down")
-        click(30, 12)
+        e2e.press_main_button()
         self.sweep(wait_for(self.category_window, "the category window to open"))
         self.filter_titles()
         e2e.screenshot(self._testMethodName)
@@ -196,11 +181,8 @@ class HostileDataFolders(unittest.TestCase):
     @staticmethod
     def filter_titles():
         """Ctrl+J, a few letters typed, taken back, and Escape: the command window filters every
-        title the folder gave. Without a window manager the keys go where the X focus is."""
-        xdotool("key", "ctrl+j")
-        command = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", "^Command$").split(),
-                           "the command window")
-        xdotool("windowfocus", command[0])
+        title the folder gave."""
+        e2e.open_command_window()
         xdotool("type", " c" + HIGH[:2] + " ")
         xdotool("key", "BackSpace", "BackSpace", "BackSpace", "BackSpace", "Down", "Up", "Escape")
         wait_for(lambda: not xdotool("search", "--onlyvisible", "--name", "^Command$").strip(),
@@ -236,5 +218,4 @@ class HostileDataFolders(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    MAKESHORTCUT = os.path.abspath(sys.argv[2])
-    sys.exit(e2e.run_tests(sys.argv[1], sys.argv[3], ":97"))
+    sys.exit(e2e.run_tests("makeshortcut"))

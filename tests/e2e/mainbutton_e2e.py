@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
 """The main button window end to end: the real Kestrum.exe under Wine on a virtual X display of
-its own (:93), in a data folder made for each test, driven by real pointer input through xdotool
-and checked by window geometry and screenshots (kept in the artefacts folder).
-
-Usage: mainbutton_e2e.py KESTRUM_EXE ARTEFACTS_FOLDER
+its own, in a data folder made for each test, driven by real pointer input through xdotool and
+checked by window geometry and screenshots (kept in the artefacts folder).
 """
 import re
 import sys
@@ -97,4 +95,4 @@ class MainButtonWindow(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    sys.exit(run_tests(sys.argv[1], sys.argv[2], ":93"))
+    sys.exit(run_tests())

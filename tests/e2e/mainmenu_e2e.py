@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
-"""The main menu end to end: the real Kestrum.exe under Wine on a virtual X display of its own
-(:95), started from a working folder that is not its own (as at log-on) and holds a decoy
-help.htm. In the test run's private prefix a marker program opens .htm files, so its record
-tells which page the shell was asked to open.
-
-Usage: mainmenu_e2e.py KESTRUM_EXE MARKER_EXE ARTEFACTS_FOLDER
+"""The main menu end to end: the real Kestrum.exe under Wine on a virtual X display of its own,
+started from a working folder that is not its own (as at log-on) and holds a decoy help.htm. In
+the test run's private prefix a marker program opens .htm files, so its record tells which page
+the shell was asked to open.
 """
 import os
 import shutil
@@ -15,10 +13,8 @@ import time
 import unittest
 
 import e2e_support as e2e
-from e2e_support import bar_position, bar_top_is, click, screenshot, visible_windows, wait_for, wine, xdotool
-
-MARKER = ""  # set from the command line
-
+from e2e_support import (bar_position, bar_top_is, choose_from_main_menu, gone, others_than_the_bar, screenshot,
+                         wait_for, wine, xdotool)
 
 class StartedElsewhere(e2e.Kestrum):
     def launch(self):
@@ -34,20 +30,11 @@ class StartedElsewhere(e2e.Kestrum):
         shutil.rmtree(self.working_folder, ignore_errors=True)
 
 
-def others_than_the_bar():
-    return [w for w in visible_windows() if w[2:4] != e2e.BAR_SIZE]
-
-
-def gone(window):
-    return lambda: all(w[4] != window for w in visible_windows())
-
-
 class MainMenu(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.viewers = tempfile.mkdtemp(prefix="kestrum-e2e-viewer-")
-        cls.viewer = os.path.join(cls.viewers, "helpviewer.exe")
-        shutil.copy(MARKER, cls.viewer)
+        cls.viewer = e2e.marker(cls.viewers, "helpviewer")
         for key, data in ((r"HKCR\.htm", "KestrumTestPage"),
                           (r"HKCR\KestrumTestPage\shell\open\command", f'"{e2e.windows_path(cls.viewer)}" "%1"')):
             if wine("reg", "add", key, "/ve", "/d", data, "/f") != 0:
@@ -69,23 +56,12 @@ class MainMenu(unittest.TestCase):
         return program
 
     def viewer_runs(self):
-        if not os.path.exists(self.viewer + ".ran"):
-            return []
-        with open(self.viewer + ".ran") as record:
-            return record.read().splitlines()
+        return e2e.marker_runs(self.viewers).get("helpviewer", [])
 
-    def choose(self, access_key, picture=None):
-        """Right-clicks the main button and picks a menu item by its access key."""
-        xdotool("mousemove", 40, 0)
-        wait_for(bar_top_is(0), "the bar to come down")
-        click(30, 12, button=3)
-        menu = wait_for(lambda: len(found := others_than_the_bar()) == 1 and found[0], "the main menu")
-        if picture:
-            screenshot(picture)
-        xdotool("windowfocus", menu[4])
-        xdotool("key", access_key)
+    @staticmethod
+    def choose(access_key, picture=None):
+        menu = choose_from_main_menu(access_key, picture)
         xdotool("mousemove", 600, 500)  # takes the button's hint away with the pointer
-        wait_for(gone(menu[4]), "the menu to close")
         return menu
 
     def test_menu_at_the_pointer_help_beside_the_program_and_exit_with_0(self):
@@ -104,8 +80,10 @@ class MainMenu(unittest.TestCase):
     def test_a_missing_help_page_is_reported(self):
         program = self.start(with_help=False)
         self.choose("h")
-        # Larger than a hint: a line of text and a button.
-        boxes = wait_for(lambda: [w[4] for w in others_than_the_bar() if w[2] > 100 and w[3] > 40], "the box")
+        # Larger than a hint: a line of text and a button. Wine may show a message box's parts for a
+        # moment before it, and names a window only after showing it.
+        boxes = wait_for(lambda: [w[4] for w in others_than_the_bar()
+                                  if w[2] > 100 and w[3] > 40 and e2e.has_title(w[4])], "the box")
         screenshot("cannot-find-help")
         self.assertEqual(len(boxes), 1)
         self.assertEqual(e2e.window_title(boxes[0]), "Kestrum", "the program's title")
@@ -117,5 +95,4 @@ class MainMenu(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    MARKER = os.path.abspath(sys.argv[2])
-    sys.exit(e2e.run_tests(sys.argv[1], sys.argv[3], ":95"))
+    sys.exit(e2e.run_tests("marker"))

@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
 """The global settings dialog end to end: the real Kestrum.exe under Wine on a virtual X display
-of its own (:99), with one category of two shortcuts open below the bar. The main menu opens the
+of its own, with one category of two shortcuts open below the bar. The main menu opens the
 dialog; its choices reach the settings file at once and the open category window follows them.
-
-Usage: settings_e2e.py KESTRUM_EXE ARTEFACTS_FOLDER
 """
 import configparser
 import os
@@ -18,12 +16,8 @@ PAGE = (10, 32)  # where the pages' controls start in the dialog, below the tabs
 
 
 def one_category(folder):
-    os.mkdir(os.path.join(folder, "Tools"))
     # The two files are no shortcuts, but each one is a cell all the same.
-    for name, text in (("config.txt", "[Bar]\nCount=1\n0=Tools\n"), ("Tools/a.lnk", ""), ("Tools/b.lnk", ""),
-                       ("Tools/config.txt", "[Link]\nCount=2\n0=a.lnk\n1=b.lnk\n")):
-        with open(os.path.join(folder, name), "w") as file:
-            file.write(text)
+    e2e.make_categories(folder, [e2e.Category("Tools", {"a": None, "b": None})])
 
 
 class GlobalSettings(unittest.TestCase):
@@ -44,9 +38,7 @@ class GlobalSettings(unittest.TestCase):
         self.program = e2e.Kestrum(self._testMethodName, prepare=one_category)
         self.addCleanup(self.program.close)
         wait_for(e2e.bar_position, "the bar to appear")
-        xdotool("mousemove", 40, 0)
-        wait_for(bar_top_is(0), "the bar to come down")
-        click(30, 12)
+        e2e.press_main_button()
         small = wait_for(self.category_window, "the category window")
         self.assertEqual(small[3], 2 + 45 + 2, "small icons: one row of 45 x 45 cells")
 
@@ -78,11 +70,11 @@ class GlobalSettings(unittest.TestCase):
 
         click(self.dialog[0] + 321 + 37, self.dialog[1] + 380 + 16 + 12)  # "&Close"
         wait_for(lambda: not [w for w in visible_windows() if w[4] == self.dialog[4]], "the dialog to close")
-        xdotool("windowfocus", self.category_window()[4])
+        xdotool("windowfocus", wait_for(self.category_window, "the category window alone")[4])
         xdotool("key", "Escape")
         xdotool("mousemove", 600, 500)
         wait_for(bar_top_is(2 - e2e.BAR_SIZE[1]), "the bar to hide with two rows left on the screen")
 
 
 if __name__ == "__main__":
-    sys.exit(e2e.run_tests(sys.argv[1], sys.argv[2], ":99"))
+    sys.exit(e2e.run_tests())

@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
-"""A few minutes of use in one run of the real Kestrum.exe under Wine (display :96): the window
+"""A few minutes of use in one run of the real Kestrum.exe under Wine: the window
 opened and closed again and again, the pointer over every icon, icons dragged within their row and
 into another category and back, rows dragged, the command window used. The handles the program
 reports holding (GDI objects, memory DCs, icons, windows) must be the same after the last round as
 after the first, its memory must stay flat, and every file it wrote must still read whole.
-
-Usage: soak_e2e.py KESTRUM_EXE MARKER_EXE MAKESHORTCUT_EXE ARTEFACTS_FOLDER
 """
 import glob
 import os
@@ -16,11 +14,9 @@ import time
 import unittest
 
 import e2e_support as e2e
-from e2e_support import bar_top_is, click, drag, read_text, stored_list, wait_for, write_ini, xdotool
+from e2e_support import drag, read_text, stored_list, wait_for, xdotool
 
-MARKER = MAKESHORTCUT = ""
 ROUNDS = 12
-CELL = 45  # small icons without titles
 CATEGORIES = {"Alpha": "abcd", "Beta": "ef", "Gamma": "g"}
 MEMORY_GROWTH_ALLOWED_MB = 2
 
@@ -49,20 +45,10 @@ class Soak(unittest.TestCase):
         self.program = program
         self.folder = program.folder
 
-    def make_categories(self, folder):
-        write_ini(os.path.join(folder, "config.txt"),
-                  "[Bar]\nCount=3\n" + "".join(f"{i}={n}\n" for i, n in enumerate(CATEGORIES)))
-        arguments = []
-        for name, markers in CATEGORIES.items():
-            os.mkdir(os.path.join(folder, name))
-            links = "".join(f"{i}={m}.lnk\n" for i, m in enumerate(markers))
-            write_ini(os.path.join(folder, name, "config.txt"), f"[Link]\nCount={len(markers)}\n{links}")
-            for marker in markers:
-                target = os.path.join(folder, f"marker-{marker}.exe")
-                shutil.copy(MARKER, target)
-                arguments += [e2e.windows_path(target), e2e.windows_path(os.path.join(folder, name, marker + ".lnk"))]
-        if e2e.wine(MAKESHORTCUT, *arguments) != 0:
-            raise RuntimeError("makeshortcut could not write the shortcuts")
+    @staticmethod
+    def make_categories(folder):
+        e2e.make_categories(folder, [e2e.Category(name, {m: e2e.marker(folder, m) for m in markers})
+                                     for name, markers in CATEGORIES.items()])
 
     def order(self):
         return stored_list(os.path.join(self.folder, "config.txt"), "Bar")
@@ -70,33 +56,21 @@ class Soak(unittest.TestCase):
     def links(self, category):
         return stored_list(os.path.join(self.folder, category, "config.txt"), "Link")
 
-    @staticmethod
-    def window():
-        return [w for w in e2e.visible_windows() if w[1] >= e2e.BAR_SIZE[1] and w[3] > 60]
-
-    def open_window(self):
-        xdotool("mousemove", 40, 0)
-        wait_for(bar_top_is(0), "the bar to come down")
-        click(30, 12)
-        return wait_for(self.window, "the category window")[0]
+    def widest(self):
+        return max(len(self.links(name)) for name in CATEGORIES)
 
     def centre(self, window, category, column):
-        """Of a cell: the icon area ends 15 pixels after the widest row's icons and they start 10
-        pixels into it; rows start 2 pixels into the window."""
-        left, top, width = window[:3]
-        widest = max(len(self.links(name)) for name in CATEGORIES)
-        row = self.order().index(category)
-        return left + width - 1 - 15 - CELL * (widest - column) + 22, top + 2 + CELL * row + 22
+        return e2e.cell_centre(window, self.widest(), self.order().index(category), column)
 
     def row_point(self, window, category):
-        return window[0] + window[2] - 6, window[1] + 2 + CELL * self.order().index(category) + 22
+        return e2e.row_end(window, self.order().index(category))
 
     def settle(self, condition, what):
         wait_for(condition, what)
         time.sleep(0.3)  # laid out anew after saving
 
     def one_round(self):
-        window = self.open_window()
+        window = e2e.open_category_window()
         for category in self.order():
             for column in list(range(len(self.links(category)))) * 2:
                 xdotool("mousemove", *self.centre(window, category, column))
@@ -106,20 +80,17 @@ class Soak(unittest.TestCase):
         moved = self.links("Alpha")[0]
         drag(self.centre(window, "Alpha", 0), self.row_point(window, "Beta"))
         self.settle(lambda: self.links("Beta")[-1:] == [moved], "an icon moved into Beta")
-        window = wait_for(self.window, "the category window")[0]
+        window = wait_for(e2e.category_window, "the category window")
         drag(self.centre(window, "Beta", len(self.links("Beta")) - 1), self.row_point(window, "Alpha"))
         self.settle(lambda: self.links("Alpha")[-1:] == [moved], "the icon moved back")
-        window = wait_for(self.window, "the category window")[0]
+        window = wait_for(e2e.category_window, "the category window")
         rows = self.order()
         drag(self.row_point(window, rows[-1]), self.row_point(window, rows[0]))
         self.settle(lambda: self.order() == rows[-1:] + rows[:-1], "a row moved")
-        xdotool("key", "ctrl+j")
-        command = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", "^Command$").split(),
-                           "the command window")
-        xdotool("windowfocus", command[0])
+        e2e.open_command_window()
         xdotool("type", "a")
         xdotool("key", "Down", "Escape")
-        wait_for(lambda: not self.window(), "both windows to close")
+        wait_for(lambda: e2e.category_window() is None, "both windows to close")
 
     def held(self):
         """What the program last reported holding, once a report newer than now is there."""
@@ -151,5 +122,4 @@ class Soak(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    MARKER, MAKESHORTCUT = map(os.path.abspath, sys.argv[2:4])
-    sys.exit(e2e.run_tests(sys.argv[1], sys.argv[4], ":96"))
+    sys.exit(e2e.run_tests("marker", "makeshortcut"))
