@@ -229,6 +229,9 @@ template <class Doomed> void TCommandForm::dropEntries(Doomed doomed) {
         if (static_cast<int>(i) == selected) keptSelected = static_cast<int>(kept.size());
         kept.push_back(std::move(rows_[i]));
     }
+    // When the selected row itself went, Enter must still start something: the first row, as
+    // typing would have left it.
+    if (selected >= 0 && keptSelected < 0 && !kept.empty()) keptSelected = 0;
     showRows(std::move(kept), keptSelected);
 }
 

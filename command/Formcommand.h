@@ -56,7 +56,7 @@ private:
     void entryRemoving(const IconArea& entry) override;
     void categoryRemoving(const Bar& category) override;
     // Drops every title and row whose entry `doomed` names, keeping the selected row if it
-    // stays; the titles are read anew at the next keystroke.
+    // stays and else selecting the first; the titles are read anew at the next keystroke.
     template <class Doomed> void dropEntries(Doomed doomed);
 
     void placeBesideCategoryWindow();
