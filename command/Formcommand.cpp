@@ -8,6 +8,8 @@
 #include "store/Vcltools.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <utility>
 
 TCommandForm* CommandForm = nullptr;
@@ -24,8 +26,7 @@ constexpr int kTitleLeft = 20;
 constexpr int kCourierPixelHeight = 11; // 8 points at 96 dots per inch
 
 // The one order of the titles: byte by byte on the lowered titles (std::string compares bytes
-// as unsigned), so that every backend and locale sorts alike and the filter's prefix search
-// below finds what the sort put together.
+// as unsigned), so that every backend and locale sorts alike.
 bool titleBefore(const TitledEntry& a, const TitledEntry& b) {
     return a.lowered < b.lowered;
 }
@@ -54,6 +55,49 @@ std::vector<TitledEntry> oncePerTitle(std::vector<TitledEntry> sorted) {
                              }),
                  sorted.end());
     return sorted;
+}
+
+// How a title holds the typed text; the rows list the groups in this order.
+enum class Match { Beginning, WordBeginning, Inside, None };
+constexpr auto kMatchGroups = static_cast<std::size_t>(Match::None);
+
+// A word begins at the start of the title and after any character that is neither a letter nor
+// a digit: after a blank, and after punctuation such as '-', '_', '.', '(' or '&', so that "ma"
+// finds "Old mail", "Format-Manager" and "Web_mail" as readily as "Mail". Bytes above 127 are
+// letters of the code page: a word goes on through them. A change of letter case inside a word
+// does not begin one: the match is blind to letter case, so its groups are too.
+bool beginsWord(const std::string& lowered, std::size_t at) {
+    if (at == 0) return true;
+    const char before = lowered[at - 1];
+    const bool wordCharacter = (before >= 'a' && before <= 'z') ||
+                               (before >= '0' && before <= '9') ||
+                               static_cast<unsigned char>(before) > 127;
+    return !wordCharacter;
+}
+
+Match matchOf(const std::string& lowered, const std::string& filter) {
+    std::size_t at = lowered.find(filter);
+    if (at == std::string::npos) return Match::None;
+    if (at == 0) return Match::Beginning;
+    for (; at != std::string::npos; at = lowered.find(filter, at + 1))
+        if (beginsWord(lowered, at)) return Match::WordBeginning;
+    return Match::Inside;
+}
+
+// The titles holding `filter`, group after group, each group in the titles' own order; each
+// title is listed once, in the first group it belongs to. An empty filter keeps every title.
+std::vector<TitledEntry> titlesHolding(const std::vector<TitledEntry>& titles,
+                                       const std::string& filter) {
+    std::array<std::vector<TitledEntry>, kMatchGroups> groups;
+    for (const TitledEntry& title : titles) {
+        const Match match = matchOf(title.lowered, filter);
+        if (match != Match::None) groups[static_cast<std::size_t>(match)].push_back(title);
+    }
+    std::vector<TitledEntry> rows = std::move(groups[0]);
+    for (std::size_t g = 1; g < kMatchGroups; ++g)
+        rows.insert(rows.end(), std::make_move_iterator(groups[g].begin()),
+                    std::make_move_iterator(groups[g].end()));
+    return rows;
 }
 
 } // namespace
@@ -141,8 +185,8 @@ void TCommandForm::showRows(std::vector<TitledEntry> rows, int selected) {
     IconExeFileNameListBox.setSelectedIndex(selected);
 }
 
-// The titles that begin with the filter lie together in the sorted list, from the first title
-// not before the filter on.
+// The titles that begin with the typed text come first, so that the selected first row, which
+// Enter starts, is one of them whenever there is one.
 void TCommandForm::CommandEditChange() {
     if (ignoreNextChange) {
         ignoreNextChange = false;
@@ -150,14 +194,9 @@ void TCommandForm::CommandEditChange() {
     }
     if (entryTitlesStale_) readEntryTitles();
     const std::string filter = platform::lowerAscii(platform::trimBlanks(CommandEdit.text()));
-    const auto first = std::lower_bound(
-        entryTitles.begin(), entryTitles.end(), filter,
-        [](const TitledEntry& title, const std::string& prefix) { return title.lowered < prefix; });
-    const auto last = std::find_if(first, entryTitles.end(), [&filter](const TitledEntry& title) {
-        return title.lowered.compare(0, filter.size(), filter) != 0;
-    });
-    const bool selectFirst = !filter.empty() && first != last;
-    showRows({first, last}, selectFirst ? 0 : -1);
+    std::vector<TitledEntry> rows = titlesHolding(entryTitles, filter);
+    const bool selectFirst = !filter.empty() && !rows.empty();
+    showRows(std::move(rows), selectFirst ? 0 : -1);
 }
 
 // Down on the last row stays there. Up goes on to the edit box as Right, so that the caret

@@ -1,6 +1,7 @@
 #pragma once
 // The type-to-start window: the titles of every icon of every category in one list, narrowed to
-// the titles that begin with what is typed (letter case and blanks around it do not count).
+// the titles that begin with what is typed, then those with a word that begins with it, then
+// those that merely contain it (letter case and blanks around it do not count).
 // Enter starts the selected icon's program, Escape closes; the arrows walk the list and copy the
 // row into the edit box. The window keeps nothing between uses: each time it is shown it reads
 // the titles anew, and it hides together with the category window beside it.

@@ -29,9 +29,11 @@ using platform::Keys::Up;
 class CommandFormTest : public ::testing::Test, public testing_support::WindowSet {
 protected:
     void SetUp() override {
-        // Titles are the shortcut files' names; "EMail" holds "ma" only further on.
+        // Titles are the shortcut files' names. "ma" begins a word of "Format-Manager" (after
+        // being inside one) and "Old mail", but not of "EMail"; "Annotations" holds "no".
         testing_support::writeDataFolder(
-            folder, {{"Office", {"Notes", "Mail", "mailbox"}}, {"Web", {"Maps", "EMail", "MAIL"}}});
+            folder, {{"Office", {"Notes", "Mail", "mailbox", "Notepad", "Format-Manager"}},
+                     {"Web", {"Maps", "EMail", "MAIL", "Old mail", "Annotations"}}});
         ASSERT_FALSE(HasFatalFailure());
         open(Windows::WithMainAndCommand);
     }
@@ -52,7 +54,7 @@ protected:
     }
 };
 
-TEST_F(CommandFormTest, HotKeyOpensBothAndTypingNarrowsToTitlesBeginningWithTheLetters) {
+TEST_F(CommandFormTest, HotKeyOpensBothAndTypingListsTitlesBeginningThenWordsThenInside) {
     headless::pressHotKey(*mainForm, 12345); // any identifier
     ASSERT_TRUE(barForm->visible() && commandForm->visible());
     EXPECT_EQ(commandForm->left(), barForm->left() + barForm->width() + TCommandForm::kGap);
@@ -60,12 +62,20 @@ TEST_F(CommandFormTest, HotKeyOpensBothAndTypingNarrowsToTitlesBeginningWithTheL
     EXPECT_TRUE(headless::isTopmost(*commandForm));
     EXPECT_EQ(headless::foregroundForm(), commandForm.get());
     EXPECT_TRUE(commandForm->CommandEdit.focused());
-    EXPECT_EQ(rows(), (std::vector<std::string>{"EMail@1", "Mail@0", "MAIL@1", "mailbox@0",
-                                                "Maps@1", "Notes@0"}));
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Annotations@1", "EMail@1", "Format-Manager@0",
+                                                "Mail@0", "MAIL@1", "mailbox@0", "Maps@1",
+                                                "Notepad@0", "Notes@0", "Old mail@1"}));
     EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), -1);
 
+    commandForm->CommandEdit.setText("no"); // the first row stays one that begins with it
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Notepad@0", "Notes@0", "Annotations@1"}));
+    EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), 0);
+    commandForm->CommandEdit.setText("pad");
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Notepad@0"}));
+    commandForm->CommandEdit.setText("");
     headless::typeText(commandForm->CommandEdit, " mA ");
-    const std::vector<std::string> matching{"Mail@0", "mailbox@0", "Maps@1"};
+    const std::vector<std::string> matching{"Mail@0",         "mailbox@0", "Maps@1",
+                                            "Format-Manager@0", "Old mail@1", "EMail@1"};
     EXPECT_EQ(rows(), matching);
     EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), 0);
 
@@ -75,13 +85,12 @@ TEST_F(CommandFormTest, HotKeyOpensBothAndTypingNarrowsToTitlesBeginningWithTheL
     press(Up); // on the first row: stays, copied without narrowing the list to it
     EXPECT_EQ(commandForm->CommandEdit.text(), "Mail");
     EXPECT_EQ(rows(), matching);
-    press(Down);
-    press(Down);
-    press(Down); // past the last row
-    EXPECT_EQ(commandForm->CommandEdit.text(), "Maps");
+    for (std::size_t i = 0; i < matching.size(); ++i)
+        press(Down); // the last goes past the last row
+    EXPECT_EQ(commandForm->CommandEdit.text(), "EMail");
     press(Up);
     press(Return);
-    EXPECT_EQ(started(), "Office\\mailbox.lnk");
+    EXPECT_EQ(started(), "Web\\Old mail.lnk");
     EXPECT_FALSE(barForm->visible() || commandForm->visible());
     EXPECT_FALSE(mainForm->mainButton().down());
 
@@ -97,13 +106,13 @@ TEST_F(CommandFormTest, HotKeyOpensBothAndTypingNarrowsToTitlesBeginningWithTheL
 TEST_F(CommandFormTest, EntriesDestroyedWhileListedAreDroppedAndTheirTitlesReadAgain) {
     headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
     headless::typeText(commandForm->CommandEdit, "mail");
-    ASSERT_EQ(rows(), (std::vector<std::string>{"Mail@0", "mailbox@0"}));
+    ASSERT_EQ(rows(), (std::vector<std::string>{"Mail@0", "mailbox@0", "Old mail@1", "EMail@1"}));
     choose("&Delete", centre(0, 1)); // "Mail", the selected row
     headless::paintRows(commandForm->IconExeFileNameListBox);
-    EXPECT_EQ(rows(), (std::vector<std::string>{"mailbox@0"}));
+    EXPECT_EQ(rows(), (std::vector<std::string>{"mailbox@0", "Old mail@1", "EMail@1"}));
     EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), 0);
     headless::typeText(commandForm->CommandEdit, "\b"); // the other category's "MAIL" takes the title
-    EXPECT_EQ(rows(), (std::vector<std::string>{"MAIL@1", "mailbox@0"}));
+    EXPECT_EQ(rows(), (std::vector<std::string>{"MAIL@1", "mailbox@0", "Old mail@1", "EMail@1"}));
     press(Return);
     EXPECT_EQ(started(), "Web\\MAIL.lnk");
 
@@ -112,7 +121,7 @@ TEST_F(CommandFormTest, EntriesDestroyedWhileListedAreDroppedAndTheirTitlesReadA
     ASSERT_TRUE(manager->deleteBar(manager->barAt(1)));
     headless::paintRows(commandForm->IconExeFileNameListBox);
     headless::typeText(commandForm->CommandEdit, "a");
-    EXPECT_EQ(rows(), (std::vector<std::string>{"mailbox@0"}));
+    EXPECT_EQ(rows(), (std::vector<std::string>{"mailbox@0", "Format-Manager@0"}));
     press(Return);
     EXPECT_EQ(started(), "Office\\mailbox.lnk");
 }
