@@ -11,7 +11,6 @@
 #include "bench/Benchfolder.h"
 #include "bench/Benchtools.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -22,14 +21,21 @@ constexpr int kCategories = 100;
 constexpr int kLinksPerCategory = 100;
 constexpr int kShows = 20;
 
-// Titles of two to four syllables, spread over the alphabet as real program names are.
+// Titles of two to four syllables, spread over the alphabet as real program names are. In four
+// of five the last syllable is a word of its own after a blank, '-', '_' or '.', so that what is
+// typed begins titles, begins later words and lies inside words, and fills every group of rows.
 std::string titleOf(int index) {
     static const char* const syllables[] = {"ka", "lo", "mi", "ne", "po", "ru", "sa", "te",
                                             "vi", "bo", "de", "fu", "ga", "hi", "jo", "wu"};
+    static const std::string wordBreaks = " -_.";
+    const int syllableCount = 2 + index % 3;
+    const auto wordBreak = static_cast<std::size_t>(index % 5);
     std::string title;
     unsigned mix = static_cast<unsigned>(index) * 2654435761u;
-    for (int s = 0; s < 2 + index % 3; ++s, mix /= 16)
+    for (int s = 0; s < syllableCount; ++s, mix /= 16) {
+        if (s == syllableCount - 1 && wordBreak < wordBreaks.size()) title += wordBreaks[wordBreak];
         title += syllables[mix % 16];
+    }
     title[0] = static_cast<char>(title[0] - 'a' + 'A');
     return title + " " + std::to_string(index);
 }
@@ -84,24 +90,28 @@ int main() {
                 texts.push_back(word.substr(0, n));
         }
         double typing = 0;
-        double everyTitle = 0;
-        std::size_t rowsOnFirstLetter = 0;
+        double slowest = -1;
+        std::string slowestText;
+        std::size_t slowestRows = 0;
         for (const std::string& text : texts) {
             const double ms = bench::millisecondsFor([&] {
                 form->CommandEdit.setText(text);
                 finishDrawing();
             });
             typing += ms;
-            if (text.empty()) everyTitle = std::max(everyTitle, ms);
-            if (text == "m") rowsOnFirstLetter = form->rows().size();
+            if (ms > slowest) {
+                slowest = ms;
+                slowestText = text;
+                slowestRows = form->rows().size();
+            }
         }
         std::printf("command window, %d titles\n", kCategories * kLinksPerCategory);
         std::printf("%-48s %9.3f ms  (goal: under 20 ms)\n", "showing: every title read and listed",
                     show / kShows);
         std::printf("%-48s %9.3f ms  (goal: under 2 ms)\n", "keystroke: list filtered and drawn",
                     typing / static_cast<double>(texts.size()));
-        std::printf("%-48s %9.3f ms  (%zu rows after the first letter)\n",
-                    "slowest keystroke: back to every title", everyTitle, rowsOnFirstLetter);
+        std::printf("%-48s %9.3f ms  (\"%s\", %zu rows)\n", "slowest keystroke", slowest,
+                    slowestText.c_str(), slowestRows);
         form->hide();
     }
     DeleteFolderTree(root);
