@@ -29,8 +29,7 @@ using platform::Keys::Up;
 class CommandFormTest : public ::testing::Test, public testing_support::WindowSet {
 protected:
     void SetUp() override {
-        // Titles are the shortcut files' names. "ma" begins a word of "Format-Manager" (after
-        // being inside one) and "Old mail", but not of "EMail"; "Annotations" holds "no".
+        // Titles are the files' names; "ma" begins a later word of "Format-Manager", "Old mail".
         testing_support::writeDataFolder(
             folder, {{"Office", {"Notes", "Mail", "mailbox", "Notepad", "Format-Manager"}},
                      {"Web", {"Maps", "EMail", "MAIL", "Old mail", "Annotations"}}});
