@@ -62,8 +62,8 @@ else
     left_out+=("win32 (unit and end to end): this machine does not run it")
 fi
 
-joined() { local IFS=';'; echo "$*" | sed 's/;/; /g'; }
-echo "Passed: $(joined "${passed[@]}")"
+printf -v passed_list '%s; ' "${passed[@]}"
+echo "Passed: ${passed_list%; }"
 [ ${#left_out[@]} -gt 0 ] && printf 'Not run: %s\n' "${left_out[@]}"
 if [ ${#failed[@]} -gt 0 ]; then
     echo "FAILED: ${failed[*]}"

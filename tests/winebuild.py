@@ -1,6 +1,7 @@
 """How Wine runs a Windows program of ours: its PE header says whether it is the 32-bit or the
 64-bit build, and each runs in a prefix of its own architecture through the loader of its kind
 (the plain `wine` may be the 32-bit loader, which some machines cannot execute)."""
+import functools
 import os
 import shutil
 import struct
@@ -8,6 +9,7 @@ import struct
 MACHINES = {0x14C: "win32", 0x8664: "win64"}
 
 
+@functools.lru_cache(maxsize=None)  # asked for every Wine call of a test run
 def architecture(program):
     """'win32' or 'win64', as the program's PE header says."""
     with open(program, "rb") as file:

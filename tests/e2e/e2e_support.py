@@ -171,13 +171,17 @@ def open_command_window():
     return command
 
 
+def title_now(window_id):
+    return xdotool("getwindowname", window_id).strip()
+
+
 def has_title(window_id):
-    return bool(xdotool("getwindowname", window_id).strip())
+    return bool(title_now(window_id))
 
 
 def window_title(window_id):
     """The title of an X window, once it has one: Wine may map a window before naming it."""
-    return wait_for(lambda: xdotool("getwindowname", window_id).strip(), "the window's title")
+    return wait_for(lambda: title_now(window_id), "the window's title")
 
 
 def tip_at(x, y):
