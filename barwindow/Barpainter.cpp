@@ -81,7 +81,7 @@ void BarPainter::drawIcons(const platform::Rect& area) {
 void BarPainter::drawEntry(IconArea* entry) {
     const bool highlighted = entry == bar_.GetHighlighted();
     if (highlighted && mode_ != PaintMode::Normal) drawInsertMark(entry);
-    if (!entry->GetLargeIcon()) return;
+    if (!entry->GetIcon()) return;
     if (highlighted && mode_ == PaintMode::Normal)
         drawHovered(entry);
     else
@@ -102,7 +102,7 @@ bool BarPainter::reaches(IconArea* entry, const platform::Rect& area) const {
 // What drawing the entry would leave on the canvas, without the drawing: the next repaint,
 // clipped or not, then starts from the same pen (which an insertion mark takes) and font.
 void BarPainter::keepStateOf(IconArea* entry) {
-    if (!entry->GetLargeIcon()) return;
+    if (!entry->GetIcon()) return;
     if (isHovered(entry) && !showsEnlarged()) useHoverPen();
     if (manager_.showIconTitle) useTitleFont(entry);
 }
@@ -125,7 +125,7 @@ void BarPainter::drawHovered(IconArea* entry) {
     const platform::Point cell = cellCorner(entry);
     canvas_.drawIcon({cell.x + entry->Width / 2 - kLargePicture / 2,
                       cell.y + entry->Height / 2 - kLargePicture / 2},
-                     *entry->GetLargeIcon());
+                     entry->GetIcon(), kLargePicture);
 }
 
 // Filled with the canvas's brush, which on the window's icon layer stays solid white. The pen
@@ -145,8 +145,8 @@ void BarPainter::useHoverPen() {
 
 void BarPainter::drawIcon(IconArea* entry) {
     const platform::Point cell = cellCorner(entry);
-    if (const platform::Icon* picture = manager_.iconFor(entry))
-        canvas_.drawIcon({cell.x + entry->IconRect.Left, cell.y + entry->IconRect.Top}, *picture);
+    canvas_.drawIcon({cell.x + entry->IconRect.Left, cell.y + entry->IconRect.Top},
+                     entry->GetIcon(), manager_.iconPixelSize());
     if (!manager_.showIconTitle) return;
     useTitleFont(entry);
     canvas_.textOut({cell.x + entry->TitleRect.Left, cell.y + entry->TitleRect.Top},

@@ -480,8 +480,9 @@ void TBarForm::moveIcon(int x, int y) {
     const int lastTop = dragHelper_.lastY - entry->Height / 2 - margin;
     paintMode_ = PaintMode::Drag;
     redrawRect({lastLeft, lastTop, entry->Width + 2 * margin, entry->Height + 2 * margin});
-    if (const platform::Icon* icon = manager_.iconFor(entry))
-        drawOnWindow([&](platform::Canvas& canvas) { canvas.drawIcon({x - 8, y - 8}, *icon); });
+    drawOnWindow([&](platform::Canvas& canvas) {
+        canvas.drawIcon({x - 8, y - 8}, entry->GetIcon(), manager_.iconPixelSize());
+    });
     setCursorNow(iconAtPoint(x, y) == entry ? platform::Cursor::NoDrop : platform::Cursor::Drag);
 }
 

@@ -22,6 +22,7 @@ constexpr platform::Rect kInitialBounds{342, 105, 262, 429};
 constexpr int kEditStripHeight = 37;
 constexpr int kListBorder = 4;
 constexpr int kIconInset = 1;
+constexpr int kIconSize = 16; // the shell's small icons
 constexpr int kTitleLeft = 20;
 constexpr int kCourierPixelHeight = 11; // 8 points at 96 dots per inch
 
@@ -247,8 +248,8 @@ void TCommandForm::CommandEditEnter() {
 void TCommandForm::IconExeFileNameListBoxDrawItem(const platform::ListRow& row) {
     if (row.index < 0 || row.index >= static_cast<int>(rows_.size())) return;
     const TitledEntry& item = rows_[static_cast<std::size_t>(row.index)];
-    if (const platform::Icon* icon = item.entry->GetSmallIcon())
-        row.canvas.drawIcon({row.rect.left + kIconInset, row.rect.top + kIconInset}, *icon);
+    row.canvas.drawIcon({row.rect.left + kIconInset, row.rect.top + kIconInset},
+                        item.entry->GetIcon(), kIconSize);
     row.canvas.textOut({row.rect.left + kTitleLeft, row.rect.top + kIconInset}, item.title);
 }
 

@@ -131,11 +131,6 @@ void BarManager::setBarLayout(std::uint8_t value) {
         applyBarLayout(bar.get());
 }
 
-platform::Icon* BarManager::iconFor(IconArea* entry) const {
-    return iconSizeType == std::int32_t(IconSizeType::Large) ? entry->GetLargeIcon()
-                                                             : entry->GetSmallIcon();
-}
-
 int BarManager::iconPixelSize() const {
     return iconSizeType == std::int32_t(IconSizeType::Small) ? 16 : 32;
 }

@@ -7,7 +7,6 @@
 #include "manager/Iconloader.h"
 #include "manager/Layout.h"
 #include "platform/Font.h"
-#include "platform/Icon.h"
 #include "platform/Process.h"
 #include "store/Square.h"
 #include "windows/Modelwatcher.h"
@@ -60,7 +59,7 @@ public:
     bool moveBar(Bar* moved, Bar* target);
 
     void setBarLayout(std::uint8_t value);
-    platform::Icon* iconFor(IconArea* entry) const;
+    // The size the icons are drawn at in the category window: 16 or 32 pixels.
     int iconPixelSize() const;
 
     void loadAppearance();

@@ -7,6 +7,7 @@
 #include "platform/Color.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
+#include "platform/Shellicon.h"
 
 #include <memory>
 #include <string_view>
@@ -14,7 +15,6 @@
 namespace platform {
 
 class Bitmap;
-class Icon;
 
 enum class PenStyle { Solid, Dash, Dot, Clear };
 enum class BrushStyle { Solid, Clear };
@@ -56,8 +56,9 @@ public:
     // With the font, on a transparent background; `at` is the text's top-left corner.
     virtual void textOut(Point at, std::string_view text) = 0;
     virtual Size textExtent(std::string_view text) = 0;
-    // At its own size, never scaled.
-    virtual void drawIcon(Point at, const Icon& icon) = 0;
+    // The shell's picture of `icon` at `size` pixels square (16, 32 or 48), never scaled;
+    // nothing for no icon.
+    virtual void drawIcon(Point at, ShellIcon icon, int size) = 0;
     // The whole bitmap, or only `part` of it (in the bitmap's coordinates) with its corner at
     // `at`.
     void drawBitmap(Point at, const Bitmap& bitmap);

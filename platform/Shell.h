@@ -4,7 +4,7 @@
 // COM initialised on the calling thread; the headless backend reads and writes the same binary
 // shortcut layout (see Linkfile.h) and records what it was asked to open.
 
-#include "platform/Icon.h"
+#include "platform/Shellicon.h"
 
 #include <cstddef>
 #include <memory>
@@ -49,19 +49,10 @@ private:
     std::unique_ptr<Native> native_;
 };
 
-enum class ShellIconSize { Small, Large }; // 16 and 32 pixels
-
-// The shell's icon for the file or folder at `path` (without a shortcut overlay), or null when
-// the shell has none, which is the usual answer for a path that does not exist.
-std::unique_ptr<Icon> shellIcon(const std::string& path, ShellIconSize size);
-
-struct ShellIcons {
-    std::unique_ptr<Icon> smallIcon; // null when the shell has none
-    std::unique_ptr<Icon> largeIcon;
-};
-// Both icons shellIcon gives for `path`, the same pictures, from one question to the shell
-// instead of two.
-ShellIcons shellIcons(const std::string& path);
+// The shell's icon for the file or folder at `path` (without a shortcut overlay), from one
+// question to the shell, which puts the picture into its image lists unless it is there already;
+// no icon when the shell has none, which is the usual answer for a path that does not exist.
+ShellIcon shellIconOf(const std::string& path);
 
 // Hands `file` to the shell with `verb` (null for the default verb, "properties" for the property
 // sheet) and the normal show command. Any failure is the shell's to report; nothing comes back.

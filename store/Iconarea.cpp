@@ -24,13 +24,8 @@ std::string IconArea::GetHint() {
 
 void IconArea::LoadIcons() {
     if (State == ShellState::IconsWanted) State = ShellState::Loaded;
-    SmallIcon.reset();
-    LargeIcon.reset();
     // The shell answers an empty path with an icon of its own, which belongs to no target.
-    if (Target.empty()) return;
-    auto icons = platform::shellIcons(Target);
-    SmallIcon = std::move(icons.smallIcon);
-    LargeIcon = std::move(icons.largeIcon);
+    Icon = Target.empty() ? platform::ShellIcon() : platform::shellIconOf(Target);
 }
 
 void IconArea::LoadStep(platform::ShellLinkReader& links) {
@@ -49,7 +44,7 @@ void IconArea::LoadNow() {
 }
 
 bool IconArea::WantMissingIcons() {
-    if (State != ShellState::Loaded || (SmallIcon && LargeIcon)) return false;
+    if (State != ShellState::Loaded || Icon) return false;
     State = ShellState::IconsWanted;
     return true;
 }

@@ -1,14 +1,14 @@
 #pragma once
 // One icon of a category: a shortcut file in the category's folder, the target read out of it,
-// the target's shell icons and a title. The entry starts its program by handing the shortcut
+// the target's icon in the shell's image lists and a title. The entry starts its program by handing the shortcut
 // file itself to the shell, so the shortcut's own arguments and working folder apply; the target
 // serves only for icons and the hint. The entry never writes its shortcut file.
 //
-// Reading the target and the icons costs two shell calls per entry, too slow to do for every
+// Reading the target and the icon costs two shell calls per entry, too slow to do for every
 // entry before the bar appears, so an entry is made without them and read later, in steps (see
 // LoadStep), by the manager's icon loader while the program is idle.
 
-#include "platform/Icon.h"
+#include "platform/Shellicon.h"
 #include "store/Square.h"
 
 #include <cstdint>
@@ -24,9 +24,9 @@ class IconArea : public Square {
 public:
     // How much of the entry has been read from the shell.
     enum class ShellState : std::uint8_t {
-        Unread,      // nothing yet: Target is "", there are no icons
-        IconsWanted, // Target is read; the icons are still to be loaded, or loaded again
-        Loaded,      // Target is read and the icons loaded, as far as the shell gave them
+        Unread,      // nothing yet: Target is "", there is no icon
+        IconsWanted, // Target is read; the icon is still to be looked up, or looked up again
+        Loaded,      // Target is read and its icon looked up, as far as the shell gave one
     };
 
     // Reads nothing and writes nothing: the entry starts Unread.
@@ -42,28 +42,28 @@ public:
     // the target is unread.
     std::string GetHint();
 
-    platform::Icon* GetSmallIcon() const { return SmallIcon.get(); }
-    platform::Icon* GetLargeIcon() const { return LargeIcon.get(); }
-    // Replaces both icons by the shell's icons of Target; an icon the shell has not stays null,
-    // and both stay null for an empty Target. An entry whose Target is read is Loaded after it.
+    // The picture at every size, from the shell's image lists; none until it has been looked up.
+    platform::ShellIcon GetIcon() const { return Icon; }
+    // Replaces the icon by the shell's icon of Target: none when the shell has none, or for an
+    // empty Target. An entry whose Target is read is Loaded after it.
     void LoadIcons();
 
     ShellState GetShellState() const { return State; }
     // One step of reading the entry: the target when Unread (reading the shortcut with
-    // `links`), the icons when IconsWanted; nothing when Loaded. Each step moves the state on.
+    // `links`), the icon when IconsWanted; nothing when Loaded. Each step moves the state on.
     void LoadStep(platform::ShellLinkReader& links);
     // Both steps at once, for an entry the user has just added and is waiting to see.
     void LoadNow();
-    // A Loaded entry that lacks an icon goes back to IconsWanted, for one more try by the
-    // loader; returns whether it did.
+    // A Loaded entry without an icon goes back to IconsWanted, for one more try by the loader;
+    // returns whether it did.
     bool WantMissingIcons();
 
     void Open() const;           // the shell's default action on the shortcut file
     void ShowProperties() const; // the shell's property sheet of the shortcut file
 
     Bar* Owner;
-    std::unique_ptr<platform::Icon> SmallIcon;
-    std::unique_ptr<platform::Icon> LargeIcon;
+    // Its place in the shell's lists, which keep the picture; the entry holds no picture itself.
+    platform::ShellIcon Icon;
     std::string LinkFileName;
     std::string Target; // "" when the shortcut could not be read, or is not read yet
     std::string Title;  // "" when not set

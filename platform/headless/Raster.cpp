@@ -2,8 +2,7 @@
 
 #include "platform/headless/Headless.h"
 
-#include "platform/Icon.h"
-#include "platform/headless/Headlessicon.h"
+#include "platform/headless/Headlessshell.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -168,10 +167,9 @@ Size RasterCanvas::textExtent(std::string_view text) {
     return currentTextMetrics()(font, text);
 }
 
-void RasterCanvas::drawIcon(Point at, const Icon& icon) {
-    const auto& drawn = *static_cast<const HeadlessIcon*>(icon.handle());
+void RasterCanvas::drawIcon(Point at, ShellIcon icon, int size) {
     const Point device{at.x + origin_.x, at.y + origin_.y};
-    if (reaches(device)) raster_.icons.push_back({device, drawn.size, drawn.source});
+    if (icon && reaches(device)) raster_.icons.push_back({device, size, shellIconSource(icon)});
 }
 
 void RasterCanvas::setClip(const Rect& rect) {

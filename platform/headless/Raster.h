@@ -63,7 +63,7 @@ public:
     void line(Point from, Point to) override;
     void textOut(Point at, std::string_view text) override;
     Size textExtent(std::string_view text) override;
-    void drawIcon(Point at, const Icon& icon) override;
+    void drawIcon(Point at, ShellIcon icon, int size) override;
     using Canvas::drawBitmap;
     void drawBitmap(Point at, const Bitmap& bitmap, const Rect& part) override;
     void setClip(const Rect& rect) override;

@@ -3,11 +3,19 @@
 #include "platform/Shell.h"
 #include "platform/Files.h"
 #include "platform/Linkfile.h"
-#include "platform/headless/Headlessicon.h"
 #include "platform/headless/Headlessshell.h"
+
+#include <algorithm>
 
 namespace platform {
 namespace {
+
+// The stand-in for the shell's image lists: the paths whose pictures they hold, each once, at
+// its icon's index.
+std::vector<std::string>& iconSources() {
+    static std::vector<std::string> sources;
+    return sources;
+}
 
 std::vector<headless::ShellExecution>& executions() {
     static std::vector<headless::ShellExecution> list;
@@ -41,14 +49,21 @@ std::string ShellLinkReader::target(const std::string& linkPath) {
     return shellLinkTarget(linkPath);
 }
 
-std::unique_ptr<Icon> shellIcon(const std::string& path, ShellIconSize size) {
-    if (!fileAttributes(path)) return nullptr;
-    const int pixels = size == ShellIconSize::Small ? 16 : 32;
-    return std::make_unique<Icon>(headless::createIconHandle(pixels, path));
+ShellIcon shellIconOf(const std::string& path) {
+    if (!fileAttributes(path)) return {};
+    return headless::shellIconFor(path);
 }
 
-ShellIcons shellIcons(const std::string& path) {
-    return {shellIcon(path, ShellIconSize::Small), shellIcon(path, ShellIconSize::Large)};
+ShellIcon headless::shellIconFor(const std::string& source) {
+    auto& sources = iconSources();
+    const auto known = std::find(sources.begin(), sources.end(), source);
+    if (known != sources.end()) return ShellIcon(static_cast<int>(known - sources.begin()));
+    sources.push_back(source);
+    return ShellIcon(static_cast<int>(sources.size() - 1));
+}
+
+const std::string& headless::shellIconSource(ShellIcon icon) {
+    return iconSources().at(static_cast<std::size_t>(icon.index()));
 }
 
 void shellExecute(const std::string& file, const char* verb) {

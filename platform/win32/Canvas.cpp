@@ -1,5 +1,5 @@
-#include "platform/Icon.h"
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Imagelists.h"
 
 namespace platform {
 
@@ -133,8 +133,8 @@ Size GdiCanvas::textExtent(std::string_view text) {
     return {extent.cx, extent.cy};
 }
 
-void GdiCanvas::drawIcon(Point at, const Icon& icon) {
-    DrawIconEx(dc_, at.x, at.y, static_cast<HICON>(icon.handle()), 0, 0, 0, nullptr, DI_NORMAL);
+void GdiCanvas::drawIcon(Point at, ShellIcon icon, int size) {
+    drawShellIcon(dc_, {at.x, at.y}, icon, size);
 }
 
 void GdiCanvas::drawBitmap(Point at, const Bitmap& bitmap, const Rect& part) {

@@ -1,7 +1,5 @@
 #include "platform/win32/Handlecount.h"
 
-#include "platform/Icon.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -27,8 +25,8 @@ void CALLBACK writeReport(HWND, UINT, UINT_PTR, DWORD) {
     const std::string partial = reportPath + ".new";
     FILE* file = std::fopen(partial.c_str(), "wb");
     if (!file) return;
-    std::fprintf(file, "gdi objects %d\r\ndevice contexts %d\r\nicons %d\r\nwindows %d\r\n",
-                 counts[GdiObject], counts[DeviceContext], Icon::liveCount(), windows);
+    std::fprintf(file, "gdi objects %d\r\ndevice contexts %d\r\nwindows %d\r\n", counts[GdiObject],
+                 counts[DeviceContext], windows);
     std::fclose(file);
     MoveFileExA(partial.c_str(), reportPath.c_str(), MOVEFILE_REPLACE_EXISTING);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Counts the GDI objects and memory device contexts the program holds, so that a leak shows from
 // outside: Wine answers GetGuiResources with 0. With KESTRUM_HANDLE_REPORT naming a file, the
-// message loop writes the counts there every second (with the icons and windows held).
+// message loop writes the counts there every second (with the windows held).
 
 namespace platform::win32::handles {
 

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <objidl.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -23,24 +22,6 @@ bool toWidePath(const std::string& path, wchar_t (&wide)[MAX_PATH]) {
 HRESULT createLinkObject(ComPtr<IShellLinkA>& link) {
     return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                             link.receive());
-}
-
-// The shell's small image list, which the shell keeps for the whole process. Asked for by file
-// attributes alone, which touches no disk; a failure is not kept, so the next call asks again.
-HIMAGELIST smallSystemImageList() {
-    static HIMAGELIST list = nullptr;
-    if (!list) {
-        SHFILEINFOA info{};
-        list = reinterpret_cast<HIMAGELIST>(
-            SHGetFileInfoA("file", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                           SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
-    }
-    return list;
-}
-
-std::unique_ptr<Icon> iconOf(HIMAGELIST list, int index) {
-    const HICON icon = list ? ImageList_GetIcon(list, index, ILD_NORMAL) : nullptr;
-    return icon ? std::make_unique<Icon>(icon) : nullptr;
 }
 
 } // namespace
@@ -91,22 +72,12 @@ std::string shellLinkTarget(const std::string& linkPath) {
     return ShellLinkReader().target(linkPath);
 }
 
-std::unique_ptr<Icon> shellIcon(const std::string& path, ShellIconSize size) {
+// Asking for the index puts the picture into every one of the shell's image lists, at the same
+// place in each, and hands out nothing that would have to be given back.
+ShellIcon shellIconOf(const std::string& path) {
     SHFILEINFOA info{};
-    const UINT flags = SHGFI_ICON | (size == ShellIconSize::Small ? SHGFI_SMALLICON : 0);
-    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, flags) || !info.hIcon) return nullptr;
-    return std::make_unique<Icon>(info.hIcon);
-}
-
-// SHGFI_ICON hands out the system image list's picture at the path's index, so one look-up of the
-// index gives both pictures that two SHGFI_ICON calls would, at about half the cost.
-ShellIcons shellIcons(const std::string& path) {
-    SHFILEINFOA info{};
-    // The answer is the large image list, the one the index is given for.
-    const auto largeList = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX));
-    if (!largeList) return {};
-    return {iconOf(smallSystemImageList(), info.iIcon), iconOf(largeList, info.iIcon)};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return {};
+    return ShellIcon(info.iIcon);
 }
 
 void shellExecute(const std::string& file, const char* verb) {

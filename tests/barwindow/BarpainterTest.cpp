@@ -4,7 +4,7 @@
 #include "manager/Barmanager.h"
 #include "platform/Files.h"
 #include "platform/headless/Headless.h"
-#include "platform/headless/Headlessicon.h"
+#include "platform/headless/Headlessshell.h"
 #include "store/Bar.h"
 #include "tests/TempFolder.h"
 
@@ -16,10 +16,6 @@ using platform::Rect;
 using platform::headless::rasterOf;
 constexpr platform::Color kShadow = 0x808080, kRow = 0x00FF00, kNameColor = 0x0000FF;
 constexpr Rect kAll{0, 0, 300, 60};
-
-std::unique_ptr<platform::Icon> icon(int size, const std::string& source) {
-    return std::make_unique<platform::Icon>(platform::headless::createIconHandle(size, source));
-}
 
 // The icons (name and size, place) and texts (text and colour, place) that reach into `area`,
 // then, if asked, its pixels.
@@ -53,7 +49,7 @@ protected:
             entry.SetLeft(70 + 45 * int(bar.Links.size() - 1)), entry.SetWidth(45);
             entry.SetHeight(45), entry.IconRect.SetLeft(10), entry.IconRect.SetTop(10);
             entry.TitleRect.SetLeft(4), entry.TitleRect.SetTop(30);
-            entry.SmallIcon = icon(16, name), entry.LargeIcon = icon(32, name);
+            entry.Icon = platform::headless::shellIconFor(name);
         }
     }
     ~BarPainterTest() override { platform::headless::setTextMetrics({}); }
@@ -95,7 +91,7 @@ TEST_F(BarPainterTest, HighlightedEntryIsEnlargedFramedOrMarked) {
         {16, true, PaintMode::Normal, 2, titled},
         {16, true, PaintMode::Drag, 0, titled}};
     bar.SetHighlighted(entry(0));
-    entry(2)->LargeIcon.reset(), entry(2)->Target = folder.write("c.exe", "");
+    entry(2)->Icon = {}, entry(2)->Target = folder.write("c.exe", "");
     for (const auto& [iconSize, titles, mode, frameInset, drawn] : cases) {
         manager.iconSizeType = iconSize, manager.showIconTitle = titles;
         platform::Bitmap bitmap(300, 60);
@@ -110,7 +106,7 @@ TEST_F(BarPainterTest, HighlightedEntryIsEnlargedFramedOrMarked) {
         EXPECT_EQ(rasterOf(bitmap).count(kAll, 0), mark);
         EXPECT_EQ(shown(bitmap, kAll, false), drawn) << "c shows nothing";
     }
-    EXPECT_EQ(entry(2)->GetLargeIcon(), nullptr) << "nor are its icons loaded";
+    EXPECT_FALSE(entry(2)->GetIcon()) << "nor is its icon looked up";
 }
 
 // The hovered c lies outside the first two areas, and a's title runs far past its cell. A drag

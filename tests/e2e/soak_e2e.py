@@ -2,7 +2,7 @@
 """A few minutes of use in one run of the real Kestrum.exe under Wine: the window
 opened and closed again and again, the pointer over every icon, icons dragged within their row and
 into another category and back, rows dragged, the command window used. The handles the program
-reports holding (GDI objects, memory DCs, icons, windows) must be the same after the last round as
+reports holding (GDI objects, memory DCs, windows) must be the same after the last round as
 after the first, its memory must stay flat, and every file it wrote must still read whole.
 """
 import glob

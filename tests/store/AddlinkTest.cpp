@@ -50,8 +50,7 @@ TEST_F(AddLinks, AddsAShortcutToTheSourceAtTheChosenPlace) {
     EXPECT_EQ(bar->GetLink(2), second);
     EXPECT_EQ(first->Target, notepad);
     EXPECT_EQ(ResolveShortcut(dropped->GetLinkPath()), notepad);
-    EXPECT_NE(first->GetSmallIcon(), nullptr);
-    EXPECT_NE(first->GetLargeIcon(), nullptr);
+    EXPECT_TRUE(first->GetIcon());
     EXPECT_EQ(first->GetTitle(), "notepad.exe");
     EXPECT_EQ(second->Left, 64) << "arranged";
 
@@ -69,7 +68,7 @@ TEST_F(AddLinks, AShortcutThatCannotBeWrittenStillGivesAnEntry) {
     IconArea* entry = bar->AddLink(tooLong, nullptr);
     EXPECT_EQ(bar->GetLinkCount(), 1);
     EXPECT_EQ(entry->Target, "");
-    EXPECT_EQ(entry->GetSmallIcon(), nullptr);
+    EXPECT_FALSE(entry->GetIcon());
     EXPECT_EQ(platform::IniFile(bar->GetConfigFileName()).readInteger("Link", "Count", -1), 1);
     EXPECT_EQ(load()->GetLinkCount(), 0) << "the missing file is skipped at the next start";
 }

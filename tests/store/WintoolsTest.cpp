@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
-#include "platform/headless/Headlessicon.h"
 #include "platform/headless/Headlessshell.h"
 #include <unistd.h>
 #endif
@@ -69,8 +68,7 @@ TEST_F(Entries, AShortcutThatIsNotOneBecomesAnEntryWithoutTargetOrIcons) {
     readEntries(*bar);
     for (const auto& entry : bar->Links) {
         EXPECT_EQ(entry->Target, "") << entry->LinkFileName;
-        EXPECT_EQ(entry->GetSmallIcon(), nullptr);
-        EXPECT_EQ(entry->GetLargeIcon(), nullptr);
+        EXPECT_FALSE(entry->GetIcon());
         EXPECT_EQ(entry->GetHint(), entry->GetTitle());
     }
 }
@@ -86,7 +84,7 @@ TEST_F(Entries, HintIsTheFolderPathOrTheTitle) {
     EXPECT_EQ(bar->GetLink(0)->GetHint(), "Docs") << "the title until the target is read";
     readEntries(*bar);
     EXPECT_EQ(bar->GetLink(0)->GetHint(), root.file("Documents"));
-    EXPECT_NE(bar->GetLink(0)->GetLargeIcon(), nullptr);
+    EXPECT_TRUE(bar->GetLink(0)->GetIcon());
     EXPECT_EQ(bar->GetLink(1)->GetHint(), "Editor");
     EXPECT_EQ(bar->GetLink(2)->Target, gone);
     EXPECT_EQ(bar->GetLink(2)->GetHint(), "Gone");
@@ -107,21 +105,25 @@ TEST_F(Entries, OpenHandsTheShortcutFileToTheShell) {
     EXPECT_EQ(executions[1].verb, "properties");
 }
 
-TEST_F(Entries, EveryIconIsGivenBack) {
-    const int before = platform::headless::liveIconCount();
-    for (const char* name : {"a.lnk", "b.lnk", "c.lnk"})
-        makeShortcut(name);
-    {
-        auto bar = load();
-        EXPECT_EQ(platform::headless::liveIconCount(), before) << "none read while loading";
-        readEntries(*bar);
-        EXPECT_EQ(platform::headless::liveIconCount(), before + 6);
-        bar->GetLink(0)->LoadIcons();
-        EXPECT_EQ(platform::headless::liveIconCount(), before + 6);
-        bar->RemoveLink(bar->GetLink(1));
-        EXPECT_EQ(platform::headless::liveIconCount(), before + 4);
-    }
-    EXPECT_EQ(platform::headless::liveIconCount(), before);
+// The icon is the shell's index of the target's picture: it must follow the target the shortcut
+// holds now, and not outlive a target that is gone.
+TEST_F(Entries, TheIconFollowsTheTargetOfTheShortcut) {
+    const std::string first = makeShortcut("a.lnk");
+    auto bar = load();
+    readEntries(*bar);
+    IconArea& entry = *bar->GetLink(0);
+    ASSERT_TRUE(entry.GetIcon());
+    EXPECT_EQ(platform::headless::shellIconSource(entry.GetIcon()), first);
+
+    const std::string second = makeTarget("second.exe");
+    ASSERT_GE(CreateShortcut(second, entry.GetLinkPath(), ""), 0);
+    entry.LoadNow();
+    EXPECT_EQ(platform::headless::shellIconSource(entry.GetIcon()), second);
+
+    ASSERT_TRUE(platform::deleteFile(second));
+    entry.LoadNow();
+    EXPECT_FALSE(entry.GetIcon());
+    EXPECT_TRUE(entry.WantMissingIcons()) << "an entry without its icon gets another try";
 }
 #endif
 
