@@ -4,19 +4,25 @@
 
 #include "platform/Files.h"
 #include "platform/Inifile.h"
+#include "store/Wintools.h"
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace bench {
 
 // Fills `data` (ending in a separator) with `categories` categories of `entries` entries each.
 // `makeLink(folder, category, entry)` writes an entry's shortcut file into its category's folder
 // and gives back the file's name; `title(category, entry)`, when given, is stored as its title.
-inline void buildDataFolder(
-    const std::string& data, int categories, int entries,
-    const std::function<std::string(const std::string&, int, int)>& makeLink,
-    const std::function<std::string(int, int)>& title = nullptr) {
+inline void
+buildDataFolder(const std::string& data, int categories, int entries,
+                const std::function<std::string(const std::string&, int, int)>& makeLink,
+                const std::function<std::string(int, int)>& title = nullptr) {
     platform::IniBatch list(data + "config.txt");
     list.writeInteger("Bar", "Count", categories);
     for (int c = 0; c < categories; ++c) {
@@ -33,6 +39,40 @@ inline void buildDataFolder(
         list.writeString("Bar", std::to_string(c), name);
     }
     list.commit();
+}
+
+// `count` programs in `folder` to point shortcuts at, each a file of its own: the shell keeps one
+// picture in its lists per file that holds an icon, so copies of one program are as many
+// pictures. A copy already there is kept.
+inline std::vector<std::string> programCopies(const std::string& folder, int count) {
+    platform::createFolder(folder);
+    std::vector<std::string> copies;
+#ifdef _WIN32
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string original = std::string(system) + "\\notepad.exe";
+#endif
+    for (int i = 0; i < count; ++i) {
+        copies.push_back(folder + "\\Program " + std::to_string(i) + ".exe");
+        if (platform::fileAttributes(copies.back())) continue;
+#ifdef _WIN32
+        CopyFileA(original.c_str(), copies.back().c_str(), TRUE);
+#else
+        platform::replaceFile(copies.back(), "program");
+#endif
+    }
+    return copies;
+}
+
+// A makeLink for buildDataFolder: "Program I.lnk" pointing at `targets` in turn, entry after
+// entry across the categories.
+inline auto shortcutsTo(const std::vector<std::string>& targets, int entriesPerCategory) {
+    return [&targets, entriesPerCategory](const std::string& folder, int category, int entry) {
+        const std::string link = "Program " + std::to_string(entry) + ".lnk";
+        const std::size_t index = std::size_t(category * entriesPerCategory + entry);
+        CreateShortcut(targets[index % targets.size()], folder + "\\" + link, "");
+        return link;
+    };
 }
 
 } // namespace bench

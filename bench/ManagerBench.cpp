@@ -3,7 +3,7 @@
 // loading of every target and icon in slices, against the bare shell work for the same shortcuts
 // (one resolve and two icon calls per entry) and the INI reads, each timed on its own.
 // manager_bench FOLDER builds the data in FOLDER (which must not exist) and keeps it there, a data
-// folder to start Kestrum.exe on.
+// folder to start Kestrum.exe on; for --spread see buildSpreadDataFolder.
 #include "manager/Barmanager.h"
 #include "manager/Iconloader.h"
 #include "platform/Files.h"
@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -79,8 +80,8 @@ std::vector<std::string> shortcutTargets(const std::string& root) {
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
     std::vector<std::string> targets;
-    for (const char* program : {"notepad.exe", "regedit.exe", "cmd.exe", "winecfg.exe",
-                                "taskmgr.exe"})
+    for (const char* program :
+         {"notepad.exe", "regedit.exe", "cmd.exe", "winecfg.exe", "taskmgr.exe"})
         targets.push_back(std::string(system) + "\\" + program);
     return targets;
 #else
@@ -124,10 +125,26 @@ IdleLoad loadInSlices(IconLoader& loader) {
     return load;
 }
 
+// manager_bench --spread N FOLDER PROGRAMS: only builds the data folder FOLDER of 50 categories
+// with N shortcuts each, spread over 250 copies of a program kept in PROGRAMS, so that each
+// copy is a picture of its own in the shell's lists. The memory a start of Kestrum.exe there
+// takes shows what an entry costs beyond its picture.
+int buildSpreadDataFolder(int entriesPerCategory, const std::string& folder,
+                          const std::string& programs) {
+    constexpr int kPrograms = 250;
+    const auto targets = bench::programCopies(programs, kPrograms);
+    platform::createFolder(folder);
+    bench::buildDataFolder(folder + "\\", kCategories, entriesPerCategory,
+                           bench::shortcutsTo(targets, entriesPerCategory));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     platform::OleSession ole;
+    if (argc == 5 && std::string(argv[1]) == "--spread")
+        return buildSpreadDataFolder(std::atoi(argv[2]), argv[3], argv[4]);
     const std::string root = bench::scratchFolder("kestrum-manager-bench");
     removeTree(root);
     platform::createFolder(root);
@@ -137,15 +154,11 @@ int main(int argc, char** argv) {
     platform::createFolder(dataFolder);
     const auto targetsOfShortcuts = shortcutTargets(root);
     // Titles stored, as for a user who has arranged the categories.
-    const auto makeLink = [&](const std::string& folder, int c, int i) {
-        const std::size_t entry = std::size_t(c * kLinksPerCategory + i);
-        CreateShortcut(targetsOfShortcuts[entry % targetsOfShortcuts.size()],
-                       folder + "\\" + linkName(i), "");
-        return linkName(i);
-    };
     const auto title = [](int, int i) { return "Program number " + std::to_string(i); };
-    const double build = bench::millisecondsFor(
-        [&] { bench::buildDataFolder(data, kCategories, kLinksPerCategory, makeLink, title); });
+    const double build = bench::millisecondsFor([&] {
+        bench::buildDataFolder(data, kCategories, kLinksPerCategory,
+                               bench::shortcutsTo(targetsOfShortcuts, kLinksPerCategory), title);
+    });
 
     std::unique_ptr<BarManager> manager;
     const double load =

@@ -1,9 +1,12 @@
 """Figures only the running program shows, taken from outside under Wine on the display and in
 the Wine prefix of the environment: the time from starting Kestrum.exe to its bar on the screen
 (in an empty folder and in a data folder of 2,000 shortcuts) and the memory the program holds
-once every icon is in, against the program in an empty folder and an empty Win32 window program.
+once every icon is in, against the program in an empty folder and an empty Win32 window program;
+then the memory in two data folders of the same 50 categories, with 500 and with 2,000 shortcuts
+spread over the same 250 pictures, whose difference is what an entry costs beyond its picture.
 
 usage: wine_figures.py KESTRUM_EXE EMPTY_WINDOW_EXE DATA_FOLDER SCREEN_WIDTH SCREEN_HEIGHT
+                       SPREAD_500_FOLDER SPREAD_2000_FOLDER
 """
 import os
 import shutil
@@ -104,7 +107,7 @@ def settled_memory(exe, folder, ready):
     return memory
 
 
-def main(kestrum_exe, empty_window_exe, data_folder, width, height):
+def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, spread_2000):
     kestrum_exe, empty_window_exe, data_folder = map(os.path.abspath, (kestrum_exe, empty_window_exe, data_folder))
     e2e.KESTRUM_EXE, e2e.WINE = kestrum_exe, e2e.winebuild.loader(kestrum_exe)
     e2e.DISPLAY = os.environ["DISPLAY"]
@@ -117,6 +120,8 @@ def main(kestrum_exe, empty_window_exe, data_folder, width, height):
         kestrum = settled_memory(copy_beside(kestrum_exe, data_folder), data_folder, e2e.bar_windows)
         bare = settled_memory(copy_beside(kestrum_exe, scratch), scratch, e2e.bar_windows)
         window = settled_memory(copy_beside(empty_window_exe, scratch), scratch, e2e.bar_windows)
+        spread = [settled_memory(copy_beside(kestrum_exe, folder), folder, e2e.bar_windows)
+                  for folder in (spread_500, spread_2000)]
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
     print(f"start-up to the bar, empty folder:      {statistics.median(empty) * 1000:8.0f} ms median "
@@ -127,6 +132,10 @@ def main(kestrum_exe, empty_window_exe, data_folder, width, height):
     print(f"memory, Kestrum.exe in an empty folder: {bare:8.1f} MB")
     print(f"memory, an empty window program:        {window:8.1f} MB")
     print(f"memory above the empty window:          {kestrum - window:8.1f} MB")
+    print(f"memory above the same in an empty folder: {kestrum - bare:6.1f} MB")
+    print(f"memory, 500 shortcuts over 250 pictures:  {spread[0]:6.1f} MB")
+    print(f"memory, 2,000 shortcuts over 250 pictures: {spread[1]:5.1f} MB")
+    print(f"memory per entry beyond its picture:    {(spread[1] - spread[0]) * 1024 * 1024 / 1500:8.0f} bytes")
 
 
 if __name__ == "__main__":
