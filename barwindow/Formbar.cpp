@@ -242,6 +242,11 @@ void TBarForm::FormHide() {
     if (mainWindow_) mainWindow_->releaseButton();
 }
 
+void TBarForm::FormDpiChanged() {
+    updateLayout();
+    redrawAll();
+}
+
 void TBarForm::drawFrame(platform::Canvas& canvas) {
     const int w = width();
     const int h = height();

@@ -91,6 +91,8 @@ protected:
     void FormCreate() override;
     void FormShow() override;
     void FormHide() override;
+    // Names and titles measure differently at another scale: laid out and drawn anew.
+    void FormDpiChanged() override;
     void FormPaint(platform::Canvas& canvas) override;
     void FormMouseDown(const platform::MouseEvent& event) override;
     void FormMouseMove(const platform::MouseEvent& event) override;

@@ -4,7 +4,9 @@
 
 #include "platform/Control.h"
 #include "platform/Controls.h"
+#include "platform/Dpi.h"
 #include "platform/Guarded.h"
+#include "platform/Loopnative.h"
 #include "platform/System.h"
 
 #include <algorithm>
@@ -357,6 +359,21 @@ bool FormEvents::queryEndSession(Form& form) {
     bool mayEnd = true;
     guarded([&] { mayEnd = form.FormQueryEndSession(); });
     return mayEnd;
+}
+
+void FormEvents::displayScaleChanged(int dpi) {
+    if (dpi == displayDpi()) return;
+    std::vector<std::pair<Form*, Rect>> placed; // in units at the old scale
+    for (Form* form : native::liveForms())
+        placed.emplace_back(form, form->bounds());
+    setDisplayDpi(dpi);
+    for (const auto& [form, bounds] : placed)
+        guarded([form = form, bounds = bounds] {
+            form->setBounds(bounds);
+            for (ChildControl* control : form->childControls())
+                control->setBounds(control->bounds());
+            form->FormDpiChanged();
+        });
 }
 
 void FormEvents::close(Form& form) {

@@ -182,6 +182,10 @@ protected:
     virtual void FormClose() {}
     // A hot key held for the form was pressed (Hotkey.h), whatever program was active.
     virtual void FormHotKey(int /*id*/) {}
+    // The display's scale has changed (Dpi.h): the form keeps its place and size in units and
+    // its controls theirs; what it has drawn or measured at the old scale is out of date. By
+    // default it is painted again.
+    virtual void FormDpiChanged() { invalidate(); }
 
     // From FormKeyDown: the key goes no further.
     void swallowKey() { keySwallowed_ = true; }
@@ -272,6 +276,9 @@ public:
     static void timer(Form& form, int timerId);
     static void hotKey(Form& form, int id);
     static bool queryEndSession(Form& form);
+    // The display's scale is now `dpi`: every form is placed again at its size in units, then
+    // told (FormDpiChanged). Nothing happens when the scale is the same.
+    static void displayScaleChanged(int dpi);
     static void close(Form& form);
     // The modal show begins or ends.
     static void modal(Form& form, bool showing) { form.showingModal_ = showing; }

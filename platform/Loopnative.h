@@ -1,6 +1,8 @@
 #pragma once
 // Between the shared message loop (Messageloop.cpp) and the backends.
 
+#include <vector>
+
 namespace platform {
 class Form;
 }
@@ -16,5 +18,8 @@ void dispatchUntilQuit();
 
 // A form is going away: it can no longer be the main form.
 void forgetForm(const Form& form);
+
+// Every form that exists now (per backend).
+std::vector<Form*> liveForms();
 
 } // namespace platform::native

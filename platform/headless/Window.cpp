@@ -199,3 +199,7 @@ Cursor pointerShape() {
 
 } // namespace headless
 } // namespace platform
+
+std::vector<platform::Form*> platform::native::liveForms() {
+    return platform::headless::world().forms;
+}

@@ -1,16 +1,21 @@
+#include "platform/Dpi.h"
 #include "platform/win32/Gdi.h"
 #include "platform/win32/Imagelists.h"
 
+#include <algorithm>
+
 namespace platform {
 
+// The picture is as many pixels as its size in units takes at the display's scale then.
 struct Bitmap::Native {
     Native(HDC screen, int width, int height)
-        : bitmap(CreateCompatibleBitmap(screen, width, height)), selection(dc.get(), bitmap.get()),
-          canvas(dc.get()) {}
+        : bitmap(CreateCompatibleBitmap(screen, toPixels(width), toPixels(height))),
+          selection(dc.get(), bitmap.get()), canvas(dc.get()), dpi(displayDpi()) {}
     win32::MemoryDC dc;
     win32::ScopedGdiObject bitmap;
     win32::SelectedObject selection;
     win32::GdiCanvas canvas;
+    int dpi; // the scale the picture was made at
 };
 
 Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
@@ -21,9 +26,11 @@ Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
 Bitmap::~Bitmap() = default;
 
 void Bitmap::resize(int width, int height) {
-    if (width == width_ && height == height_) return;
+    if (width == width_ && height == height_ && native_->dpi == displayDpi()) return;
     const win32::WindowDC screen(nullptr);
-    win32::ScopedGdiObject fresh(CreateCompatibleBitmap(screen.get(), width, height));
+    win32::ScopedGdiObject fresh(
+        CreateCompatibleBitmap(screen.get(), toPixels(width), toPixels(height)));
+    native_->dpi = displayDpi();
     native_->selection.select(native_->dc.get(), fresh.get());
     native_->bitmap = std::move(fresh); // the old picture is out of the context: deleted now
     width_ = width;
@@ -52,7 +59,9 @@ int penStyle(PenStyle style) {
     return PS_SOLID;
 }
 
-RECT toRECT(const Rect& rect) {
+// In the display's pixels.
+RECT toRECT(const Rect& units) {
+    const Rect rect = toPixels(units);
     return {rect.left, rect.top, rect.right(), rect.bottom()};
 }
 
@@ -67,15 +76,25 @@ COLORREF colorRef(Color color) {
                                 : static_cast<COLORREF>(color);
 }
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc) {
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), dpi_(displayDpi()) {
     SetBkMode(dc_, TRANSPARENT);
 }
 
+// A pen's width and a font's height are made in pixels: at another scale they are made anew.
+void GdiCanvas::followDisplayScale() {
+    if (dpi_ == displayDpi()) return;
+    pen_.selected.reset();
+    font_.selected.reset();
+    dpi_ = displayDpi();
+}
+
 void GdiCanvas::usePen() {
+    followDisplayScale();
     if (pen_.selected && pen_.state == pen) return;
     pen_.selected.reset();
     pen_.state = pen;
-    pen_.selected.emplace(dc_, CreatePen(penStyle(pen.style), pen.width, colorRef(pen.color)));
+    pen_.selected.emplace(dc_, CreatePen(penStyle(pen.style), std::max(1, toPixels(pen.width)),
+                                         colorRef(pen.color)));
 }
 
 void GdiCanvas::useBrush() {
@@ -89,6 +108,7 @@ void GdiCanvas::useBrush() {
 }
 
 void GdiCanvas::useFont() {
+    followDisplayScale();
     SetTextColor(dc_, colorRef(font.color));
     if (font_.selected && font_.state == font) return;
     font_.selected.reset();
@@ -106,44 +126,53 @@ void GdiCanvas::fillRect(const Rect& rect) {
 void GdiCanvas::rectangle(const Rect& rect) {
     usePen();
     useBrush();
-    Rectangle(dc_, rect.left, rect.top, rect.right(), rect.bottom());
+    const RECT box = toRECT(rect);
+    Rectangle(dc_, box.left, box.top, box.right, box.bottom);
 }
 
 void GdiCanvas::roundRect(const Rect& rect, int cornerWidth, int cornerHeight) {
     usePen();
     useBrush();
-    RoundRect(dc_, rect.left, rect.top, rect.right(), rect.bottom(), cornerWidth, cornerHeight);
+    const RECT box = toRECT(rect);
+    RoundRect(dc_, box.left, box.top, box.right, box.bottom, toPixels(cornerWidth),
+              toPixels(cornerHeight));
 }
 
 void GdiCanvas::line(Point from, Point to) {
     usePen();
-    MoveToEx(dc_, from.x, from.y, nullptr);
-    LineTo(dc_, to.x, to.y);
+    const Point start = toPixels(from), end = toPixels(to);
+    MoveToEx(dc_, start.x, start.y, nullptr);
+    LineTo(dc_, end.x, end.y);
 }
 
 void GdiCanvas::textOut(Point at, std::string_view text) {
     useFont();
-    TextOutA(dc_, at.x, at.y, text.data(), static_cast<int>(text.size()));
+    const Point place = toPixels(at);
+    TextOutA(dc_, place.x, place.y, text.data(), static_cast<int>(text.size()));
 }
 
 Size GdiCanvas::textExtent(std::string_view text) {
     useFont();
     SIZE extent{};
     GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &extent);
-    return {extent.cx, extent.cy};
+    return toUnits(Size{extent.cx, extent.cy});
 }
 
 void GdiCanvas::drawIcon(Point at, ShellIcon icon, int size) {
-    drawShellIcon(dc_, {at.x, at.y}, icon, size);
+    const Point place = toPixels(at);
+    drawShellIcon(dc_, {place.x, place.y}, icon, toPixels(size));
 }
 
 void GdiCanvas::drawBitmap(Point at, const Bitmap& bitmap, const Rect& part) {
-    BitBlt(dc_, at.x, at.y, part.width, part.height, deviceContextOf(bitmap), part.left, part.top,
-           SRCCOPY);
+    const Point place = toPixels(at);
+    const Rect source = toPixels(part);
+    BitBlt(dc_, place.x, place.y, source.width, source.height, deviceContextOf(bitmap),
+           source.left, source.top, SRCCOPY);
 }
 
 void GdiCanvas::setClip(const Rect& rect) {
-    const Rect device = rect.offset(origin_);
+    // Where drawing lands: the rectangle's pixels from the origin's pixels, as drawing does.
+    const Rect device = toPixels(rect).offset(toPixels(origin_));
     const ScopedGdiObject region(
         CreateRectRgn(device.left, device.top, device.right(), device.bottom()));
     SelectClipRgn(dc_, static_cast<HRGN>(region.get())); // the context keeps a copy
@@ -156,12 +185,13 @@ void GdiCanvas::clearClip() {
 Rect GdiCanvas::clipBounds() const {
     RECT box{};
     GetClipBox(dc_, &box);
-    return {box.left, box.top, box.right - box.left, box.bottom - box.top};
+    return toUnitsCovering({box.left, box.top, box.right - box.left, box.bottom - box.top});
 }
 
 void GdiCanvas::setOrigin(Point origin) {
     origin_ = origin;
-    SetViewportOrgEx(dc_, origin.x, origin.y, nullptr);
+    const Point device = toPixels(origin);
+    SetViewportOrgEx(dc_, device.x, device.y, nullptr);
 }
 
 } // namespace platform::win32

@@ -1,5 +1,6 @@
 // What the standard controls send their parent window, turned into their events: commands,
 // notifications, owner drawing, colours and pointer shapes.
+#include "platform/Dpi.h"
 #include "platform/Controls.h"
 #include "platform/win32/Controlsnative.h"
 
@@ -14,8 +15,9 @@ Color parentColor(const ChildControl& control) {
 }
 
 LRESULT drawRow(ListBox& list, const DRAWITEMSTRUCT& item) {
-    const Rect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right - item.rcItem.left,
-                    item.rcItem.bottom - item.rcItem.top};
+    const Rect rect = toUnits(Rect{item.rcItem.left, item.rcItem.top,
+                                   item.rcItem.right - item.rcItem.left,
+                                   item.rcItem.bottom - item.rcItem.top});
     const bool focused = item.itemState & ODS_FOCUS;
     if (item.itemID != static_cast<UINT>(-1) && item.itemAction != ODA_FOCUS) {
         GdiCanvas canvas(item.hDC);

@@ -2,6 +2,7 @@
 // a window property, so that what it sends its parent (a form, or a page or panel window of
 // our own class) finds the control (Controlmessages.cpp); the control's state is shown on the
 // window whenever it changes.
+#include "platform/Dpi.h"
 #include "platform/Controls.h"
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formnative.h"
@@ -35,10 +36,11 @@ Rect boundsIn(HWND parent, HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return toUnits(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
 }
 
-void place(HWND window, const Rect& bounds) {
+void place(HWND window, const Rect& units) {
+    const Rect bounds = toPixels(units);
     SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -159,13 +161,15 @@ void createRadioItems(RadioGroup& group, std::vector<HWND>& items) {
 }
 
 void showFont(ChildControl& control, ChildControl::Native& native) {
-    if (native.font.get() && native.fontShown == control.font()) return;
+    if (native.font.get() && native.fontShown == control.font() && native.fontDpi == displayDpi())
+        return;
     win32::ScopedGdiObject font(win32::createFont(control.font().font, control.font().pixelHeight));
     SendMessageA(native.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     for (HWND item : native.items)
         SendMessageA(item, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     native.font = std::move(font); // the old font is out of use now
     native.fontShown = control.font();
+    native.fontDpi = displayDpi();
 }
 
 void showRadioItems(const RadioGroup& group, const std::vector<HWND>& items) {
@@ -209,7 +213,7 @@ void showRows(const ListBox& list, HWND window) {
         SendMessageA(window, LB_SETCOUNT, static_cast<WPARAM>(list.rowCount()), 0);
         SendMessageA(window, WM_SETREDRAW, TRUE, 0);
     }
-    SendMessageA(window, LB_SETITEMHEIGHT, 0, list.rowHeight());
+    SendMessageA(window, LB_SETITEMHEIGHT, 0, toPixels(list.rowHeight()));
     SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
     InvalidateRect(window, nullptr, TRUE);
 }
@@ -343,7 +347,7 @@ Rect PageControl::pageArea() const {
     RECT area{};
     GetClientRect(native().window, &area);
     TabCtrl_AdjustRect(native().window, FALSE, &area);
-    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+    return toUnits(Rect{area.left, area.top, area.right - area.left, area.bottom - area.top});
 }
 
 namespace win32 {

@@ -22,6 +22,7 @@ struct ChildControl::Native {
     std::vector<HWND> items; // a radio group's buttons, in the order of its items
     win32::ScopedGdiObject font{nullptr};
     ControlFont fontShown;
+    int fontDpi = 0; // the display scale the font was made for
     win32::ScopedGdiObject background{nullptr}; // for WM_CTLCOLORSTATIC
     Color backgroundColor = 0;
 };

@@ -1,6 +1,7 @@
 // Drops through OLE: the form's window is registered with an IDropTarget of ours, which asks the
 // dropped data for its file list and hands everything to the form's DropHandler. The shell's
 // drag-image object draws the dragged picture when it can be made.
+#include "platform/Dpi.h"
 #include "platform/Droptarget.h"
 
 #include "platform/Guarded.h"
@@ -37,7 +38,7 @@ std::vector<std::string> droppedFiles(IDataObject* data) {
 }
 
 Point pointOf(POINTL point) {
-    return {int(point.x), int(point.y)};
+    return toUnits(Point{int(point.x), int(point.y)});
 }
 
 // COM's interfaces have no virtual destructor: their objects are never deleted through them.

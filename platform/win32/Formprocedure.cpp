@@ -1,11 +1,15 @@
 // The window class of the forms: its procedure finds the form object stored with the window at
 // WM_NCCREATE and hands each message to the form's events.
 #include "platform/Controls.h"
+#include "platform/Dpi.h"
+#include "platform/Loopnative.h"
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formwindow.h"
 #include "platform/win32/Gdi.h"
 
 #include <optional>
+#include <string_view>
+#include <vector>
 #include <windowsx.h>
 
 namespace platform::win32 {
@@ -69,7 +73,8 @@ MouseButton buttonOf(UINT message) {
 }
 
 MouseEvent mouseEvent(UINT message, WPARAM keys, LPARAM position) {
-    return {{GET_X_LPARAM(position), GET_Y_LPARAM(position)}, buttonOf(message), shiftState(keys)};
+    return {toUnits(Point{GET_X_LPARAM(position), GET_Y_LPARAM(position)}), buttonOf(message),
+            shiftState(keys)};
 }
 
 void paint(Form& form) {
@@ -83,7 +88,8 @@ void paint(Form& form) {
         return;
     }
     // Drawn off-screen first, so the window never shows a half-painted state.
-    Bitmap buffer(client.right, client.bottom);
+    const Rect area = toUnitsCovering({0, 0, client.right, client.bottom});
+    Bitmap buffer(area.width, area.height);
     FormEvents::paint(form, buffer.canvas());
     canvas.drawBitmap({0, 0}, buffer);
 }
@@ -149,8 +155,12 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
     case WM_CONTEXTMENU: {
         POINT pos{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         // (-1, -1) means the keyboard asked, and stays as it is.
-        if (pos.x != -1 || pos.y != -1) ScreenToClient(windowOf(form), &pos);
-        FormEvents::contextPopup(form, {pos.x, pos.y});
+        if (pos.x == -1 && pos.y == -1) {
+            FormEvents::contextPopup(form, {-1, -1});
+            return 0;
+        }
+        ScreenToClient(windowOf(form), &pos);
+        FormEvents::contextPopup(form, toUnits(Point{pos.x, pos.y}));
         return 0;
     }
     case WM_MOUSELEAVE:
@@ -200,6 +210,10 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE:
         FormEvents::close(form);
         return 0;
+    case WM_DPICHANGED:
+        // The scale of the monitor the window is on now: every window of ours hangs there.
+        FormEvents::displayScaleChanged(HIWORD(wParam));
+        return 0;
     default:
         return win32::answerControl(message, wParam, lParam);
     }
@@ -219,8 +233,20 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The scale the system gives the program's windows at start: the primary monitor's for a
+// program aware of each monitor's scale, 96 for one that declares no awareness.
+int startingDpi() {
+    using DpiQuery = UINT(WINAPI*)();
+    // Windows 10 1607 and later; before, the screen's resolution says the same.
+    if (const FARPROC query = GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForSystem"))
+        return static_cast<int>(reinterpret_cast<DpiQuery>(reinterpret_cast<void*>(query))());
+    const WindowDC screen(nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSX);
+}
+
 void registerFormClass() {
     static const bool registered = [] {
+        setDisplayDpi(startingDpi());
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.style = CS_DBLCLKS;
@@ -241,6 +267,15 @@ HWND captionedFormsOwner() {
     return owner;
 }
 
+BOOL CALLBACK collectForm(HWND window, LPARAM forms) {
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (std::string_view(className) != kFormClass) return TRUE;
+    if (auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+        reinterpret_cast<std::vector<Form*>*>(forms)->push_back(form);
+    return TRUE;
+}
+
 } // namespace
 
 ShiftState keyboardState() {
@@ -255,7 +290,7 @@ Point pointerInClient(const Form& form) {
     POINT pos{};
     GetCursorPos(&pos);
     ScreenToClient(windowOf(form), &pos);
-    return {pos.x, pos.y};
+    return toUnits(Point{pos.x, pos.y});
 }
 
 Size clientSizeOf(HWND window) {
@@ -273,3 +308,9 @@ HWND createFormWindow(Form& form, FormKind kind) {
 }
 
 } // namespace platform::win32
+
+std::vector<platform::Form*> platform::native::liveForms() {
+    std::vector<Form*> forms;
+    EnumThreadWindows(GetCurrentThreadId(), win32::collectForm, reinterpret_cast<LPARAM>(&forms));
+    return forms;
+}

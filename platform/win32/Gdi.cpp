@@ -1,16 +1,16 @@
 #include "platform/win32/Gdi.h"
 
+#include "platform/Dpi.h"
+
 #include <cstring>
 
 namespace platform::win32 {
 
 HFONT createFont(const Font& font, int pixelHeight) {
     LOGFONTA description{};
-    const WindowDC screen(nullptr);
     // A negative height is that of the characters, without the line's internal leading.
-    description.lfHeight = pixelHeight != 0
-                               ? -pixelHeight
-                               : -MulDiv(font.size, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    description.lfHeight = pixelHeight != 0 ? -toPixels(pixelHeight)
+                                            : -MulDiv(font.size, displayDpi(), 72);
     description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     description.lfItalic = font.italic;
     description.lfUnderline = font.underline;

@@ -11,8 +11,8 @@
 
 namespace platform::win32 {
 
-// The logical font for `font` at the screen's resolution: its size in points, unless
-// `pixelHeight` gives the height of its characters in pixels.
+// The logical font for `font` at the display's scale: its size in points, unless `pixelHeight`
+// gives the height of its characters in units.
 HFONT createFont(const Font& font, int pixelHeight = 0);
 
 COLORREF colorRef(Color color);
@@ -54,6 +54,7 @@ private:
         std::optional<Selected> selected;
     };
 
+    void followDisplayScale();
     void usePen();
     void useBrush();
     void useFont();
@@ -63,6 +64,7 @@ private:
     Realised<Pen> pen_;
     Realised<Brush> brush_;
     Realised<Font> font_;
+    int dpi_; // the display scale the pen and font were made for
 };
 
 } // namespace platform::win32

@@ -17,10 +17,12 @@ struct SizedList {
 
 // Every list the shell offers, asked for once: the shell keeps them for the whole process. An
 // image list the shell hands out is its IImageList, which the image list functions take as is.
-const std::array<SizedList, 4>& shellLists() {
-    static const std::array<SizedList, 4> lists = [] {
-        std::array<SizedList, 4> found{};
-        const int kinds[] = {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO};
+// The system's small icon size (SHIL_SYSSMALL) follows the display's scale where the shell's
+// own small list may not.
+const std::array<SizedList, 5>& shellLists() {
+    static const std::array<SizedList, 5> lists = [] {
+        std::array<SizedList, 5> found{};
+        const int kinds[] = {SHIL_SMALL, SHIL_SYSSMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO};
         for (std::size_t i = 0; i < found.size(); ++i) {
             IImageList* list = nullptr;
             if (FAILED(SHGetImageList(kinds[i], IID_IImageList,

@@ -1,5 +1,6 @@
 // Popup menus as the system's own: built for one showing, tracked until the user has chosen,
 // and destroyed again.
+#include "platform/Dpi.h"
 #include "platform/Menu.h"
 #include "platform/win32/Formnative.h"
 
@@ -39,9 +40,9 @@ int PopupMenu::track(Form& owner, const std::vector<Item>& items, Point screenPo
     const HWND window = owner.native().window;
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(window);
-    const BOOL chosen =
-        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screenPos.x,
-                       screenPos.y, 0, window, nullptr);
+    const Point at = toPixels(screenPos);
+    const BOOL chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                       at.x, at.y, 0, window, nullptr);
     PostMessageA(window, WM_NULL, 0, 0);
     return static_cast<int>(chosen) - 1;
 }

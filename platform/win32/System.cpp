@@ -2,6 +2,8 @@
 // the single-instance mutex and the stacking of the topmost windows.
 #include "platform/System.h"
 
+#include "platform/Dpi.h"
+
 #include "platform/win32/Formwindow.h"
 
 #include <commctrl.h>
@@ -12,15 +14,15 @@ namespace platform {
 std::optional<Point> cursorPos() {
     POINT pos{};
     if (!GetCursorPos(&pos)) return std::nullopt;
-    return Point{pos.x, pos.y};
+    return toUnits(Point{pos.x, pos.y});
 }
 
 int screenWidth() {
-    return GetSystemMetrics(SM_CXSCREEN);
+    return toUnits(GetSystemMetrics(SM_CXSCREEN));
 }
 
 int screenHeight() {
-    return GetSystemMetrics(SM_CYSCREEN);
+    return toUnits(GetSystemMetrics(SM_CYSCREEN));
 }
 
 int messageBox(const Form* owner, const std::string& text, const std::string& caption,

@@ -1,5 +1,6 @@
 // The two kinds of tool tip a form shows: one that knows the areas of the controls with hints
 // and shows once the pointer rests there, and one that shows at once, where and when told.
+#include "platform/Dpi.h"
 #include "platform/win32/Formwindow.h"
 
 #include <commctrl.h>
@@ -53,7 +54,7 @@ void updateToolTip(Form& form) {
     tool.uFlags = TTF_SUBCLASS;
     tool.lpszText = LPSTR_TEXTCALLBACKA;
     for (UINT_PTR id = 1; id <= areas.size(); ++id) {
-        const Rect& area = areas[id - 1];
+        const Rect area = toPixels(areas[id - 1]);
         tool.uId = id;
         tool.rect = {area.left, area.top, area.right(), area.bottom()};
         SendMessageA(native.toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
@@ -78,7 +79,7 @@ void showHintTip(Form::Native& native, const std::string& text) {
     POINT pos{};
     GetCursorPos(&pos);
     SendMessageA(native.hintTip, TTM_TRACKPOSITION, 0,
-                 MAKELPARAM(pos.x, pos.y + kHintBelowPointer));
+                 MAKELPARAM(pos.x, pos.y + toPixels(kHintBelowPointer)));
     // A tip already showing only moves and takes the new text: showing it anew costs more.
     if (!IsWindowVisible(native.hintTip))
         SendMessageA(native.hintTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));

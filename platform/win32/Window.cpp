@@ -1,4 +1,5 @@
 // A form's window on Windows: its place, styles, visibility and painting.
+#include "platform/Dpi.h"
 #include "platform/Loopnative.h"
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formwindow.h"
@@ -15,6 +16,13 @@ using win32::hideHintTip;
 using win32::showHintTip;
 
 namespace {
+
+// The window's place in pixels, as the system has it.
+RECT pixelBounds(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
 
 void applyStyleChange(HWND window) {
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
@@ -38,31 +46,33 @@ Form::~Form() {
 }
 
 Rect Form::bounds() const {
-    RECT r{};
-    GetWindowRect(native_->window, &r);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    const RECT r = pixelBounds(native_->window);
+    return toUnits(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
 }
 
-void Form::setBounds(const Rect& b) {
+void Form::setBounds(const Rect& units) {
+    const Rect b = toPixels(units);
     SetWindowPos(native_->window, nullptr, b.left, b.top, b.width, b.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The other coordinate stays in pixels as it is, which a trip through units could move by one.
 void Form::setLeft(int left) {
-    SetWindowPos(native_->window, nullptr, left, top(), 0, 0,
+    SetWindowPos(native_->window, nullptr, toPixels(left), pixelBounds(native_->window).top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::setTop(int top) {
-    SetWindowPos(native_->window, nullptr, left(), top, 0, 0,
+    SetWindowPos(native_->window, nullptr, pixelBounds(native_->window).left, toPixels(top), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Size Form::clientSize() const {
-    return clientSizeOf(native_->window);
+    return toUnits(clientSizeOf(native_->window));
 }
 
-void Form::setClientSize(Size size) {
+void Form::setClientSize(Size units) {
+    const Size size = toPixels(units);
     RECT frame{0, 0, size.width, size.height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(windowStyle()), FALSE,
                        static_cast<DWORD>(extendedStyle()));
@@ -105,8 +115,9 @@ void Form::hideWindow() {
 
 void Form::showTopmost() {
     const bool wasVisible = visible();
-    const Rect b = bounds();
-    SetWindowPos(native_->window, HWND_TOPMOST, b.left, b.top, b.width, b.height, SWP_SHOWWINDOW);
+    const RECT b = pixelBounds(native_->window);
+    SetWindowPos(native_->window, HWND_TOPMOST, b.left, b.top, b.right - b.left, b.bottom - b.top,
+                 SWP_SHOWWINDOW);
     if (!wasVisible && visible()) FormEvents::shown(*this, true);
 }
 
@@ -154,7 +165,8 @@ void Form::close() {
 // is clipped to what is invalid.
 void Form::repaintNow(const Rect& area) {
     if (!paintsWholeClient) {
-        const RECT r{area.left, area.top, area.right(), area.bottom()};
+        const Rect pixels = toPixels(area);
+        const RECT r{pixels.left, pixels.top, pixels.right(), pixels.bottom()};
         InvalidateRect(native_->window, &r, FALSE);
         UpdateWindow(native_->window);
         return;

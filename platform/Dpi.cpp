@@ -1,0 +1,67 @@
+#include "platform/Dpi.h"
+
+namespace platform {
+namespace {
+
+int dpiNow = kDesignDpi;
+
+int scaled(int value, int by, int over) {
+    const long long product = static_cast<long long>(value) * by;
+    const long long half = over / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / over : -((-product + half) / over));
+}
+
+} // namespace
+
+int displayDpi() {
+    return dpiNow;
+}
+
+void setDisplayDpi(int dpi) {
+    dpiNow = dpi > 0 ? dpi : kDesignDpi;
+}
+
+int toPixels(int units) {
+    return scaled(units, dpiNow, kDesignDpi);
+}
+
+int toUnits(int pixels) {
+    return scaled(pixels, kDesignDpi, dpiNow);
+}
+
+Point toPixels(Point units) {
+    return {toPixels(units.x), toPixels(units.y)};
+}
+
+Point toUnits(Point pixels) {
+    return {toUnits(pixels.x), toUnits(pixels.y)};
+}
+
+Rect toPixels(const Rect& units) {
+    const int left = toPixels(units.left), top = toPixels(units.top);
+    return {left, top, toPixels(units.right()) - left, toPixels(units.bottom()) - top};
+}
+
+Rect toUnits(const Rect& pixels) {
+    const int left = toUnits(pixels.left), top = toUnits(pixels.top);
+    return {left, top, toUnits(pixels.right()) - left, toUnits(pixels.bottom()) - top};
+}
+
+Rect toUnitsCovering(const Rect& pixels) {
+    const auto down = [](int value) {
+        const long long product = static_cast<long long>(value) * kDesignDpi;
+        return static_cast<int>(product >= 0 ? product / dpiNow : -((-product + dpiNow - 1) / dpiNow));
+    };
+    const int left = down(pixels.left), top = down(pixels.top);
+    return {left, top, -down(-pixels.right()) - left, -down(-pixels.bottom()) - top};
+}
+
+Size toPixels(Size units) {
+    return {toPixels(units.width), toPixels(units.height)};
+}
+
+Size toUnits(Size pixels) {
+    return {toUnits(pixels.width), toUnits(pixels.height)};
+}
+
+} // namespace platform
