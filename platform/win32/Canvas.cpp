@@ -56,7 +56,9 @@ int penStyle(PenStyle style) {
     case PenStyle::Solid:
         break;
     }
-    return PS_SOLID;
+    // A pen wider than a pixel (above 96 DPI) keeps a shape's outline inside the shape, as the
+    // one-pixel pen does; for lines and one-pixel pens it is the plain solid pen.
+    return PS_INSIDEFRAME;
 }
 
 // In the display's pixels.

@@ -4,7 +4,9 @@ own, in a data folder of two coloured categories whose shortcuts point at copies
 program (one of them in the Windows system folder: the 64-bit build must see the 64-bit one, which
 a 32-bit program on 64-bit Windows is kept from), driven by real pointer and key input through
 xdotool and checked by window geometry, screenshots (kept in the artefacts folder) and the records
-the markers leave.
+the markers leave. Run with --dpi 144 it checks the same at 150 %: every figure 1.5 times as
+large, and icons drawn from the shell's list of their scaled size (or the largest smaller one,
+centred), never stretched.
 """
 import os
 import sys
@@ -12,14 +14,14 @@ import time
 import unittest
 
 import e2e_support as e2e
-from e2e_support import CELL, WHITE, bar_position, bar_top_is, click, screenshot, tip_at, wait_for, xdotool
+from e2e_support import CELL, WHITE, bar_position, bar_top_is, click, px, screenshot, tip_at, wait_for, xdotool
 
 # Name, colour as stored (0x00BBGGRR) and as seen (RRGGBB), markers its shortcuts start.
 CATEGORIES = [("Alpha", 0x00FFC8A0, "A0C8FF", ["a", "b", "c"]),
               ("Beta", 0x0096DCFF, "FFDC96", ["d", "system"])]
 WIDEST = max(len(c[3]) for c in CATEGORIES)
-BUTTON_TOP_LEFT = [(10, 0), (0, 12)]  # pixels of the main button's frame, with the bar down
-BUTTON_BOTTOM_RIGHT = [(10, 24), (69, 12)]
+BUTTON_TOP_LEFT = [(px(10), 0), (0, px(12))]  # pixels of the main button's frame, with the bar down
+BUTTON_BOTTOM_RIGHT = [(px(10), px(24)), (px(69), px(12))]
 
 
 def system_folder():
@@ -60,7 +62,7 @@ class CategoryWindow(unittest.TestCase):
     @staticmethod
     def category_window():
         """The visible window below the bar that is taller than a tip or a menu item, or None."""
-        found = [w for w in e2e.visible_windows() if w[1] >= e2e.BAR_SIZE[1] and w[3] > 60]
+        found = [w for w in e2e.visible_windows() if w[1] >= e2e.BAR_SIZE[1] and w[3] > px(60)]
         return found[0] if len(found) == 1 else None
 
     def open_window(self):
@@ -79,7 +81,10 @@ class CategoryWindow(unittest.TestCase):
 
     def assert_picture_in(self, picture, cell, colour, inset, size, where, leave_out=None):
         """The pixels of the cell that are not `colour` (leaving out the rectangle `leave_out`)
-        exist and lie in the square of `size` `inset` pixels inside the cell."""
+        exist and lie in the picture an icon of `size` units `inset` units inside the cell is
+        drawn as: a square of the shell's size for it, centred in the scaled square."""
+        drawn_size = e2e.drawn_icon_size(size)
+        inset, size = px(inset) + (px(size) - drawn_size) // 2, drawn_size
         x0, y0 = cell
         drawn = [(x - x0, y - y0) for (x, y), c in picture.pixels(x0, y0, CELL, CELL).items()
                  if c != colour and not (leave_out and leave_out[0] <= x < leave_out[0] + leave_out[2]
@@ -94,25 +99,25 @@ class CategoryWindow(unittest.TestCase):
         for row, (_, _, colour, markers) in enumerate(CATEGORIES):
             for column in range(len(markers)):
                 x, y = self.cell(window, row, column)
-                if set(picture.pixels(x + 14, y + 14, 16, 16).values()) == {colour}:
+                if set(picture.pixels(x + px(14), y + px(14), px(16), px(16)).values()) == {colour}:
                     return None
         return picture
 
     def test_opens_under_the_bar_with_coloured_rows_and_icons_and_a_click_starts_an_icon(self):
         self.start()
         window = self.open_window()
-        self.assertEqual(window[3], 2 + CELL * len(CATEGORIES) + 2, "two rows inside a 2-pixel frame")
+        self.assertEqual(window[3], px(2 + e2e.CELL_UNITS * len(CATEGORIES) + 2), "two rows inside a 2-pixel frame")
         empty = self.cell(window, 1, 2)
-        xdotool("mousemove", empty[0] + 22, empty[1] + 22)  # away from the button, on no icon
-        wait_for(lambda: not tip_at(30, 12), "the button's hint to go")
+        xdotool("mousemove", empty[0] + px(22), empty[1] + px(22))  # away from the button, on no icon
+        wait_for(lambda: not tip_at(px(30), px(12)), "the button's hint to go")
         plain = wait_for(lambda: self.icons_drawn(window), "the icons to load")
         self.assertIs(button_pressed(plain), True, "the main button shows pressed while the window is open")
 
-        name_box_right = self.cell(window, 0, 0)[0] - 10
+        name_box_right = self.cell(window, 0, 0)[0] - px(10)
         for row, (name, _, colour, markers) in enumerate(CATEGORIES):
             top = self.cell(window, row, 0)[1]
-            for x, y in [(name_box_right - 3, top + 3), (name_box_right + 3, top + 40),
-                         (window[0] + window[2] - 4, top + 22)]:
+            for x, y in [(name_box_right - px(3), top + px(3)), (name_box_right + px(3), top + px(40)),
+                         (window[0] + window[2] - px(4), top + px(22))]:
                 self.assertEqual(plain.pixel(x, y), colour, f"the row of {name} at ({x}, {y})")
             for column in range(len(CATEGORIES[0][3])):
                 cell = self.cell(window, row, column)
@@ -123,37 +128,37 @@ class CategoryWindow(unittest.TestCase):
                                      f"nothing in {name}'s cell {column}")
 
         hovered_cell = self.cell(window, 0, 0)
-        pointer = (hovered_cell[0] + 22, hovered_cell[1] + 22)
+        pointer = (hovered_cell[0] + px(22), hovered_cell[1] + px(22))
         xdotool("mousemove", *pointer)
         tip = wait_for(lambda: tip_at(*pointer), "the hovered icon's tip")[0]
         hovered = screenshot("hovered")
         self.assert_picture_in(hovered, hovered_cell, CATEGORIES[0][2], 6, 32, "the hovered icon", leave_out=tip)
-        ring = [(hovered_cell[0] + x, hovered_cell[1] + y) for x in range(6, 38) for y in range(6, 38)
-                if not (14 <= x < 30 and 14 <= y < 30)]
+        ring = [(hovered_cell[0] + x, hovered_cell[1] + y) for x in range(px(6), px(38)) for y in range(px(6), px(38))
+                if not (px(14) <= x < px(30) and px(14) <= y < px(30))]
         self.assertTrue(any(hovered.pixel(*p) != plain.pixel(*p) for p in ring),
                         "the hovered icon is drawn larger than the others")
 
         second = self.cell(window, 0, 1)
-        click(second[0] + 22, second[1] + 22)
+        click(second[0] + px(22), second[1] + px(22))
         wait_for(lambda: self.runs(), "the clicked icon's program to start")
         self.wait_until_hidden()
         self.assertEqual(self.runs(), {"b": [""]}, "only the clicked icon's program, once, without arguments")
 
-        xdotool("mousemove", 40, 0)
+        xdotool("mousemove", px(40), 0)
         wait_for(bar_top_is(0), "the bar to come down again")
         self.assertIs(button_pressed(screenshot("released")), False, "the main button shows released")
 
         in_system_folder = self.cell(self.open_window(), 1, 1)
-        click(in_system_folder[0] + 22, in_system_folder[1] + 22)
+        click(in_system_folder[0] + px(22), in_system_folder[1] + px(22))
         wait_for(lambda: "system" in self.runs(), "the program in the system folder to start")
 
     def test_icon_menu_escape_and_a_click_on_empty_space_hide_while_the_bar_stays_down(self):
         self.start()
         window = self.open_window()
         icon = self.cell(window, 1, 0)
-        point = (icon[0] + 22, icon[1] + 22)
+        point = (icon[0] + px(22), icon[1] + px(22))
         click(*point, button=3)
-        menu = wait_for(lambda: [w for w in e2e.visible_windows() if w[:2] != window[:2] and w[3] > 30],
+        menu = wait_for(lambda: [w for w in e2e.visible_windows() if w[:2] != window[:2] and w[3] > px(30)],
                         "the icon menu")[0]
         screenshot("icon-menu")
         self.assertLessEqual(abs(menu[0] - point[0]) + abs(menu[1] - point[1]), 2, f"the menu opens at the point: {menu}")
@@ -167,11 +172,11 @@ class CategoryWindow(unittest.TestCase):
         xdotool("windowfocus", window[4])
         xdotool("key", "Escape")
         self.wait_until_hidden()
-        wait_for(bar_top_is(-26), "the bar to slide up once the window is hidden")
+        wait_for(bar_top_is(px(-26)), "the bar to slide up once the window is hidden")
 
         window = self.open_window()
         empty = self.cell(window, 1, 2)
-        click(empty[0] + 22, empty[1] + 22)
+        click(empty[0] + px(22), empty[1] + px(22))
         self.wait_until_hidden()
         time.sleep(1)  # a program started would have written its record by now
         self.assertEqual(self.runs(), {}, "neither the right click nor the click on empty space started a program")

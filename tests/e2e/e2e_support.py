@@ -7,7 +7,8 @@ A test file calls run_tests(): its test cases then run on a virtual display of t
 private copy of the Wine prefix (WINEPREFIX, or the one beside the build folder) with a
 wineserver of their own, since a prefix whose desktop was first made without a display (as
 scripts/common.sh does) cannot show windows on one. Every test file takes the same options:
---kestrum and --artefacts, and one per helper program it needs (--marker, --makeshortcut, ...).
+--kestrum and --artefacts, one per helper program it needs (--marker, --makeshortcut, ...), and
+--dpi N, the display scale the prefix gives its programs (96 unless given).
 """
 import argparse
 import dataclasses
@@ -24,12 +25,42 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 import winebuild  # noqa: E402
 
+
+def dpi_asked():
+    """The scale --dpi asks for; read at import, so that the figures below follow it."""
+    arguments = sys.argv[1:]
+    return int(arguments[arguments.index("--dpi") + 1]) if "--dpi" in arguments else 96
+
+
+DPI = dpi_asked()
+
+
+def px(units):
+    """A figure of the windows, in 96-DPI units, in the display's pixels, rounded as Kestrum
+    rounds it (halves away from zero)."""
+    scaled = abs(units) * DPI
+    return (scaled + 48) // 96 * (1 if units >= 0 else -1)
+
+
+def units(pixels):
+    """Pixels of the display back in 96-DPI units, rounded as Kestrum rounds them."""
+    return (pixels * 96 + DPI // 2) // DPI
+
+
+def drawn_icon_size(size_units):
+    """The picture an icon of `size_units` is drawn at: the shell's list of that many pixels, else
+    its largest smaller one. Wine keeps lists of 16, 32, 48 and 256 pixels at every scale, and one
+    of the system's small icon size, which follows the scale."""
+    return max(size for size in (16, px(16), 32, 48, 256) if size <= px(size_units))
+
+
 SCREEN = (1024, 768)
-BAR_SIZE = (80, 27)
+BAR_SIZE = (px(80), px(27))
 BLACK = "000000"  # the virtual display's root window
 WHITE = "FFFFFF"
 TIMEOUT = 15  # seconds for any one condition
-CELL = 45  # of the category window with small icons without titles: 45 x 45 cells in rows 45 high
+CELL_UNITS = 45  # of the category window with small icons without titles: 45 x 45 cells in rows 45 high
+CELL = CELL_UNITS * DPI // 96  # in pixels, rounded down: every cell is at least that large
 
 # Each test file's own display, so that they can run side by side; KESTRUM_E2E_DISPLAY puts every
 # one on the display it names instead, for people who run them beside each other's.
@@ -131,9 +162,9 @@ def gone(window_id):
 def press_main_button(button=1):
     """Brings the bar down with the pointer and presses the main button (the left button opens the
     category window, the right one the main menu); returns the bar's place."""
-    xdotool("mousemove", 40, 0)
+    xdotool("mousemove", px(40), 0)
     bar = wait_for(bar_top_is(0), "the bar to come down")
-    click(30, 12, button)
+    click(px(30), px(12), button)
     return bar
 
 
@@ -196,8 +227,9 @@ def cell_corner(window, widest, row, column):
     which ends 15 pixels after them, before the window's right frame; rows start 2 pixels into the
     window."""
     left, top, width = window[:3]
-    icon_area = 10 + CELL * widest + 15
-    return left + width - 1 - icon_area + 10 + CELL * column, top + 2 + CELL * row
+    icon_area = 10 + CELL_UNITS * widest + 15
+    return (left + px(units(width) - 1 - icon_area + 10 + CELL_UNITS * column),
+            top + px(2 + CELL_UNITS * row))
 
 
 def cell_centre(window, widest, row, column):
@@ -207,7 +239,7 @@ def cell_centre(window, widest, row, column):
 
 def row_end(window, row):
     """A point of the category window `window` in the empty part at the end of a row."""
-    return window[0] + window[2] - 6, window[1] + 2 + CELL * row + CELL // 2
+    return window[0] + window[2] - px(6), window[1] + px(2 + CELL_UNITS * row + CELL_UNITS // 2)
 
 
 def write_ini(path, text):
@@ -252,10 +284,11 @@ def drag(start, end, before_release=lambda: None):
 
 
 class Picture:
-    """A screenshot of the whole screen, saved as NAME.png in the artefacts folder."""
+    """A screenshot of the whole screen, saved as NAME.png in the artefacts folder (NAME-DPI.png
+    at another scale than 96)."""
 
     def __init__(self, name):
-        self.path = os.path.join(ARTEFACTS, name + ".png")
+        self.path = os.path.join(ARTEFACTS, name + ("" if DPI == 96 else f"-{DPI}") + ".png")
         run("import", "-window", "root", self.path)
         data = subprocess.run(["convert", self.path, "ppm:-"], capture_output=True, timeout=TIMEOUT).stdout
         header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
@@ -359,6 +392,9 @@ class PrivateWinePrefix:
         self.parent = tempfile.mkdtemp(prefix="kestrum-e2e-prefix-")
         PREFIX = os.path.join(self.parent, "prefix")
         shutil.copytree(source, PREFIX, symlinks=True)
+        if DPI != 96:
+            wine("reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                 "/d", str(DPI), "/f")
         return self
 
     def __exit__(self, *_):
@@ -425,6 +461,7 @@ def parse_arguments(helpers):
     parser.add_argument("--kestrum", required=True, type=os.path.abspath, help="the Kestrum.exe under test")
     parser.add_argument("--artefacts", required=True, type=os.path.abspath,
                         help="the folder that keeps the screenshots and what Wine said")
+    parser.add_argument("--dpi", type=int, default=96, help="the display scale (read at import)")
     for name, what in HELPERS.items():
         parser.add_argument("--" + name, required=name in helpers, type=os.path.abspath, help=what)
     options, rest = parser.parse_known_args()
