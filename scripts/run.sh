@@ -4,7 +4,8 @@
 # machine runs 32-bit code, else the 64-bit one (it says which). With a DISPLAY it runs there
 # until you quit it; without one it runs on a virtual X display, brings the bar down with the
 # pointer, opens the category window, saves a screenshot, prints its path and closes the program
-# again. Installs what it needs on Debian (run as root).
+# again; KESTRUM_DPI=144 (or any scale) takes it at that display scale, in a copy of the prefix
+# that says so. Installs what it needs on Debian (run as root).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -88,17 +89,25 @@ window_shown() {
 
 # Whether a visible window taller than the bar is there, directly under it.
 category_window_shown() {
-    window_shown "Y=27 WIDTH=[0-9]+ HEIGHT=[0-9]{3}"
+    window_shown "Y=$(px 27) WIDTH=[0-9]+ HEIGHT=[0-9]{3}"
 }
 
-# Whether a visible 80 x 27 window is there, at a top of $1 when given.
+# A figure of the windows (96-DPI units) in the display's pixels, rounded as the program does.
+px() {
+    echo $((($1 * dpi + 48) / 96))
+}
+
+# Whether a visible bar is there, at a top of $1 when given.
 bar_shown_at() {
-    window_shown "Y=${1:-[-0-9]*} WIDTH=80 HEIGHT=27"
+    window_shown "Y=${1:-[-0-9]*} WIDTH=$(px 80) HEIGHT=$(px 27)"
 }
 
+dpi=${KESTRUM_DPI:-96}
 screenshot=$kestrum_build/demo-screenshot.png
+[ "$dpi" = 96 ] || screenshot=$kestrum_build/demo-screenshot-$dpi.png
 display=:${KESTRUM_DISPLAY:-97}
-Xvfb "$display" -screen 0 1024x768x24 -br -nolisten tcp >/dev/null 2>&1 </dev/null &
+# A screen of 1024 x 768 units: at a larger scale, as many more pixels, as on a high-DPI screen.
+Xvfb "$display" -screen 0 "$(px 1024)x$(px 768)x24" -br -nolisten tcp >/dev/null 2>&1 </dev/null &
 xvfb=$!
 program=
 stop_all() {
@@ -109,21 +118,31 @@ stop_all() {
 trap stop_all EXIT
 export DISPLAY=$display
 wait_until xdpyinfo
+if [ "$dpi" != 96 ]; then
+    # The scale is the prefix's: a copy of it says so, and the shared one stays at 96.
+    shared_prefix=$(kestrum_wine_prefix "$kestrum_windows_build")
+    export KESTRUM_WINEPREFIX=$kestrum_build/wineprefix-dpi$dpi
+    scaled_prefix=$(kestrum_wine_prefix "$kestrum_windows_build")
+    rm -rf "$scaled_prefix"
+    [ -d "$shared_prefix" ] && cp -a "$shared_prefix" "$scaled_prefix"
+fi
 kestrum_start_wine
+[ "$dpi" = 96 ] || "$kestrum_wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "$dpi" /f >/dev/null 2>&1 </dev/null
 make_demo_categories
 
 (cd "$demo" && exec "$kestrum_wine" Kestrum.exe) </dev/null >"$demo/wine.log" 2>&1 &
 program=$!
 wait_until bar_shown_at
 # Wine learns where the pointer is when it moves, so it is moved once the program runs.
-xdotool mousemove 40 0
+xdotool mousemove "$(px 40)" 0
 wait_until bar_shown_at 0
-xdotool mousemove 30 12 click 1
+xdotool mousemove "$(px 30)" "$(px 12)" click 1
 wait_until category_window_shown
 # The icons arrive in idle time after the window shows; the pointer is moved off the button's hint.
 xdotool mousemove 500 400
 sleep 2
-import -window root -crop 480x200+0+0 +repage "$screenshot"
+import -window root -crop "$(px 480)x$(px 200)+0+0" +repage "$screenshot"
 "$kestrum_wine" taskkill /IM Kestrum.exe >/dev/null 2>&1 </dev/null
 wait "$program" && program=
 echo "Screenshot of Kestrum on a virtual display: $screenshot"
