@@ -33,9 +33,7 @@ constexpr Color HighlightText = SystemBase + 14; // COLOR_HIGHLIGHTTEXT
 
 namespace Keys {
 constexpr int Back = 0x08;
-constexpr int Tab = 0x09;
 constexpr int Space = 0x20;
-constexpr int Right = 0x27;
 } // namespace Keys
 
 // A control's font: the description of Font.h, sized in points unless `pixelHeight` gives the
