@@ -4,7 +4,7 @@ own, in a data folder of two coloured categories whose shortcuts point at copies
 program (one of them in the Windows system folder: the 64-bit build must see the 64-bit one, which
 a 32-bit program on 64-bit Windows is kept from), driven by real pointer and key input through
 xdotool and checked by window geometry, screenshots (kept in the artefacts folder) and the records
-the markers leave.
+the markers leave; the accessible objects are read from another program, Accesswalk.cpp.
 """
 import os
 import sys
@@ -176,6 +176,50 @@ class CategoryWindow(unittest.TestCase):
         time.sleep(1)  # a program started would have written its record by now
         self.assertEqual(self.runs(), {}, "neither the right click nor the click on empty space started a program")
 
+    def walk(self, point, start=""):
+        """What Accesswalk.cpp reads of the window at the screen point `point` (and the default
+        action of the element named `start`): one list of fields per line."""
+        record = os.path.join(self.program.folder, "walk.txt")
+        self.assertEqual(e2e.wine(e2e.ACCESSWALK, e2e.windows_path(record), *map(str, point), *[start][:bool(start)]), 0,
+                         f"the window at {point} gives an accessible object")
+        lines = e2e.read_text(record).splitlines()
+        print("\n".join(lines), file=sys.stderr)
+        return [line.split("\t") for line in lines]
+
+    def test_the_keyboard_alone_starts_an_icon_and_a_screen_reader_reads_and_starts_them(self):
+        self.start()
+        window = self.open_window()
+        wait_for(lambda: self.icons_drawn(window), "the icons to load")
+        # No window focus is given: the main button's click must have left the keyboard here.
+        for key in ["Right", "Right", "Down", "Left"]:  # a, b, then the nearest below: system, then d
+            xdotool("key", key)
+        focused = self.cell(window, 1, 0)
+        wait_for(lambda: tip_at(focused[0], focused[1] + CELL - 5), "the focused icon's tip below it")
+        top_edge = screenshot("keyboard-focus").pixels(focused[0] + 1, focused[1] + 1, CELL - 2, 1).values()
+        self.assertIn(e2e.BLACK, top_edge, "a dotted focus rectangle inside the focused cell")
+        xdotool("key", "Return")
+        wait_for(lambda: self.runs(), "the focused icon's program to start")
+        self.wait_until_hidden()
+        self.assertEqual(self.runs(), {"d": [""]}, "Enter starts the focused icon only")
+
+        window = self.open_window()
+        bar = self.walk((30, 12))
+        self.assertEqual([line[:4] for line in bar], [["leaf", "43", "Kestrum", ""], ["leaf", "4", "Drag me", ""]],
+                         "the main button and the drag handle by name, as a push button and a grip")
+        self.assertEqual(bar[0][4], f"{window[0]} 0 70 25", "the main button's place on the screen")
+        tree = self.walk((window[0] + 10, window[1] + 10), start="b")
+        expected = []
+        for row, (name, _, _, markers) in enumerate(CATEGORIES):
+            expected.append(["group", "20", name, "", f"{window[0]} {window[1] + 2 + CELL * row} {window[2] - 1} {CELL}", ""])
+            for column, marker in enumerate(markers):
+                x, y = self.cell(window, row, column)
+                expected.append(["item", "43", marker, marker, f"{x} {y} {CELL} {CELL}", "Start"])
+                if marker == "b":
+                    expected.append(["action 0"])
+        self.assertEqual(tree, expected, "every row as a group of its icons, with names, hints and cells on the screen")
+        wait_for(lambda: "b" in self.runs(), "the program of the icon started through its default action")
+        self.wait_until_hidden()
+
 
 if __name__ == "__main__":
-    sys.exit(e2e.run_tests("marker", "makeshortcut"))
+    sys.exit(e2e.run_tests("marker", "makeshortcut", "accesswalk"))

@@ -52,11 +52,12 @@ HELPERS = {
     "makeshortcut": "tools/Makeshortcut.cpp: writes shortcut files",
     "dragsource": "Dragsource.cpp: drags files onto other programs through OLE",
     "holder": "Holder.cpp: takes Ctrl+J first, or covers the screen",
+    "accesswalk": "Accesswalk.cpp: reads a window's accessible objects",
 }
 
 KESTRUM_EXE = ""  # set by run_tests
 ARTEFACTS = ""
-MARKER = MAKESHORTCUT = DRAGSOURCE = HOLDER = ""
+MARKER = MAKESHORTCUT = DRAGSOURCE = HOLDER = ACCESSWALK = ""
 DISPLAY = ""
 PREFIX = ""  # the private copy
 WINE = "wine"  # the loader of the build under test
@@ -435,10 +436,10 @@ def run_tests(*helpers):
     """Runs the test cases of the calling script, on its display of DISPLAYS (or on
     KESTRUM_E2E_DISPLAY), with the helper programs it names in `helpers`; returns the exit
     status."""
-    global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, DISPLAY, WINE
+    global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK, DISPLAY, WINE
     arguments, unittest_arguments = parse_arguments(helpers)
     KESTRUM_EXE, ARTEFACTS = arguments["kestrum"], arguments["artefacts"]
-    MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER = (arguments[name] or "" for name in HELPERS)
+    MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK = (arguments[name] or "" for name in HELPERS)
     WINE = winebuild.loader(KESTRUM_EXE)
     script = os.path.splitext(os.path.basename(sys.argv[0]))[0]
     DISPLAY = os.environ.get("KESTRUM_E2E_DISPLAY") or DISPLAYS[script]
