@@ -12,7 +12,7 @@ import time
 import unittest
 
 import e2e_support as e2e
-from e2e_support import CELL, WHITE, bar_position, bar_top_is, click, screenshot, tip_at, wait_for, xdotool
+from e2e_support import CELL, WHITE, bar_position, bar_top_is, click, gone, screenshot, tip_at, wait_for, xdotool
 
 # Name, colour as stored (0x00BBGGRR) and as seen (RRGGBB), markers its shortcuts start.
 CATEGORIES = [("Alpha", 0x00FFC8A0, "A0C8FF", ["a", "b", "c"]),
@@ -197,6 +197,11 @@ class CategoryWindow(unittest.TestCase):
         wait_for(lambda: tip_at(focused[0], focused[1] + CELL - 5), "the focused icon's tip below it")
         top_edge = screenshot("keyboard-focus").pixels(focused[0] + 1, focused[1] + 1, CELL - 2, 1).values()
         self.assertIn(e2e.BLACK, top_edge, "a dotted focus rectangle inside the focused cell")
+        xdotool("key", "shift+F10")
+        menu = wait_for(lambda: [w for w in e2e.visible_windows() if w[:2] == (focused[0] + CELL // 2, focused[1] + CELL // 2)],
+                        "the focused icon's menu at its middle")[0]
+        xdotool("key", "Escape")
+        wait_for(gone(menu[4]), "the menu to close")
         xdotool("key", "Return")
         wait_for(lambda: self.runs(), "the focused icon's program to start")
         self.wait_until_hidden()
