@@ -14,6 +14,7 @@
 
 namespace platform {
 
+class ChildControl;
 class Form;
 
 enum class AccessibleRole { Group, PushButton, ListItem, Grip };
@@ -44,6 +45,9 @@ protected:
 class AccessibleExposure {
 public:
     AccessibleExposure(Form& form, AccessibleTree& tree);
+    // For a standard control whose items the system cannot name (an owner-drawn list box that
+    // keeps no texts): the control's own items are the tree's top level.
+    AccessibleExposure(ChildControl& control, AccessibleTree& tree);
     ~AccessibleExposure();
     AccessibleExposure(const AccessibleExposure&) = delete;
     AccessibleExposure& operator=(const AccessibleExposure&) = delete;

@@ -370,6 +370,9 @@ public:
     int selectedIndex() const { return selected_; }
     // An index outside the rows selects nothing.
     void setSelectedIndex(int index);
+    // Where the row lies now, in the list's own client coordinates: above or below them when it
+    // is scrolled out of sight.
+    Rect rowRect(int row) const;
 
     std::function<void(const ListRow&)> onDrawRow;
     // After the user has selected a row.

@@ -2,6 +2,8 @@
 // focus it reported, for tests to read.
 #include "platform/Accessible.h"
 
+#include "platform/Controls.h"
+
 #include "platform/headless/Headless.h"
 
 #include <map>
@@ -9,26 +11,31 @@
 namespace platform {
 namespace {
 
-std::map<const Form*, AccessibleExposure::Native*>& exposures() {
-    static std::map<const Form*, AccessibleExposure::Native*> byForm;
+std::map<const void*, AccessibleExposure::Native*>& exposures() {
+    static std::map<const void*, AccessibleExposure::Native*> byForm;
     return byForm;
 }
 
 } // namespace
 
 struct AccessibleExposure::Native {
-    const Form& form;
+    const void* owner; // the form or the control
     AccessibleTree& tree;
     std::vector<headless::AccessibleFocus> focus;
 };
 
 AccessibleExposure::AccessibleExposure(Form& form, AccessibleTree& tree)
-    : native_(std::make_unique<Native>(Native{form, tree, {}})) {
+    : native_(std::make_unique<Native>(Native{&form, tree, {}})) {
     exposures()[&form] = native_.get();
 }
 
+AccessibleExposure::AccessibleExposure(ChildControl& control, AccessibleTree& tree)
+    : native_(std::make_unique<Native>(Native{&control, tree, {}})) {
+    exposures()[&control] = native_.get();
+}
+
 AccessibleExposure::~AccessibleExposure() {
-    exposures().erase(&native_->form);
+    exposures().erase(native_->owner);
 }
 
 void AccessibleExposure::focusMoved(int group, int index) {

@@ -10,8 +10,10 @@
 #include "platform/Accessible.h"
 
 #include "platform/win32/Accessiblewindow.h"
+#include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formwindow.h"
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <string>
@@ -23,7 +25,8 @@ namespace {
 
 struct Link {
     HWND window;
-    AccessibleTree* tree;   // null once the exposure has ended
+    AccessibleTree* tree;    // null once the exposure has ended
+    LONG clientRole;         // what the window itself is
     unsigned generation = 0; // counts the tree's changes, which disconnect the group objects
 };
 
@@ -166,7 +169,7 @@ public:
         if (!role) return E_POINTER;
         VariantInit(role);
         return onTarget(child, [&](const Target&, const AccessibleItem* item) {
-            setInt(role, item ? roleOf(item->role) : ROLE_SYSTEM_CLIENT);
+            setInt(role, item ? roleOf(item->role) : link_->clientRole);
             return S_OK;
         });
     }
@@ -370,19 +373,43 @@ private:
 
 #pragma GCC diagnostic pop
 
+// A control's window procedure is the system's: the question reaches it through a subclass.
+LRESULT CALLBACK controlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR, DWORD_PTR) {
+    if (message == WM_GETOBJECT)
+        if (const auto answer = win32::answerAccessible(window, wParam, lParam)) return *answer;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+constexpr UINT_PTR kSubclassId = 0x4B41; // any number of ours
+
 } // namespace
 
 struct AccessibleExposure::Native {
     std::shared_ptr<Link> link;
+    bool subclassed;
 };
 
 AccessibleExposure::AccessibleExposure(Form& form, AccessibleTree& tree)
-    : native_(std::make_unique<Native>(
-          Native{std::make_shared<Link>(Link{win32::windowOf(form), &tree})})) {
+    : native_(std::make_unique<Native>(Native{
+          std::make_shared<Link>(Link{win32::windowOf(form), &tree, ROLE_SYSTEM_CLIENT}), false})) {
     SetPropA(native_->link->window, kExposureProperty, native_.get());
 }
 
+AccessibleExposure::AccessibleExposure(ChildControl& control, AccessibleTree& tree)
+    : native_(std::make_unique<Native>(Native{
+          std::make_shared<Link>(Link{control.native().window, &tree,
+                                      control.kind() == ControlKind::ListBox ? ROLE_SYSTEM_LIST
+                                                                             : ROLE_SYSTEM_CLIENT}),
+          false})) {
+    SetPropA(native_->link->window, kExposureProperty, native_.get());
+    native_->subclassed =
+        SetWindowSubclass(native_->link->window, controlSubclass, kSubclassId, 0) != FALSE;
+}
+
 AccessibleExposure::~AccessibleExposure() {
+    if (native_->subclassed)
+        RemoveWindowSubclass(native_->link->window, controlSubclass, kSubclassId);
     RemovePropA(native_->link->window, kExposureProperty);
     native_->link->tree = nullptr;
 }

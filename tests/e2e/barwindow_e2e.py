@@ -176,16 +176,6 @@ class CategoryWindow(unittest.TestCase):
         time.sleep(1)  # a program started would have written its record by now
         self.assertEqual(self.runs(), {}, "neither the right click nor the click on empty space started a program")
 
-    def walk(self, point, start=""):
-        """What Accesswalk.cpp reads of the window at the screen point `point` (and the default
-        action of the element named `start`): one list of fields per line."""
-        record = os.path.join(self.program.folder, "walk.txt")
-        self.assertEqual(e2e.wine(e2e.ACCESSWALK, e2e.windows_path(record), *map(str, point), *[start][:bool(start)]), 0,
-                         f"the window at {point} gives an accessible object")
-        lines = e2e.read_text(record).splitlines()
-        print("\n".join(lines), file=sys.stderr)
-        return [line.split("\t") for line in lines]
-
     def test_the_keyboard_alone_starts_an_icon_and_a_screen_reader_reads_and_starts_them(self):
         self.start()
         window = self.open_window()
@@ -208,11 +198,11 @@ class CategoryWindow(unittest.TestCase):
         self.assertEqual(self.runs(), {"d": [""]}, "Enter starts the focused icon only")
 
         window = self.open_window()
-        bar = self.walk((30, 12))
+        bar = e2e.accessible_walk(self.program.folder, (30, 12))
         self.assertEqual([line[:4] for line in bar], [["leaf", "43", "Kestrum", ""], ["leaf", "4", "Drag me", ""]],
                          "the main button and the drag handle by name, as a push button and a grip")
         self.assertEqual(bar[0][4], f"{window[0]} 0 70 25", "the main button's place on the screen")
-        tree = self.walk((window[0] + 10, window[1] + 10), start="b")
+        tree = e2e.accessible_walk(self.program.folder, (window[0] + 10, window[1] + 10), start="b")
         expected = []
         for row, (name, _, _, markers) in enumerate(CATEGORIES):
             expected.append(["group", "20", name, "", f"{window[0]} {window[1] + 2 + CELL * row} {window[2] - 1} {CELL}", ""])

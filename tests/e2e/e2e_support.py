@@ -312,6 +312,18 @@ def marker(folder, name):
     return shutil.copy(MARKER, os.path.join(folder, f"marker-{name}.exe"))
 
 
+def accessible_walk(folder, point, start=""):
+    """What Accesswalk.cpp reads of the window at the screen point `point` (and the default action
+    of the element named `start`), written to a file in `folder` and echoed: one list of fields
+    per line."""
+    record = os.path.join(folder, "walk.txt")
+    if wine(ACCESSWALK, windows_path(record), *map(str, point), *[start][:bool(start)]):
+        raise AssertionError(f"the window at {point} gives no accessible object")
+    lines = read_text(record).splitlines()
+    print("\n".join(lines), file=sys.stderr)
+    return [line.split("\t") for line in lines]
+
+
 def marker_runs(*folders):
     """{NAME: [the arguments of each run]} of every marker copy in `folders` that has run."""
     return {os.path.basename(record)[len("marker-"):-len(".exe.ran")]: read_text(record).splitlines()
