@@ -396,11 +396,11 @@ void TBarForm::FormDblClick() {
     if (visible()) hide();
 }
 
-void TBarForm::FormKeyDown(int key, platform::ShiftState shift) {
+void TBarForm::FormKeyDown(int key, platform::ShiftState) {
     if (key == platform::Keys::Escape)
         hide();
     else
-        focusKeyDown(key, shift.shift);
+        focusKeyDown(key);
 }
 
 // From the keyboard the point is (-1, -1), which is on no row: the menu is the focus's.

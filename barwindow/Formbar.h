@@ -178,10 +178,10 @@ private:
     void Drop(platform::Point screen, const std::vector<std::string>& files) override;
 
     // The keyboard (Formbarkeyboard.cpp).
-    void focusKeyDown(int key, bool shift);
+    void focusKeyDown(int key);
     KeyFocus firstFocus() const;
-    KeyFocus focusAfterKey(int key, bool shift) const;
-    KeyFocus focusAbove(bool down) const;
+    KeyFocus focusAfterKey(int key) const;
+    KeyFocus focusVertically(bool down) const;
     void focusByKey(const KeyFocus& focus);
     // Moves the focus, repainting what shows it and telling screen readers.
     void setKeyFocus(const KeyFocus& focus);

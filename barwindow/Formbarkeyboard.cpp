@@ -32,7 +32,7 @@ platform::Rect inset(const platform::Rect& rect, int by) {
 
 } // namespace
 
-void TBarForm::focusKeyDown(int key, bool shift) {
+void TBarForm::focusKeyDown(int key) {
     namespace K = platform::Keys;
     switch (key) {
     case K::Return:
@@ -48,7 +48,7 @@ void TBarForm::focusKeyDown(int key, bool shift) {
     case K::Home:
     case K::End:
     case K::Tab:
-        focusByKey(keyFocus_.category ? focusAfterKey(key, shift) : firstFocus());
+        focusByKey(keyFocus_.category ? focusAfterKey(key) : firstFocus());
         return;
     default:
         return;
@@ -64,10 +64,11 @@ TBarForm::KeyFocus TBarForm::firstFocus() const {
     return {manager_.barAt(0), nullptr};
 }
 
-// Tab (with Shift too) goes from an icon to its row's name and back to the row's first icon.
+// Tab (Shift+Tab alike: there are two places to go between) goes from an icon to its row's name
+// and back to the row's first icon.
 // Among the names, Up and Down go to the row above and below, Home and End to the first and
 // the last; among the icons, Left, Right, Home and End stay within the row.
-TBarForm::KeyFocus TBarForm::focusAfterKey(int key, bool) const {
+TBarForm::KeyFocus TBarForm::focusAfterKey(int key) const {
     namespace K = platform::Keys;
     Bar& category = *keyFocus_.category;
     const int links = category.GetLinkCount();
@@ -105,14 +106,14 @@ TBarForm::KeyFocus TBarForm::focusAfterKey(int key, bool) const {
         return entryAt(links - 1);
     case K::Up:
     case K::Down:
-        return focusAbove(key == K::Down);
+        return focusVertically(key == K::Down);
     default:
         return keyFocus_;
     }
 }
 
 // The icon that lies nearest above (or below) the focused one, in whatever row.
-TBarForm::KeyFocus TBarForm::focusAbove(bool down) const {
+TBarForm::KeyFocus TBarForm::focusVertically(bool down) const {
     std::vector<platform::Rect> cells;
     std::vector<IconArea*> entries;
     for (int i = 0; i < manager_.barCount(); ++i) {

@@ -2,7 +2,8 @@
 // WM_GETOBJECT, and one for each group, handed out by the client's get_accChild; a group's items
 // and the top level's leaves are simple elements addressed by child id. An item inside a group
 // also has an id of its own at the client, (group + 1) << 16 | (index + 1), so that the focus
-// events name it and AccessibleObjectFromEvent finds it.
+// events name it and AccessibleObjectFromEvent finds it; so the client shows at most 65,534
+// children of its own, and groups beyond 32,767 name no items.
 //
 // Every object shares one link with the exposure: the window and the tree, which the exposure
 // clears when it ends. The objects point at nothing else, so whatever a client keeps, it can
@@ -16,6 +17,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -35,7 +37,7 @@ constexpr LONG kLastIndex = 0xFFFF;
 constexpr LONG kLastGroup = 0x7FFE;
 
 LONG idOfItem(int group, int index) {
-    if (group < 0) return index + 1;
+    if (group < 0) return index < kLastIndex ? index + 1 : CHILDID_SELF;
     if (group > kLastGroup || index >= kLastIndex) return CHILDID_SELF;
     return LONG(group + 1) << 16 | LONG(index + 1);
 }
@@ -132,7 +134,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
         if (!count) return E_POINTER;
         return guarded([&] {
-            *count = link_->tree->accessibleCount(group_);
+            *count = std::min<long>(link_->tree->accessibleCount(group_), kLastIndex - 1);
             return S_OK;
         });
     }
