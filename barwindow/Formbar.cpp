@@ -36,6 +36,7 @@ TBarForm::TBarForm(BarManager& manager, const Language& language)
 }
 
 TBarForm::~TBarForm() {
+    accessible_.reset(); // a screen reader's objects are disconnected before anything goes
     manager_.removeWatcher(this);
     if (BarForm == this) BarForm = nullptr;
 }
@@ -90,6 +91,8 @@ void TBarForm::FormCreate() {
                      platform::ExtendedStyle::ToolWindow);
     platform::DropHandler& dropHandler = *this;
     dropRegistration_ = std::make_unique<platform::DropRegistration>(*this, dropHandler);
+    platform::AccessibleTree& tree = *this;
+    accessible_ = std::make_unique<platform::AccessibleExposure>(*this, tree);
     applyLanguage();
 }
 
@@ -104,6 +107,7 @@ void TBarForm::updateLayout() {
     manager_.layout();
     setBounds({left(), top(), manager_.Width + 1, manager_.Height + 2});
     staticDirty_ = true;
+    if (accessible_) accessible_->treeChanged();
 }
 
 bool TBarForm::createCategory(const std::string& name) {
@@ -239,6 +243,7 @@ void TBarForm::FormShow() {
 }
 
 void TBarForm::FormHide() {
+    forgetKeyFocus();
     if (mainWindow_) mainWindow_->releaseButton();
 }
 
@@ -289,6 +294,7 @@ void TBarForm::render(const platform::Rect& area) {
     canvas.drawBitmap({area.left, area.top}, staticBuffer_, area);
     for (int i = 0; i < manager_.barCount(); ++i)
         BarPainter(canvas, manager_, *manager_.barAt(i), paintMode_).drawIcons(area);
+    drawFocusRectangle(canvas, area);
     canvas.clearClip();
 }
 
@@ -318,13 +324,18 @@ void TBarForm::trackHover(int x, int y) {
         return;
     }
     if (entry == currentIcon_) return;
-    clearHighlight();
-    Bar* category = entry->Owner;
-    category->SetHighlighted(entry);
-    redrawRect(cellOnWindow(*category, *entry));
-    currentBar_ = category;
-    currentIcon_ = entry;
+    highlightEntry(*entry);
+    setKeyFocus({entry->Owner, entry});
     setHint(entry->GetHint());
+}
+
+void TBarForm::highlightEntry(IconArea& entry) {
+    clearHighlight();
+    Bar* category = entry.Owner;
+    category->SetHighlighted(&entry);
+    redrawRect(cellOnWindow(*category, entry));
+    currentBar_ = category;
+    currentIcon_ = &entry;
 }
 
 void TBarForm::clearHover() {
@@ -391,11 +402,18 @@ void TBarForm::FormDblClick() {
 }
 
 void TBarForm::FormKeyDown(int key, platform::ShiftState) {
-    if (key == platform::Keys::Escape) hide();
+    if (key == platform::Keys::Escape)
+        hide();
+    else
+        focusKeyDown(key);
 }
 
-// From the keyboard the point is (-1, -1), which is on no row: no menu.
+// From the keyboard the point is (-1, -1), which is on no row: the menu is the focus's.
 void TBarForm::FormContextPopup(platform::Point pos) {
+    if (pos.x == -1 && pos.y == -1) {
+        popupFocusMenu();
+        return;
+    }
     currentIcon_ = iconAtPoint(pos.x, pos.y);
     const platform::Point screen{left() + pos.x, top() + pos.y};
     if (currentIcon_) {
@@ -410,6 +428,8 @@ void TBarForm::FormContextPopup(platform::Point pos) {
 // command may destroy what a drag holds: the drag lets go as well.
 void TBarForm::entryRemoving(const IconArea& entry) {
     if (draggedIcon() == &entry) dragHelper_.dragItem = std::monostate{};
+    if (keyFocus_.entry == &entry) keyFocus_.entry = nullptr; // onto its row's name
+    if (accessible_) accessible_->treeChanged();
     if (currentIcon_ != &entry) return;
     currentIcon_ = nullptr;
     setHint("");
@@ -419,6 +439,8 @@ void TBarForm::categoryRemoving(const Bar& category) {
     const IconArea* dragged = draggedIcon();
     if (draggedCategory() == &category || (dragged && dragged->Owner == &category))
         dragHelper_.dragItem = std::monostate{};
+    if (keyFocus_.category == &category) keyFocus_ = {};
+    if (accessible_) accessible_->treeChanged();
     if (currentIcon_ && currentIcon_->Owner == &category) {
         currentIcon_ = nullptr;
         setHint("");

@@ -9,9 +9,19 @@
 //
 // Icons are dragged to another place or into another category, rows onto other rows, and files
 // dragged from other programs become new icons where they are dropped.
+//
+// Without a mouse: a keyboard focus on one icon or one row's name. The arrows, Home and End
+// move it among the icons, Tab between a row's name and its icons; Enter starts the focused
+// icon as a click does, the menu key or Shift+F10 opens its menu (or the row's) and F2 changes
+// its title. The focused icon is shown as the hovered one; the pointer moving onto an icon moves
+// the focus there too. A dotted focus rectangle shows only once a key has moved or used the
+// focus, until the window hides (which forgets the focus), so with the mouse alone nothing looks
+// different. Screen readers see every row as a group of its icons, with focus events as the
+// focus moves.
 
 #include "app/Language.h"
 #include "barwindow/Barpainter.h"
+#include "platform/Accessible.h"
 #include "platform/Canvas.h"
 #include "platform/Droptarget.h"
 #include "platform/Form.h"
@@ -27,6 +37,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +50,7 @@ class TBarForm : public platform::Form,
                  public AppearanceWindow,
                  public DragEventHandler,
                  private platform::DropHandler,
+                 private platform::AccessibleTree,
                  private ModelWatcher {
 public:
     // Lays the categories out once; the window stays hidden until it is shown.
@@ -83,6 +95,17 @@ public:
     Bar* currentBar() const { return currentBar_; }
     IconArea* currentIcon() const { return currentIcon_; }
     PaintMode paintMode() const { return paintMode_; }
+    // The keyboard focus: an icon entry of `category`, or the category's name when `entry` is
+    // null; nothing when `category` is null.
+    struct KeyFocus {
+        Bar* category = nullptr;
+        IconArea* entry = nullptr;
+        bool operator==(const KeyFocus& o) const {
+            return category == o.category && entry == o.entry;
+        }
+    };
+    const KeyFocus& keyFocus() const { return keyFocus_; }
+    bool showsFocusRectangle() const { return focusCue_; }
     const DragHelper& dragHelper() const { return dragHelper_; }
     platform::PopupMenu BarPopupMenu;
     platform::PopupMenu IconAreaPopupMenu;
@@ -129,6 +152,7 @@ private:
     platform::Rect cellOnWindow(const Bar& category, const IconArea& entry) const;
 
     void trackHover(int x, int y);
+    void highlightEntry(IconArea& entry);
     void clearHover();
     void clearHighlight();
     void setHint(const std::string& text);
@@ -155,6 +179,29 @@ private:
     // the row; on the frame or a row's edge nothing is added.
     void Drop(platform::Point screen, const std::vector<std::string>& files) override;
 
+    // The keyboard (Formbarkeyboard.cpp).
+    void focusKeyDown(int key);
+    KeyFocus firstFocus() const;
+    KeyFocus focusAfterKey(int key) const;
+    KeyFocus focusVertically(bool down) const;
+    void focusByKey(const KeyFocus& focus);
+    // Moves the focus, repainting what shows it and telling screen readers.
+    void setKeyFocus(const KeyFocus& focus);
+    void forgetKeyFocus();
+    platform::Rect focusArea(const KeyFocus& focus) const;
+    void drawFocusRectangle(platform::Canvas& canvas, const platform::Rect& area);
+    // As a click on it does: the window hides first.
+    void startEntry(IconArea& entry);
+    void changeFocusedTitle();
+    // The menu of the focused icon or row, at its place.
+    void popupFocusMenu();
+
+    // What screen readers see: the rows as groups of their icons.
+    int accessibleCount(int group) const override;
+    std::optional<platform::AccessibleItem> accessibleItem(int group, int index) const override;
+    bool accessibleDefaultAction(int group, int index) override;
+    void tellFocus();
+
     BarManager& manager_;
     const Language& language_;
     MainWindow* mainWindow_ = nullptr;
@@ -171,6 +218,9 @@ private:
     bool layoutDone_ = false;
     std::string hint_;
     std::unique_ptr<platform::DropRegistration> dropRegistration_; // from FormCreate to FormClose
+    KeyFocus keyFocus_;
+    bool focusCue_ = false;
+    std::unique_ptr<platform::AccessibleExposure> accessible_; // from FormCreate on
 
     struct MenuItems {
         int hide, addIcon, newCategory, rename, backgroundColor, deleteCategory;

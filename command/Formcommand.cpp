@@ -129,6 +129,8 @@ TCommandForm::~TCommandForm() {
 
 void TCommandForm::FormCreate() {
     setExtendedStyle(extendedStyle() | platform::ExtendedStyle::Topmost);
+    platform::AccessibleTree& tree = *this;
+    listAccessible_.emplace(IconExeFileNameListBox, tree);
 }
 
 // The edit box keeps its place and size; the list fills the rest inside its border.
@@ -283,4 +285,17 @@ void TCommandForm::entryRemoving(const IconArea& entry) {
 // A category's entries go with it without a word of their own.
 void TCommandForm::categoryRemoving(const Bar& category) {
     dropEntries([&category](const IconArea& candidate) { return candidate.Owner == &category; });
+}
+
+int TCommandForm::accessibleCount(int group) const {
+    return group < 0 ? static_cast<int>(rows_.size()) : 0;
+}
+
+std::optional<platform::AccessibleItem> TCommandForm::accessibleItem(int group,
+                                                                     int index) const {
+    if (group >= 0 || index < 0 || index >= static_cast<int>(rows_.size())) return std::nullopt;
+    return platform::AccessibleItem{platform::AccessibleRole::ListItem,
+                                    rows_[std::size_t(index)].title, "",
+                                    IconExeFileNameListBox.rowRect(index), "",
+                                    index == IconExeFileNameListBox.selectedIndex()};
 }

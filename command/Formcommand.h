@@ -6,18 +6,23 @@
 // row into the edit box. The window keeps nothing between uses: each time it is shown it reads
 // the titles anew, and it hides together with the category window beside it.
 
+#include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "windows/Commandwindow.h"
 #include "windows/Modelwatcher.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 class BarManager;
 class IconArea;
 
-class TCommandForm : public platform::Form, public CommandWindow, private ModelWatcher {
+class TCommandForm : public platform::Form,
+                     public CommandWindow,
+                     private platform::AccessibleTree,
+                     private ModelWatcher {
 public:
     // `categoryWindow` is the window it is placed beside and hides with.
     TCommandForm(BarManager& manager, platform::Form& categoryWindow);
@@ -76,6 +81,14 @@ private:
     bool ignoreNextChange = false;
     // An entry has gone since the titles were read; another with the same title may remain.
     bool entryTitlesStale_ = false;
+
+    // The list draws its rows itself and keeps no texts: screen readers ask here for their
+    // titles.
+    int accessibleCount(int group) const override;
+    std::optional<platform::AccessibleItem> accessibleItem(int group, int index) const override;
+    bool accessibleDefaultAction(int, int) override { return false; }
+    // Last, so that it goes before the list it answers for.
+    std::optional<platform::AccessibleExposure> listAccessible_;
 };
 
 // The command window while it exists; null before and after.

@@ -78,6 +78,29 @@ void TMainForm::FormCreate() {
                      platform::ExtendedStyle::ToolWindow);
     registerHotKey();
     buildMainMenu();
+    platform::AccessibleTree& tree = *this;
+    accessible_.emplace(*this, tree);
+}
+
+int TMainForm::accessibleCount(int group) const {
+    return group < 0 ? 2 : 0;
+}
+
+std::optional<platform::AccessibleItem> TMainForm::accessibleItem(int group, int index) const {
+    if (group >= 0) return std::nullopt;
+    if (index == 0)
+        return platform::AccessibleItem{platform::AccessibleRole::PushButton, mainButton_.caption,
+                                        "", mainButton_.bounds(), "Press", false};
+    if (index == 1)
+        return platform::AccessibleItem{platform::AccessibleRole::Grip, panel1_.hint, "",
+                                        panel1_.bounds(), "", false};
+    return std::nullopt;
+}
+
+bool TMainForm::accessibleDefaultAction(int group, int index) {
+    if (group >= 0 || index != 0) return false;
+    MainButtonClick();
+    return true;
 }
 
 // Without the key the program still works, so the user is told once and it goes on; the key is

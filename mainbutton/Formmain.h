@@ -9,6 +9,7 @@
 
 #include "mainbutton/Mainbutton.h"
 #include "mainbutton/Mainformanimater.h"
+#include "platform/Accessible.h"
 #include "platform/Control.h"
 #include "platform/Form.h"
 #include "platform/Hotkey.h"
@@ -27,7 +28,8 @@
 class TMainForm : public platform::Form,
                   public MainWindow,
                   public DragEventHandler,
-                  public ButtonWindow {
+                  public ButtonWindow,
+                  private platform::AccessibleTree {
 public:
     // Reads its settings from `settingsFileName` before it is first shown.
     explicit TMainForm(std::string settingsFileName);
@@ -118,6 +120,12 @@ private:
     platform::Timer mouseChecker_;
     platform::Timer formAnimater_;
     platform::Timer screenSizeDetector_;
+    // Screen readers see the button and the handle by name (their texts); the button's default
+    // action is a click.
+    int accessibleCount(int group) const override;
+    std::optional<platform::AccessibleItem> accessibleItem(int group, int index) const override;
+    bool accessibleDefaultAction(int group, int index) override;
+    std::optional<platform::AccessibleExposure> accessible_; // from FormCreate on
     // Last, so that the key is given back while the window still exists.
     std::optional<platform::HotKey> hotKey_;
 };

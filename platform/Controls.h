@@ -33,9 +33,7 @@ constexpr Color HighlightText = SystemBase + 14; // COLOR_HIGHLIGHTTEXT
 
 namespace Keys {
 constexpr int Back = 0x08;
-constexpr int Tab = 0x09;
 constexpr int Space = 0x20;
-constexpr int Right = 0x27;
 } // namespace Keys
 
 // A control's font: the description of Font.h, sized in points unless `pixelHeight` gives the
@@ -372,6 +370,9 @@ public:
     int selectedIndex() const { return selected_; }
     // An index outside the rows selects nothing.
     void setSelectedIndex(int index);
+    // Where the row lies now, in the list's own client coordinates: above or below them when it
+    // is scrolled out of sight.
+    Rect rowRect(int row) const;
 
     std::function<void(const ListRow&)> onDrawRow;
     // After the user has selected a row.

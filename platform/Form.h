@@ -138,6 +138,9 @@ public:
     // an empty text takes it away. It also goes when the pointer leaves the form or the form
     // hides.
     void showHintNow(const std::string& text);
+    // The same, below `at` (client coordinates) instead of the pointer: for an area the keyboard
+    // chose.
+    void showHintAt(const std::string& text, Point at);
     // Changes the pointer shape over the form at once, also while a button is held.
     void setCursorNow(Cursor shape);
     // As if the user closed the form: FormClose runs, then the main form ends the message loop
@@ -169,7 +172,7 @@ protected:
     virtual void FormClick() {}
     virtual void FormDblClick() {}
     // The user asked for a context menu: `pos` in client coordinates, or (-1, -1) when it came
-    // from the keyboard.
+    // from the keyboard (the menu key, or Shift+F10).
     virtual void FormContextPopup(Point /*pos*/) {}
     // A key pressed while the form or one of its controls has the focus, before the control
     // gets it; swallowKey keeps it from the control.

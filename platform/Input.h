@@ -27,10 +27,16 @@ struct MouseEvent {
 enum class Cursor { Default, Arrow, SizeAll, HandPoint, Drag, NoDrop };
 
 namespace Keys {
-constexpr int Escape = 0x1B;
+constexpr int Tab = 0x09;
 constexpr int Return = 0x0D;
+constexpr int Escape = 0x1B;
+constexpr int End = 0x23;
+constexpr int Home = 0x24;
+constexpr int Left = 0x25;
 constexpr int Up = 0x26;
+constexpr int Right = 0x27;
 constexpr int Down = 0x28;
+constexpr int F2 = 0x71;
 } // namespace Keys
 
 } // namespace platform

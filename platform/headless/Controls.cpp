@@ -76,6 +76,11 @@ Rect PageControl::pageArea() const {
             bounds().height - kTabHeight - 2 * kPageEdge};
 }
 
+// Never scrolled: the rows lie one under the other from the top.
+Rect ListBox::rowRect(int row) const {
+    return {0, row * rowHeight_, bounds().width, rowHeight_};
+}
+
 namespace headless {
 namespace {
 

@@ -4,6 +4,7 @@
 // and their standard controls, modal shows that run a script of theirs, message boxes and
 // common dialogs that answer from a script, and a raster of what a form paints.
 
+#include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Font.h"
 #include "platform/Form.h"
@@ -145,5 +146,15 @@ void answerNextFontDialog(std::optional<Font> font);
 void answerNextInputBox(std::optional<std::string> text);
 // Part of resetWorld.
 void resetDialogs();
+
+// What a form tells screen readers (Accessible.h): its tree while an exposure lives (else none),
+// and every move of the keyboard focus it reported, oldest first.
+AccessibleTree* accessibleTree(const Form& form);
+struct AccessibleFocus {
+    int group;
+    int index;
+    bool operator==(const AccessibleFocus& o) const { return group == o.group && index == o.index; }
+};
+std::vector<AccessibleFocus> accessibleFocusEvents(const Form& form);
 
 } // namespace platform::headless

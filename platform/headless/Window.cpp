@@ -153,6 +153,10 @@ void Form::showHintNow(const std::string& text) {
     native_->hint = text;
 }
 
+void Form::showHintAt(const std::string& text, Point) {
+    native_->hint = text;
+}
+
 void Form::setCursorNow(Cursor shape) {
     cursor = shape;
     world().pointerShape = shape;

@@ -350,6 +350,13 @@ Rect PageControl::pageArea() const {
     return toUnits(Rect{area.left, area.top, area.right - area.left, area.bottom - area.top});
 }
 
+Rect ListBox::rowRect(int row) const {
+    RECT r{};
+    SendMessageA(native().window, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&r));
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
 namespace win32 {
 
 ChildControl* controlOfWindow(HWND window) {

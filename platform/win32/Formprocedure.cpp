@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 #include "platform/Dpi.h"
 #include "platform/Loopnative.h"
+#include "platform/win32/Accessiblewindow.h"
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formwindow.h"
 #include "platform/win32/Gdi.h"
@@ -123,6 +124,13 @@ void rememberFocus(Form& form) {
     if (focus && IsChild(windowOf(form), focus)) form.native().lastFocus = focus;
 }
 
+// The menu key and Shift+F10 ask for the context menu from the keyboard. They are answered at
+// the press, and their release is kept from the default procedure, which would ask a second
+// time (or, for F10, open the window menu).
+bool isContextMenuKey(WPARAM key) {
+    return key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0);
+}
+
 // Handles what a form reacts to; nullopt sends the message on to the default procedure.
 std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -169,11 +177,23 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != windowOf(form)) FormEvents::releaseCapture(form);
         return 0;
-    case WM_KEYDOWN: {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        if (isContextMenuKey(wParam)) {
+            FormEvents::contextPopup(form, {-1, -1});
+            return 0;
+        }
+        if (message == WM_SYSKEYDOWN) return std::nullopt;
         int key = static_cast<int>(wParam);
         FormEvents::keyDown(form, nullptr, key, keyboardState());
         return 0;
     }
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (isContextMenuKey(wParam)) return 0;
+        return std::nullopt;
+    case WM_GETOBJECT:
+        return win32::answerAccessible(windowOf(form), wParam, lParam);
     case WM_CHAR: {
         char key = static_cast<char>(wParam);
         FormEvents::keyPress(form, nullptr, key);

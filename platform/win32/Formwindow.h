@@ -6,6 +6,7 @@
 #include "platform/Input.h"
 #include "platform/win32/Formnative.h"
 
+#include <optional>
 #include <string>
 #include <windows.h>
 
@@ -28,8 +29,10 @@ HWND createFormWindow(Form& form, FormKind kind);
 void updateToolTip(Form& form);
 // Answers the tool tip's request for its text; false for any other notification.
 bool answerToolTip(Form& form, NMHDR& header);
-// The tip shown at once for an area that is not a control (Form::showHintNow).
-void showHintTip(Form::Native& native, const std::string& text);
+// The tip shown at once for an area that is not a control (Form::showHintNow), below the pointer
+// or at `screenAt`.
+void showHintTip(Form::Native& native, const std::string& text,
+                 std::optional<Point> screenAt = std::nullopt);
 void hideHintTip(Form::Native& native);
 
 } // namespace platform::win32

@@ -70,16 +70,21 @@ bool answerToolTip(Form& form, NMHDR& header) {
     return true;
 }
 
-void showHintTip(Form::Native& native, const std::string& text) {
+void showHintTip(Form::Native& native, const std::string& text, std::optional<Point> screenAt) {
     if (!native.hintTip) native.hintTip = createHintTip(native.window);
     native.hintText = text;
     TOOLINFOA tool = toolOf(native.window);
     tool.lpszText = native.hintText.data();
     SendMessageA(native.hintTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     POINT pos{};
-    GetCursorPos(&pos);
-    SendMessageA(native.hintTip, TTM_TRACKPOSITION, 0,
-                 MAKELPARAM(pos.x, pos.y + toPixels(kHintBelowPointer)));
+    if (screenAt) {
+        const Point place = toPixels(*screenAt);
+        pos = {place.x, place.y};
+    } else {
+        GetCursorPos(&pos);
+        pos.y += toPixels(kHintBelowPointer);
+    }
+    SendMessageA(native.hintTip, TTM_TRACKPOSITION, 0, MAKELPARAM(pos.x, pos.y));
     // A tip already showing only moves and takes the new text: showing it anew costs more.
     if (!IsWindowVisible(native.hintTip))
         SendMessageA(native.hintTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));

@@ -190,6 +190,12 @@ void Form::showHintNow(const std::string& text) {
         showHintTip(*native_, text);
 }
 
+void Form::showHintAt(const std::string& text, Point at) {
+    POINT screen{at.x, at.y};
+    ClientToScreen(native_->window, &screen);
+    showHintTip(*native_, text, Point{screen.x, screen.y});
+}
+
 // WM_SETCURSOR does not come while the mouse is captured, so the shape is set here as well.
 void Form::setCursorNow(Cursor shape) {
     cursor = shape;

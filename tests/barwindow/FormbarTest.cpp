@@ -1,6 +1,6 @@
 // The category window's logic on the headless backend: placement under the bar, the order of
-// click and button-up, dragging, hover repaints and hints, the context menus, and pointers into
-// the model that the model destroys.
+// click and button-up, dragging, hover repaints and hints, the context menus, the keyboard and
+// what screen readers see, and pointers into the model that the model destroys.
 #include "barwindow/Formbar.h"
 
 #include "mainbutton/Formmain.h"
@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -203,6 +205,102 @@ TEST_F(BarFormTest, ARightClickOpensTheIconsOrTheRowsMenuAndNothingElse) {
     headless::mouseUp(*barForm, MouseButton::Right, {emptyPartOf(0).x, manager->barAt(0)->Top});
     headless::contextMenuKey(*barForm);
     EXPECT_EQ(menusShown(), 2u);
+}
+
+TEST_F(BarFormTest, KeysMoveTheFocusShownAsTheHoverWhichEnterTheMenuKeyAndF2Use) {
+    start({{"Games", {"Mail", "Notes", "Paint"}}, {"Tools", {"Editor", "Shell"}}});
+    using Focus = TBarForm::KeyFocus;
+    const auto focusOn = [this](int bar, int link) { return Focus{&row(bar), entry(bar, link)}; };
+    const auto press = [this](int key, bool shift = false) {
+        platform::ShiftState state;
+        state.shift = shift;
+        headless::keyDown(*barForm, key, state);
+    };
+    const auto screenIsWhole = [this] {
+        const headless::Raster now = headless::screen(*barForm);
+        const headless::Raster full = headless::paint(*barForm);
+        for (int y = 0; y < full.height(); ++y)
+            for (int x = 0; x < full.width(); ++x)
+                if (now.pixel(x, y) != full.pixel(x, y)) return false;
+        return true;
+    };
+    namespace K = platform::Keys;
+
+    // The pointer moves the focus, but without a key no rectangle shows.
+    openWindow();
+    headless::paint(*barForm);
+    headless::mouseMove(*barForm, centre(0, 1));
+    EXPECT_EQ(barForm->keyFocus(), focusOn(0, 1));
+    EXPECT_FALSE(barForm->showsFocusRectangle());
+    press(K::Escape);
+    EXPECT_FALSE(barForm->visible());
+
+    // Hiding forgets it: the first key takes the first icon.
+    openWindow();
+    headless::paint(*barForm);
+    press(K::Right);
+    EXPECT_EQ(barForm->keyFocus(), focusOn(0, 0));
+    EXPECT_TRUE(barForm->showsFocusRectangle());
+    EXPECT_EQ(row(0).GetHighlighted(), entry(0, 0));
+    EXPECT_EQ(headless::shownHint(*barForm), "Mail");
+    EXPECT_EQ(headless::screen(*barForm).pixel(cell(0, 0).left + 1, cell(0, 0).top + 1),
+              platform::Colors::Black);
+    const std::vector<std::pair<int, Focus>> moves{
+        {K::Right, focusOn(0, 1)}, {K::End, focusOn(0, 2)}, {K::Right, focusOn(0, 2)},
+        {K::Down, focusOn(1, 1)},  {K::Up, focusOn(0, 1)},  {K::Home, focusOn(0, 0)},
+        {K::Left, focusOn(0, 0)},  {K::Tab, {&row(0), nullptr}}, {K::Down, {&row(1), nullptr}},
+        {K::Tab, focusOn(1, 0)}};
+    for (const auto& [key, focus] : moves) {
+        press(key);
+        EXPECT_EQ(barForm->keyFocus(), focus) << "after key " << key;
+        IconArea* highlighted = row(0).GetHighlighted();
+        EXPECT_EQ(highlighted ? highlighted : row(1).GetHighlighted(), focus.entry);
+        ASSERT_TRUE(screenIsWhole()) << "the old focus rectangle is gone after key " << key;
+    }
+    EXPECT_EQ(headless::accessibleFocusEvents(*barForm).back(), (headless::AccessibleFocus{1, 0}));
+
+    // The menu key opens the focused icon's menu at the icon, or the focused row's menu.
+    headless::contextMenuKey(*barForm);
+    ASSERT_EQ(headless::menusShown().size(), 1u);
+    EXPECT_EQ(headless::menusShown()[0].captions.front(), "&Change title ...");
+    EXPECT_EQ(headless::menusShown()[0].at,
+              (Point{barForm->left() + centre(1, 0).x, barForm->top() + centre(1, 0).y}));
+    press(K::Tab, true);
+    headless::contextMenuKey(*barForm);
+    ASSERT_EQ(headless::menusShown().size(), 2u);
+    EXPECT_EQ(headless::menusShown()[1].captions.front(), "&Hide");
+    EXPECT_EQ(headless::accessibleFocusEvents(*barForm).back(), (headless::AccessibleFocus{-1, 1}));
+
+    // F2 changes the focused icon's title; Enter starts it and hides the window.
+    press(K::Tab);
+    press(K::Right);
+    headless::answerNextInputBox(std::string("Terminal"));
+    press(K::F2);
+    EXPECT_EQ(entry(1, 1)->GetTitle(), "Terminal");
+    press(K::Return);
+    EXPECT_FALSE(barForm->visible());
+    ASSERT_EQ(launches(), 1u);
+    EXPECT_EQ(headless::shellExecutions()[0].file, entry(1, 1)->GetLinkPath());
+}
+
+TEST_F(BarFormTest, ScreenReadersSeeTheRowsAsGroupsOfTheirIconsAndStartThem) {
+    start({{"Games", {"Mail", "Notes"}}, {"Tools", {"Editor"}}});
+    platform::AccessibleTree& tree = *headless::accessibleTree(*barForm);
+    ASSERT_EQ(tree.accessibleCount(-1), 2);
+    EXPECT_EQ(tree.accessibleCount(0), 2);
+    EXPECT_EQ(tree.accessibleItem(-1, 1)->name, "Tools");
+    EXPECT_EQ(tree.accessibleItem(-1, 1)->role, platform::AccessibleRole::Group);
+    const std::optional<platform::AccessibleItem> notes = tree.accessibleItem(0, 1);
+    EXPECT_EQ(notes->name, "Notes");
+    EXPECT_EQ(notes->location, cell(0, 1));
+    EXPECT_EQ(notes->defaultAction, "Start");
+    EXPECT_FALSE(tree.accessibleItem(0, 2));
+    EXPECT_FALSE(tree.accessibleDefaultAction(-1, 0));
+    openWindow();
+    ASSERT_TRUE(tree.accessibleDefaultAction(1, 0));
+    EXPECT_FALSE(barForm->visible());
+    ASSERT_EQ(launches(), 1u);
+    EXPECT_EQ(headless::shellExecutions()[0].file, entry(1, 0)->GetLinkPath());
 }
 
 TEST_F(BarFormTest, EntriesAndCategoriesTheModelDestroysAreNeverTouchedAgain) {

@@ -4,9 +4,9 @@ own, in a data folder of two coloured categories whose shortcuts point at copies
 program (one of them in the Windows system folder: the 64-bit build must see the 64-bit one, which
 a 32-bit program on 64-bit Windows is kept from), driven by real pointer and key input through
 xdotool and checked by window geometry, screenshots (kept in the artefacts folder) and the records
-the markers leave. Run with --dpi 144 it checks the same at 150 %: every figure 1.5 times as
-large, and icons drawn from the shell's list of their scaled size (or the largest smaller one,
-centred), never stretched.
+the markers leave; the accessible objects are read from another program, Accesswalk.cpp. Run
+with --dpi 144 it checks the same at 150 %: every figure 1.5 times as large, and icons drawn from
+the shell's list of their scaled size (or the largest smaller one, centred), never stretched.
 """
 import os
 import sys
@@ -14,7 +14,7 @@ import time
 import unittest
 
 import e2e_support as e2e
-from e2e_support import CELL, WHITE, bar_position, bar_top_is, click, px, screenshot, tip_at, wait_for, xdotool
+from e2e_support import CELL, WHITE, bar_position, bar_top_is, click, gone, px, screenshot, tip_at, wait_for, xdotool
 
 # Name, colour as stored (0x00BBGGRR) and as seen (RRGGBB), markers its shortcuts start.
 CATEGORIES = [("Alpha", 0x00FFC8A0, "A0C8FF", ["a", "b", "c"]),
@@ -181,6 +181,48 @@ class CategoryWindow(unittest.TestCase):
         time.sleep(1)  # a program started would have written its record by now
         self.assertEqual(self.runs(), {}, "neither the right click nor the click on empty space started a program")
 
+    def test_the_keyboard_alone_starts_an_icon_and_a_screen_reader_reads_and_starts_them(self):
+        self.start()
+        window = self.open_window()
+        wait_for(lambda: self.icons_drawn(window), "the icons to load")
+        # No window focus is given: the main button's click must have left the keyboard here.
+        for key in ["Right", "Right", "Down", "Left"]:  # a, b, then the nearest below: system, then d
+            xdotool("key", key)
+        focused = self.cell(window, 1, 0)
+        wait_for(lambda: tip_at(focused[0], focused[1] + CELL - 5), "the focused icon's tip below it")
+        top_edge = screenshot("keyboard-focus").pixels(focused[0] + px(1), focused[1] + px(1), CELL - 2 * px(1), 1)
+        self.assertIn(e2e.BLACK, top_edge.values(), "a dotted focus rectangle inside the focused cell")
+        xdotool("key", "shift+F10")
+        x, y = e2e.cell_units(window, WIDEST, 1, 0)
+        middle = (window[0] + px(x + e2e.CELL_UNITS // 2), window[1] + px(y + e2e.CELL_UNITS // 2))
+        menu = wait_for(lambda: [w for w in e2e.visible_windows() if w[:2] == middle],
+                        "the focused icon's menu at its middle")[0]
+        xdotool("key", "Escape")
+        wait_for(gone(menu[4]), "the menu to close")
+        xdotool("key", "Return")
+        wait_for(lambda: self.runs(), "the focused icon's program to start")
+        self.wait_until_hidden()
+        self.assertEqual(self.runs(), {"d": [""]}, "Enter starts the focused icon only")
+
+        window = self.open_window()
+        bar = e2e.accessible_walk(self.program.folder, (px(30), px(12)))
+        self.assertEqual([line[:4] for line in bar], [["leaf", "43", "Kestrum", ""], ["leaf", "4", "Drag me", ""]],
+                         "the main button and the drag handle by name, as a push button and a grip")
+        self.assertEqual(bar[0][4], e2e.on_screen((window[0], 0), (0, 0, 70, 25)), "the main button's place on the screen")
+        tree = e2e.accessible_walk(self.program.folder, (window[0] + px(10), window[1] + px(10)), start="b")
+        expected, cell = [], e2e.CELL_UNITS
+        for row, (name, _, _, markers) in enumerate(CATEGORIES):
+            row_place = e2e.on_screen(window, (0, 2 + cell * row, e2e.units(window[2]) - 1, cell))
+            expected.append(["group", "20", name, "", row_place, ""])
+            for column, marker in enumerate(markers):
+                place = e2e.on_screen(window, (*e2e.cell_units(window, WIDEST, row, column), cell, cell))
+                expected.append(["item", "43", marker, marker, place, "Start"])
+                if marker == "b":
+                    expected.append(["action 0"])
+        self.assertEqual(tree, expected, "every row as a group of its icons, with names, hints and cells on the screen")
+        wait_for(lambda: "b" in self.runs(), "the program of the icon started through its default action")
+        self.wait_until_hidden()
+
 
 if __name__ == "__main__":
-    sys.exit(e2e.run_tests("marker", "makeshortcut"))
+    sys.exit(e2e.run_tests("marker", "makeshortcut", "accesswalk"))

@@ -101,6 +101,12 @@ class CommandWindow(unittest.TestCase):
         xdotool("type", "--delay", "100", " mA ")
         time.sleep(1)
         screenshot("command")  # the README's picture
+        rows = e2e.accessible_walk(self.folder, (command[0] + 130, command[1] + 200))
+        self.assertEqual([row[:3] for row in rows], [["leaf", "34", title] for title in ["Mail", "Maps", "Email"]],
+                         "the list's rows by their titles, for screen readers")
+        places = [tuple(map(int, row[4].split())) for row in rows]
+        self.assertEqual([(x, y - places[0][1], height) for x, y, _, height in places],
+                         [(places[0][0], 18 * i, 18) for i in range(3)], "one row under the other")
 
         click(900, 700)  # the other program is active again
         time.sleep(1)
@@ -142,4 +148,4 @@ class CommandWindow(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    sys.exit(e2e.run_tests("marker", "holder", "makeshortcut"))
+    sys.exit(e2e.run_tests("marker", "holder", "makeshortcut", "accesswalk"))

@@ -83,11 +83,12 @@ HELPERS = {
     "makeshortcut": "tools/Makeshortcut.cpp: writes shortcut files",
     "dragsource": "Dragsource.cpp: drags files onto other programs through OLE",
     "holder": "Holder.cpp: takes Ctrl+J first, or covers the screen",
+    "accesswalk": "Accesswalk.cpp: reads a window's accessible objects",
 }
 
 KESTRUM_EXE = ""  # set by run_tests
 ARTEFACTS = ""
-MARKER = MAKESHORTCUT = DRAGSOURCE = HOLDER = ""
+MARKER = MAKESHORTCUT = DRAGSOURCE = HOLDER = ACCESSWALK = ""
 DISPLAY = ""
 PREFIX = ""  # the private copy
 WINE = "wine"  # the loader of the build under test
@@ -226,10 +227,22 @@ def cell_corner(window, widest, row, column):
     row holds `widest` icons: the icons come after the widest name box, 10 pixels into their area,
     which ends 15 pixels after them, before the window's right frame; rows start 2 pixels into the
     window."""
-    left, top, width = window[:3]
+    x, y = cell_units(window, widest, row, column)
+    return window[0] + px(x), window[1] + px(y)
+
+
+def cell_units(window, widest, row, column):
+    """The place of that cell's top-left corner in the window, in units."""
     icon_area = 10 + CELL_UNITS * widest + 15
-    return (left + px(units(width) - 1 - icon_area + 10 + CELL_UNITS * column),
-            top + px(2 + CELL_UNITS * row))
+    return units(window[2]) - 1 - icon_area + 10 + CELL_UNITS * column, 2 + CELL_UNITS * row
+
+
+def on_screen(corner, rect):
+    """The rectangle `rect` (left, top, width, height in units) of a window whose corner lies at
+    the screen point `corner`, as "left top width height" in pixels on the screen."""
+    left, top, width, height = rect
+    return (f"{corner[0] + px(left)} {corner[1] + px(top)} {px(left + width) - px(left)} "
+            f"{px(top + height) - px(top)}")
 
 
 def cell_centre(window, widest, row, column):
@@ -342,6 +355,18 @@ def marker(folder, name):
     """Copies the marker program to FOLDER/marker-NAME.exe and returns that path: each run of the
     copy appends a line of its arguments to marker-NAME.exe.ran beside it."""
     return shutil.copy(MARKER, os.path.join(folder, f"marker-{name}.exe"))
+
+
+def accessible_walk(folder, point, start=""):
+    """What Accesswalk.cpp reads of the window at the screen point `point` (and the default action
+    of the element named `start`), written to a file in `folder` and echoed: one list of fields
+    per line."""
+    record = os.path.join(folder, "walk.txt")
+    if wine(ACCESSWALK, windows_path(record), *map(str, point), *[start][:bool(start)]):
+        raise AssertionError(f"the window at {point} gives no accessible object")
+    lines = read_text(record).splitlines()
+    print("\n".join(lines), file=sys.stderr)
+    return [line.split("\t") for line in lines]
 
 
 def marker_runs(*folders):
@@ -472,10 +497,10 @@ def run_tests(*helpers):
     """Runs the test cases of the calling script, on its display of DISPLAYS (or on
     KESTRUM_E2E_DISPLAY), with the helper programs it names in `helpers`; returns the exit
     status."""
-    global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, DISPLAY, WINE
+    global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK, DISPLAY, WINE
     arguments, unittest_arguments = parse_arguments(helpers)
     KESTRUM_EXE, ARTEFACTS = arguments["kestrum"], arguments["artefacts"]
-    MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER = (arguments[name] or "" for name in HELPERS)
+    MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK = (arguments[name] or "" for name in HELPERS)
     WINE = winebuild.loader(KESTRUM_EXE)
     script = os.path.splitext(os.path.basename(sys.argv[0]))[0]
     DISPLAY = os.environ.get("KESTRUM_E2E_DISPLAY") or DISPLAYS[script]

@@ -1,17 +1,21 @@
 // The standard controls as the system's real controls, under Wine on a display: state set by
 // the program shows on the native control, what is done to the native control comes back as
 // state and callbacks, and a modal dialog's loop hands posted keys to the form first and
-// presses the default button on Enter.
+// presses the default button on Enter. Also a form's accessible objects as a client holds them.
+#include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
 #include "platform/System.h"
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formnative.h"
+#include "platform/win32/Scoped.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <memory>
+#include <oleacc.h>
 #include <set>
 #include <string>
 #include <windows.h>
@@ -245,6 +249,78 @@ TEST(ControlsUnderWine, TheModalLoopGivesPostedKeysToTheFormAndEnterToTheDefault
     EXPECT_EQ(dialog.height.text(), "9");
     EXPECT_EQ(dialog.name.text(), "a");
     EXPECT_EQ(dialog.log, "key 38;char a;key 13;");
+}
+
+// One row of two icons, the second one focused.
+class OneRow final : public AccessibleTree {
+public:
+    int accessibleCount(int group) const override { return group < 0 ? 1 : 2; }
+    std::optional<AccessibleItem> accessibleItem(int group, int index) const override {
+        if (group < 0 && index == 0)
+            return AccessibleItem{AccessibleRole::Group, "Games", "", {0, 0, 90, 45}, "", false};
+        if (group != 0 || index < 0 || index > 1) return std::nullopt;
+        return AccessibleItem{AccessibleRole::PushButton, index ? "Notes" : "Mail", "",
+                              {45 * index, 0, 45, 45}, "Start", index == 1};
+    }
+    bool accessibleDefaultAction(int, int index) override {
+        started.push_back(index);
+        return true;
+    }
+    std::vector<int> started;
+};
+
+VARIANT childId(LONG id) {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+std::wstring nameOf(IAccessible& object, LONG id) {
+    BSTR name = nullptr;
+    if (object.get_accName(childId(id), &name) != S_OK) return L"(none)";
+    std::wstring text(name);
+    SysFreeString(name);
+    return text;
+}
+
+TEST(ControlsUnderWine, AccessibleObjectsAnswerForTheTreeAndLetGoOfItWhenItChangesOrEnds) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    OneRow tree;
+    win32::ComPtr<IAccessible> client;
+    win32::ComPtr<IAccessible> row;
+    {
+        const auto form = createForm<Form>();
+        auto exposure = std::make_unique<AccessibleExposure>(*form, tree);
+        const LRESULT answer = SendMessageA(form->native().window, WM_GETOBJECT, 0, OBJID_CLIENT);
+        ASSERT_EQ(ObjectFromLresult(answer, __uuidof(IAccessible), 0, client.receive()), S_OK);
+        win32::ComPtr<IDispatch> child;
+        ASSERT_EQ(client->get_accChild(childId(1), reinterpret_cast<IDispatch**>(child.receive())), S_OK);
+        ASSERT_EQ(child->QueryInterface(__uuidof(IAccessible), row.receive()), S_OK);
+        EXPECT_EQ(nameOf(*row.get(), CHILDID_SELF), L"Games");
+        EXPECT_EQ(nameOf(*row.get(), 2), L"Notes");
+        VARIANT focus;
+        ASSERT_EQ(client->get_accFocus(&focus), S_OK);
+        ASSERT_EQ(focus.vt, VT_I4);
+        EXPECT_EQ(nameOf(*client.get(), focus.lVal), L"Notes") << "the id a focus event names";
+        EXPECT_EQ(row->accDoDefaultAction(childId(1)), S_OK);
+        EXPECT_EQ(tree.started, std::vector<int>{0});
+
+        long count = 0;
+        exposure->treeChanged();
+        EXPECT_EQ(row->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+        EXPECT_EQ(client->get_accChildCount(&count), S_OK);
+        exposure.reset();
+        EXPECT_EQ(client->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+    }
+    // Held after the form and the tree's window are gone.
+    EXPECT_EQ(nameOf(*client.get(), 1), L"(none)");
+    EXPECT_EQ(client->accDoDefaultAction(childId(1)), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(tree.started.size(), 1u);
+    client.reset();
+    row.reset();
+    CoUninitialize();
 }
 
 } // namespace
