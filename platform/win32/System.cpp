@@ -23,6 +23,15 @@ int screenHeight() {
     return GetSystemMetrics(SM_CYSCREEN);
 }
 
+Rect workAreaAt(Point point) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromPoint({point.x, point.y}, MONITOR_DEFAULTTONEAREST), &monitor))
+        return {0, 0, screenWidth(), screenHeight()};
+    const RECT& area = monitor.rcWork;
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
 int messageBox(const Form* owner, const std::string& text, const std::string& caption,
                unsigned style) {
     return MessageBoxA(owner ? win32::windowOf(*owner) : nullptr, text.c_str(), caption.c_str(),
