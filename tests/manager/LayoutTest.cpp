@@ -42,6 +42,18 @@ protected:
     std::vector<std::string> names; // the categories made, in order
 };
 
+// Every rectangle the layout sets, row by row.
+std::vector<platform::Rect> rectangles(const BarManager& manager) {
+    std::vector<platform::Rect> all{manager.rect()};
+    for (const auto& bar : manager.bars) {
+        for (const Square* box : {static_cast<Square*>(bar.get()), bar->LeftBox, bar->RightBox})
+            all.push_back(box->rect());
+        for (const auto& entry : bar->Links)
+            all.push_back(entry->rect());
+    }
+    return all;
+}
+
 TEST_F(LayoutTest, AnEmptyManagerTakesNoRoom) {
     const auto manager = load();
     EXPECT_EQ(manager->Width, 0);
@@ -149,6 +161,48 @@ TEST_F(LayoutTest, AnEmptyCategoryIsAsTallAsItsName) {
     const auto name = measured(manager->barNameFont, "Empty");
     EXPECT_EQ(manager->barAt(0)->IconBox->Width, 25);
     EXPECT_EQ(manager->Height, 2 + name.height + 10);
+}
+
+TEST_F(LayoutTest, RowsThatFitTheWidthAreLaidOutAsWithoutOne) {
+    makeCategory("Games", 3);
+    makeCategory("Tools", 1);
+    const auto manager = load();
+    const std::vector<platform::Rect> unlimited = rectangles(*manager);
+    manager->layout(manager->Width);
+    EXPECT_EQ(rectangles(*manager), unlimited);
+    manager->layout(manager->Width - 1);
+    EXPECT_NE(rectangles(*manager), unlimited);
+    EXPECT_LE(manager->Width, unlimited[0].width - 1);
+}
+
+TEST_F(LayoutTest, IconsTooWideForTheWidthWrapInOrderInsideTheirRow) {
+    makeCategory("Tools", 40);
+    makeCategory("Games", 3);
+    const auto manager = load();
+    Bar* tools = manager->barAt(0);
+    Bar* games = manager->barAt(1);
+    const int nameWidth = std::max(tools->NameBox->Width, games->NameBox->Width);
+    manager->layout(500);
+    const int perLine = (500 - nameWidth - 25) / 45;
+    ASSERT_GT(perLine, 3);
+    const int lines = (40 + perLine - 1) / perLine;
+    EXPECT_EQ(manager->Width, nameWidth + 25 + perLine * 45);
+    EXPECT_EQ(tools->Height, 45 * lines);
+    EXPECT_EQ(tools->NameBox->Left, 1) << "the name box stays beside the first line";
+    EXPECT_EQ(games->Top, 2 + 45 * lines);
+    EXPECT_EQ(games->Height, 45) << "a row that fits keeps one line";
+    EXPECT_EQ(manager->Height, games->Top + 45);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(tools->GetLink(i)->Left, nameWidth + 10 + 45 * (i % perLine)) << i;
+        EXPECT_EQ(tools->GetLink(i)->Top, 45 * (i / perLine)) << i;
+        EXPECT_EQ(tools->GetLink(i)->Height, 45) << i;
+    }
+
+    // No room beside the names for even one icon: one on each line, none left out.
+    manager->layout(nameWidth + 30);
+    EXPECT_EQ(tools->Height, 45 * 40);
+    EXPECT_EQ(tools->GetLink(39)->Top, 45 * 39);
+    EXPECT_EQ(tools->GetLink(39)->Left, nameWidth + 10);
 }
 
 } // namespace
