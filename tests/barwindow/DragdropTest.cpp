@@ -111,25 +111,6 @@ TEST_F(DragDropTest, TheFirstDroppedFileBecomesAnIconWhereItIsDroppedOnARow) {
     EXPECT_FALSE(headless::dragFiles(*barForm, {a}, {emptyPartOf(0)})) << "still a drop target";
 }
 
-TEST_F(DragDropTest, WhatIsDroppedOnAWrappedLineGoesInFrontOfTheIconUnderIt) {
-    Names programs;
-    for (int i = 0; i < 12; ++i)
-        programs.push_back("P" + std::to_string(i));
-    start({{"Tools", programs}});
-    headless::setWorkArea(platform::Rect{0, 0, 300, 740});
-    openWindow();
-    int second = 0; // the first icon of the second line
-    while (second < 12 && entry(0, second)->Top == 0)
-        ++second;
-    ASSERT_LT(second, 11);
-    const std::string file = folder.write("a.txt", "a");
-    headless::dragFiles(*barForm, {file}, {centre(0, second + 1)});
-    EXPECT_EQ(titles(0)[std::size_t(second) + 1], "a.txt");
-    drag(centre(0, 0), centre(0, second));
-    EXPECT_EQ(titles(0)[std::size_t(second) - 1], "P0");
-    EXPECT_EQ(titles(0)[std::size_t(second)], "P" + std::to_string(second));
-}
-
 // Without the window letting go, the next move would draw from freed memory.
 TEST_F(DragDropTest, AnEntryOrRowDestroyedWhileItIsDraggedIsNotTouchedAgain) {
     start({{"Games", {"Mail", "Notes"}}, {"Tools", {"Editor"}}});
