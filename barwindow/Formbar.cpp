@@ -230,16 +230,20 @@ platform::Rect TBarForm::screenArea() const {
 
 // A window exactly touching the right edge of the work area stays where it is; one wider than
 // the work area keeps its left edge, and so its names and first icons, on the screen.
-void TBarForm::setLeftClamped(int x) {
+int TBarForm::clampedLeft(int x) const {
     const platform::Rect area = screenArea();
-    setLeft(std::max(area.left, std::min(x, area.right() - width())));
+    return std::max(area.left, std::min(x, area.right() - width()));
 }
 
+void TBarForm::setLeftClamped(int x) {
+    setLeft(clampedLeft(x));
+}
+
+// In one move: the window is already on the screen while it is placed.
 void TBarForm::hangUnderMainWindow() {
     if (!mainWindow_) return;
     const platform::Point below = mainWindow_->bottomLeft();
-    setLeftClamped(below.x);
-    setTop(below.y);
+    setBounds({clampedLeft(below.x), below.y, width(), height()});
 }
 
 // Laid out again when the work area's width is not the one the rows were fitted to: the screen's
