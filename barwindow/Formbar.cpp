@@ -100,8 +100,8 @@ void TBarForm::FormClose() {
     dropRegistration_.reset();
 }
 
-// A size changed while the window is shown is placed again at once: a window grown near the
-// screen's right edge would reach past it until it was next shown.
+// A window whose size changes while it is shown is placed again at once: grown near the screen's
+// right edge, it would reach past it until it was next shown.
 void TBarForm::updateLayout() {
     layoutDone_ = true;
     fittedWidth_ = screenArea().width;
