@@ -48,9 +48,9 @@ void BarPainter::drawBackground() {
     canvas_.brush.color = brushColor;
 }
 
-// Placed within the name box but centred on the whole row, and never clipped: a name wider
-// than its box runs over. The canvas keeps the font. Text is always drawn on a transparent
-// background, so the brush plays no part.
+// Placed within the name box but centred on the row's first line (the whole row unless its icons
+// wrap), and never clipped: a name wider than its box runs over. The canvas keeps the font. Text
+// is always drawn on a transparent background, so the brush plays no part.
 void BarPainter::drawName() {
     canvas_.font = bar_.UseOwnNameFont ? bar_.NameFont : manager_.barNameFont;
     const std::string& name = bar_.GetName();
@@ -61,7 +61,8 @@ void BarPainter::drawName() {
         x = box.Left + kNameLeftInset;
     else if (box.Alignment == std::uint8_t(BarNameAlignment::Center))
         x = box.Left + box.Width / 2 - size.width / 2;
-    canvas_.textOut({offsetX_ + x, offsetY_ + bar_.Height / 2 - size.height / 2}, name);
+    const int firstLine = bar_.Height / bar_.IconBox->lineCount();
+    canvas_.textOut({offsetX_ + x, offsetY_ + firstLine / 2 - size.height / 2}, name);
 }
 
 void BarPainter::drawIcons() {

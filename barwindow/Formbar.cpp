@@ -7,6 +7,7 @@
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -18,6 +19,8 @@ constexpr int kDragThreshold = 6;
 // Where the manager's rows start inside the window's 2-pixel frame.
 constexpr int kRowsLeft = 1;
 constexpr int kRowsTop = 2;
+// The window reaches this far right of its rows.
+constexpr int kWidthBeyondRows = 1;
 constexpr platform::Color kButtonFace = platform::Colors::SystemBase + 15;
 
 } // namespace
@@ -100,14 +103,19 @@ void TBarForm::FormClose() {
     dropRegistration_.reset();
 }
 
+// A window whose size changes while it is shown is placed again at once: grown near the screen's
+// right edge, it would reach past it until it was next shown.
 void TBarForm::updateLayout() {
     layoutDone_ = true;
+    fittedWidth_ = screenArea().width;
     manager_.SetTop(kRowsTop);
     manager_.SetLeft(kRowsLeft);
-    manager_.layout();
-    setBounds({left(), top(), manager_.Width + 1, manager_.Height + 2});
+    manager_.layout(fittedWidth_ - kWidthBeyondRows);
+    const platform::Rect before = bounds();
+    setBounds({left(), top(), manager_.Width + kWidthBeyondRows, manager_.Height + 2});
     staticDirty_ = true;
     if (accessible_) accessible_->treeChanged();
+    if (visible() && (width() != before.width || height() != before.height)) hangUnderMainWindow();
 }
 
 bool TBarForm::createCategory(const std::string& name) {
@@ -218,25 +226,36 @@ void TBarForm::redrawAll() {
     invalidate();
 }
 
-// A window exactly touching the right edge of the screen stays where it is.
-void TBarForm::setLeftClamped(int x) {
-    const int screen = platform::screenWidth();
-    if (x < 0)
-        setLeft(0);
-    else if (screen < x + width())
-        setLeft(screen - width());
-    else
-        setLeft(x);
+// The monitor the window hangs on is the main window's.
+platform::Rect TBarForm::screenArea() const {
+    return platform::workAreaAt(mainWindow_ ? mainWindow_->bottomLeft()
+                                            : platform::Point{left(), top()});
 }
 
+// A window exactly touching the right edge of the work area stays where it is; one wider than
+// the work area keeps its left edge, and so its names and first icons, on the screen.
+int TBarForm::clampedLeft(int x) const {
+    const platform::Rect area = screenArea();
+    return std::max(area.left, std::min(x, area.right() - width()));
+}
+
+void TBarForm::setLeftClamped(int x) {
+    setLeft(clampedLeft(x));
+}
+
+// In one move: the window is already on the screen while it is placed.
+void TBarForm::hangUnderMainWindow() {
+    if (!mainWindow_) return;
+    const platform::Point below = mainWindow_->bottomLeft();
+    setBounds({clampedLeft(below.x), below.y, width(), height()});
+}
+
+// Laid out again when the work area's width is not the one the rows were fitted to: the screen's
+// resolution changed, or the main window moved to another monitor.
 void TBarForm::FormShow() {
-    if (!layoutDone_) updateLayout();
-    if (mainWindow_) {
-        const platform::Point below = mainWindow_->bottomLeft();
-        setLeftClamped(below.x);
-        setTop(below.y);
-        mainWindow_->pressButton();
-    }
+    if (!layoutDone_ || screenArea().width != fittedWidth_) updateLayout();
+    hangUnderMainWindow();
+    if (mainWindow_) mainWindow_->pressButton();
     showTopmost();
     // Entries whose icons the shell did not give last time get one more try per showing.
     manager_.iconLoader().requestMissing();

@@ -82,7 +82,7 @@ public:
     // The row menu's Check New Version: opens the program's home page.
     std::function<void()> onCheckVersion;
 
-    // Left edge at `x`, kept on the screen.
+    // Left edge at `x`, kept within the work area of the monitor.
     void setLeftClamped(int x) override;
 
     bool isShown() const override { return visible(); }
@@ -144,6 +144,13 @@ private:
     void MenuItemChangeTitleClick();
     void MenuItemPropertyClick();
     void MenuItemDeleteClick();
+
+    // The work area the rows are fitted to and the window kept within.
+    platform::Rect screenArea() const;
+    // The left edge nearest `x` that keeps the window within the work area.
+    int clampedLeft(int x) const;
+    // Directly under the main window, kept within the work area; without one it stays put.
+    void hangUnderMainWindow();
 
     // Brings the frame buffer up to date within `area`.
     void render(const platform::Rect& area);
@@ -216,6 +223,7 @@ private:
     platform::Bitmap frameBuffer_;
     platform::Bitmap dragImage_; // the row being dragged
     bool layoutDone_ = false;
+    int fittedWidth_ = 0; // of the work area at the last layout
     std::string hint_;
     std::unique_ptr<platform::DropRegistration> dropRegistration_; // from FormCreate to FormClose
     KeyFocus keyFocus_;

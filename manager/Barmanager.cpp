@@ -198,7 +198,7 @@ layout::Appearance BarManager::appearance() const {
             iconTitleFont, barNameFont, barNameAlignment};
 }
 
-void BarManager::layout() {
+void BarManager::layout(int maxWidth) {
     platform::Canvas& canvas = measureBuffer.canvas();
     const layout::TextMeasurer measure = [&canvas](const platform::Font& font,
                                                    const std::string& text) {
@@ -207,5 +207,5 @@ void BarManager::layout() {
     };
     const layout::Appearance look = appearance();
     maxIconHeight = layout::layoutIcons(bars, look, measure);
-    layout::layoutRows(bars, *this, maxIconHeight, look, measure);
+    layout::layoutRows(bars, *this, maxIconHeight, look, measure, maxWidth);
 }

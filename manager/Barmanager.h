@@ -12,6 +12,7 @@
 #include "windows/Modelwatcher.h"
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,8 +69,9 @@ public:
     void saveBarList();
 
     // Computes every rectangle of every row from the current categories and appearance (see
-    // manager/Layout.h); the caller sets Left and Top first.
-    void layout();
+    // manager/Layout.h), the rows no wider than `maxWidth` where wrapping their icons can make
+    // them so; the caller sets Left and Top first.
+    void layout(int maxWidth = std::numeric_limits<int>::max());
     layout::Appearance appearance() const;
 
 private:

@@ -67,24 +67,30 @@ void sizeNameBox(Bar& category, const platform::Font& sharedFont, const TextMeas
 }
 
 void layoutRows(const Categories& categories, Square& rows, int maxIconHeight,
-                const Appearance& appearance, const TextMeasurer& measure) {
-    int rowHeight = maxIconHeight;
-    int leftWidth = 0;
-    int rightWidth = 0;
+                const Appearance& appearance, const TextMeasurer& measure, int maxWidth) {
+    int lineHeight = maxIconHeight;
+    int nameWidth = 0;
     for (const auto& bar : categories) {
         bar->NameBox->Alignment = appearance.barNameAlignment;
         sizeNameBox(*bar, appearance.barNameFont, measure);
+        nameWidth = std::max(nameWidth, bar->NameBox->Width);
+        lineHeight = std::max(lineHeight, bar->NameBox->Height);
+    }
+    int leftWidth = 0;
+    int rightWidth = 0;
+    for (const auto& bar : categories) {
+        bar->IconBox->wrapAt(maxWidth - nameWidth);
         leftWidth = std::max(leftWidth, bar->LeftBox->Width);
         rightWidth = std::max(rightWidth, bar->RightBox->Width);
-        rowHeight = std::max(rowHeight, bar->NameBox->Height);
     }
     const int total = leftWidth + rightWidth;
     rows.SetWidth(total);
     int y = rows.Top;
     for (const auto& bar : categories) {
-        bar->SetHeight(rowHeight);
+        bar->IconBox->LineHeight = lineHeight;
+        bar->SetHeight(lineHeight * bar->IconBox->lineCount());
         bar->SetTop(y);
-        y += rowHeight;
+        y += bar->Height;
         bar->SetWidth(total);
         bar->LeftBox->SetLeft(rows.Left);
         bar->LeftBox->SetWidth(leftWidth);

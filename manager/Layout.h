@@ -47,8 +47,10 @@ void sizeNameBox(Bar& category, const platform::Font& sharedFont, const TextMeas
 
 // Stacks the rows from the top of `rows` down, each as tall as the tallest cell and name box;
 // every category's two boxes go into two columns as wide as their widest box, starting at the
-// left of `rows`. `rows` takes the rows' width and the bottom of the last row as its height.
+// left of `rows`. A row whose icons would make the rows wider than `maxWidth` breaks them into
+// lines of that height inside its icon area, the name box beside the first line. `rows` takes
+// the rows' width and the bottom of the last row as its height.
 void layoutRows(const Categories& categories, Square& rows, int maxIconHeight,
-                const Appearance& appearance, const TextMeasurer& measure);
+                const Appearance& appearance, const TextMeasurer& measure, int maxWidth);
 
 } // namespace layout

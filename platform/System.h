@@ -17,6 +17,9 @@ class Form;
 std::optional<Point> cursorPos();
 int screenWidth();
 int screenHeight();
+// The work area (the screen less the task bar and the bars docked at its edges) of the monitor
+// that holds `point`, or of the nearest one: what a window placed there may cover.
+Rect workAreaAt(Point point);
 
 // The executable's file name up to its first dot: the caption of the program's message boxes.
 std::string applicationTitle();

@@ -17,12 +17,14 @@
 
 namespace platform::headless {
 
-// Back to a fresh screen: 1024 x 768 pixels, pointer at (0, 0) readable, clock at 0, no message
-// boxes or dialogs, no answers or scripts waiting, no posted closes, no quit request. Live forms
-// keep their state.
+// Back to a fresh screen: 1024 x 768 pixels, all of it work area, pointer at (0, 0) readable,
+// clock at 0, no message boxes or dialogs, no answers or scripts waiting, no posted closes, no
+// quit request. Live forms keep their state.
 void resetWorld();
 
 void setScreenWidth(int width);
+// The work area of the one monitor there is; nothing gives the whole screen, as it starts.
+void setWorkArea(std::optional<Rect> area);
 // Nothing makes reading the pointer position fail.
 void setCursorPos(std::optional<Point> pos);
 

@@ -19,6 +19,11 @@ int screenWidth() {
 int screenHeight() {
     return world().screenHeight;
 }
+// One monitor, whose work area is the whole screen unless a test says otherwise.
+Rect workAreaAt(Point) {
+    const World& w = world();
+    return w.workArea.value_or(Rect{0, 0, w.screenWidth, w.screenHeight});
+}
 
 int messageBox(const Form*, const std::string& text, const std::string& caption, unsigned style) {
     World& w = world();
@@ -48,6 +53,9 @@ namespace headless {
 
 void setScreenWidth(int width) {
     world().screenWidth = width;
+}
+void setWorkArea(std::optional<Rect> area) {
+    world().workArea = area;
 }
 void setCursorPos(std::optional<Point> pos) {
     world().cursor = pos;

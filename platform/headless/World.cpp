@@ -12,6 +12,7 @@ void resetWorld() {
     World& w = world();
     w.screenWidth = 1024;
     w.screenHeight = 768;
+    w.workArea.reset();
     w.cursor = Point{0, 0};
     w.now = 0;
     for (ScheduledTimer& entry : w.timers)

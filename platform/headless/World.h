@@ -23,6 +23,7 @@ struct ScheduledTimer {
 struct World {
     int screenWidth = 1024;
     int screenHeight = 768;
+    std::optional<Rect> workArea; // the whole screen when not set
     std::optional<Point> cursor = Point{0, 0};
     long long now = 0;
     long long startCount = 0;

@@ -25,6 +25,16 @@ int screenHeight() {
     return toUnits(GetSystemMetrics(SM_CYSCREEN));
 }
 
+Rect workAreaAt(Point point) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const Point at = toPixels(point);
+    if (!GetMonitorInfoA(MonitorFromPoint({at.x, at.y}, MONITOR_DEFAULTTONEAREST), &monitor))
+        return {0, 0, screenWidth(), screenHeight()};
+    const RECT& area = monitor.rcWork;
+    return toUnits(Rect{area.left, area.top, area.right - area.left, area.bottom - area.top});
+}
+
 int messageBox(const Form* owner, const std::string& text, const std::string& caption,
                unsigned style) {
     return MessageBoxA(owner ? win32::windowOf(*owner) : nullptr, text.c_str(), caption.c_str(),

@@ -66,6 +66,25 @@ TEST_F(BarFormTest, HangsUnderTheBarKeptOnTheScreenAndHoldsTheButtonDown) {
     EXPECT_EQ(mainForm->top() + mainForm->height(), 1);
 }
 
+// Renamed while shown, a window grown near the right edge is placed again at once. On a work area
+// narrower than a name and an icon its left edge still stays on the screen.
+TEST_F(BarFormTest, AWindowThatChangesSizeWhileShownIsPlacedAgainWithinTheWorkArea) {
+    start({{"Games", {"Mail"}}, {"Tools", {"Editor"}}});
+    headless::setWorkArea(Rect{0, 0, 800, 740});
+    mainForm->setLeft(700);
+    openWindow();
+    const int narrow = barForm->width();
+    ASSERT_TRUE(barForm->renameCategory(&row(0), "Games and other ways to pass an afternoon"));
+    ASSERT_GT(barForm->width(), narrow);
+    EXPECT_EQ(barForm->left() + barForm->width(), 800);
+    ASSERT_TRUE(barForm->renameCategory(&row(0), "Games"));
+    EXPECT_EQ(barForm->left(), 800 - narrow);
+
+    headless::setWorkArea(Rect{0, 0, 60, 740});
+    barForm->setLeftClamped(700);
+    EXPECT_EQ(barForm->left(), 0);
+}
+
 TEST_F(BarFormTest, WithoutCategoriesTheWindowIsOneByFourAndAnyClickHidesIt) {
     start({});
     openWindow();

@@ -2,11 +2,12 @@
 """The category window end to end: the real Kestrum.exe under Wine on a virtual X display of its
 own, in a data folder of two coloured categories whose shortcuts point at copies of the marker
 program (one of them in the Windows system folder: the 64-bit build must see the 64-bit one, which
-a 32-bit program on 64-bit Windows is kept from), driven by real pointer and key input through
-xdotool and checked by window geometry, screenshots (kept in the artefacts folder) and the records
-the markers leave; the accessible objects are read from another program, Accesswalk.cpp. Run
-with --dpi 144 it checks the same at 150 %: every figure 1.5 times as large, and icons drawn from
-the shell's list of their scaled size (or the largest smaller one, centred), never stretched.
+a 32-bit program on 64-bit Windows is kept from), or of one category of forty icons, too many for
+one line on the screen, driven by real pointer and key input through xdotool and checked by
+window geometry, screenshots (kept in the artefacts folder) and the records the markers leave;
+the accessible objects are read from another program, Accesswalk.cpp. Run with --dpi 144 it
+checks the same at 150 %: every figure 1.5 times as large, and icons drawn from the shell's list
+of their scaled size (or the largest smaller one, centred), never stretched.
 """
 import os
 import sys
@@ -20,6 +21,7 @@ from e2e_support import CELL, WHITE, bar_position, bar_top_is, click, gone, px, 
 CATEGORIES = [("Alpha", 0x00FFC8A0, "A0C8FF", ["a", "b", "c"]),
               ("Beta", 0x0096DCFF, "FFDC96", ["d", "system"])]
 WIDEST = max(len(c[3]) for c in CATEGORIES)
+MANY = 40  # icons of one category, far too many for one line on the screen
 BUTTON_TOP_LEFT = [(px(10), 0), (0, px(12))]  # pixels of the main button's frame, with the bar down
 BUTTON_BOTTOM_RIGHT = [(px(10), px(24)), (px(69), px(12))]
 
@@ -36,6 +38,12 @@ def make_categories(folder):
         for name, colour, _, markers in CATEGORIES])
 
 
+def make_wide_category(folder):
+    """One category of MANY shortcuts in the colour of Alpha, each to a marker of its own."""
+    e2e.make_categories(folder, [e2e.Category("Tools", {f"m{i}": e2e.marker(folder, f"m{i}") for i in range(MANY)},
+                                              settings=f"[Background]\nBackgoundColor={CATEGORIES[0][1]}\n")])
+
+
 def button_pressed(picture):
     """True when the main button shows pressed, False when released, None for anything else."""
     top_left = {picture.pixel(x, y) for x, y in BUTTON_TOP_LEFT}
@@ -46,12 +54,12 @@ def button_pressed(picture):
 
 
 class CategoryWindow(unittest.TestCase):
-    def start(self):
+    def start(self, prepare=make_categories):
         # The system folder is the prefix's, which every test shares.
         if os.path.exists(record := os.path.join(system_folder(), "marker-system.exe.ran")):
             os.remove(record)
         xdotool("mousemove", 600, 500)
-        self.program = e2e.Kestrum(self._testMethodName, prepare=make_categories)
+        self.program = e2e.Kestrum(self._testMethodName, prepare=prepare)
         self.addCleanup(self.program.close)
         wait_for(bar_position, "the bar to appear")
 
@@ -225,6 +233,29 @@ class CategoryWindow(unittest.TestCase):
         self.assertEqual(tree, expected, "every row as a group of its icons, with names, hints and cells on the screen")
         wait_for(lambda: "b" in self.runs(), "the program of the icon started through its default action")
         self.wait_until_hidden()
+
+    def test_a_category_too_wide_for_the_screen_wraps_within_it_and_its_last_icon_starts(self):
+        self.start(make_wide_category)
+        window = self.open_window()
+        left, top, width, height = window[:4]
+        self.assertTrue(0 <= left and left + width <= e2e.SCREEN[0], f"the window lies within the screen: {window}")
+        per_line = (e2e.units(width) - 1 - 25 - 20) // e2e.CELL_UNITS  # the name box is 20 wider than "Tools"
+        lines = -(-MANY // per_line)
+        self.assertGreater(lines, 1, "the icons wrap")
+        self.assertEqual(height, px(2 + e2e.CELL_UNITS * lines + 2), f"{lines} lines of {per_line} icons inside the frame")
+        last = e2e.cell_corner(window, per_line, lines - 1, (MANY - 1) % per_line)
+        xdotool("mousemove", left + width - px(6), last[1] + px(22))  # right of the last icon
+        wait_for(lambda: not tip_at(px(30), px(12)), "the button's hint to go")
+        picture = wait_for(lambda: (shot := screenshot("wrapped")) and len(set(
+            shot.pixels(last[0] + px(14), last[1] + px(14), px(16), px(16)).values())) > 1 and shot,
+            "the last icon to be drawn")
+        names = [len(set(picture.pixels(left + px(2), top + px(2 + e2e.CELL_UNITS * line), px(30), CELL).values()))
+                 for line in (0, 1)]
+        self.assertTrue(names[0] > 1 and names[1] == 1, f"the name beside the first line only: {names} colours")
+        click(last[0] + px(22), last[1] + px(22))
+        wait_for(self.runs, "the last icon's program to start")
+        self.wait_until_hidden()
+        self.assertEqual(self.runs(), {f"m{MANY - 1}": [""]}, "the last icon's program, once")
 
 
 if __name__ == "__main__":

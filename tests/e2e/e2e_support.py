@@ -326,10 +326,10 @@ def wine_environment():
     return winebuild.environment(KESTRUM_EXE, DISPLAY=DISPLAY, WINEPREFIX=PREFIX)
 
 
-def wine(*command):
+def wine(*command, timeout=TIMEOUT):
     """Runs a Windows program to its end; returns its exit code."""
     return subprocess.run([WINE, *command], env=wine_environment(), stdin=subprocess.DEVNULL,
-                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=TIMEOUT).returncode
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout).returncode
 
 
 def windows_path(path):
@@ -344,10 +344,13 @@ def windows_path(path):
 
 def write_shortcuts(shortcuts):
     """Writes every shortcut of {link path: target path} in one run of the shortcut maker: a start
-    of Wine for each would take most of a test's set-up time."""
+    of Wine for each would take most of a test's set-up time. Each shortcut adds a second to the
+    time allowed: forty of them, written while Wine was starting in a fresh prefix on a busy
+    machine, once took longer than TIMEOUT."""
     if not shortcuts:
         return
-    if wine(MAKESHORTCUT, *(windows_path(path) for link, target in shortcuts.items() for path in (target, link))):
+    paths = (windows_path(path) for link, target in shortcuts.items() for path in (target, link))
+    if wine(MAKESHORTCUT, *paths, timeout=TIMEOUT + len(shortcuts)):
         raise RuntimeError(f"makeshortcut could not write every one of {sorted(shortcuts)}")
 
 

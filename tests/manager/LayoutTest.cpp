@@ -42,6 +42,18 @@ protected:
     std::vector<std::string> names; // the categories made, in order
 };
 
+// Every rectangle the layout sets, row by row.
+std::vector<platform::Rect> rectangles(const BarManager& manager) {
+    std::vector<platform::Rect> all{manager.rect()};
+    for (const auto& bar : manager.bars) {
+        for (const Square* box : {static_cast<Square*>(bar.get()), bar->LeftBox, bar->RightBox})
+            all.push_back(box->rect());
+        for (const auto& entry : bar->Links)
+            all.push_back(entry->rect());
+    }
+    return all;
+}
+
 TEST_F(LayoutTest, AnEmptyManagerTakesNoRoom) {
     const auto manager = load();
     EXPECT_EQ(manager->Width, 0);
@@ -149,6 +161,31 @@ TEST_F(LayoutTest, AnEmptyCategoryIsAsTallAsItsName) {
     const auto name = measured(manager->barNameFont, "Empty");
     EXPECT_EQ(manager->barAt(0)->IconBox->Width, 25);
     EXPECT_EQ(manager->Height, 2 + name.height + 10);
+}
+
+// "Tools" is the wider name in any font; 500 pixels leave room for some icons a line.
+TEST_F(LayoutTest, IconsWrapInOrderInsideTheirRowOnlyWhereTheRowsWouldBeTooWide) {
+    makeCategory("Tools", 40);
+    makeCategory("A", 3);
+    const auto manager = load();
+    const std::vector<platform::Rect> unlimited = rectangles(*manager);
+    manager->layout(manager->Width);
+    EXPECT_EQ(rectangles(*manager), unlimited) << "everything fits";
+
+    Bar* tools = manager->barAt(0);
+    const int nameWidth = tools->NameBox->Width;
+    manager->layout(500);
+    const int perLine = (500 - nameWidth - 25) / 45;
+    IconArea* last = tools->GetLink(39);
+    EXPECT_EQ(manager->Width, nameWidth + 25 + perLine * 45);
+    EXPECT_EQ(last->Left, nameWidth + 10 + 45 * (39 % perLine));
+    EXPECT_EQ(last->Top, 45 * (39 / perLine));
+    EXPECT_EQ(tools->Height, last->Top + 45);
+    EXPECT_EQ(manager->barAt(1)->Top, 2 + tools->Height);
+    EXPECT_EQ(manager->barAt(1)->Height, 45) << "a row that fits keeps one line";
+
+    manager->layout(nameWidth + 30);
+    EXPECT_EQ(tools->GetLink(39)->Top, 45 * 39) << "one icon a line where none has room";
 }
 
 } // namespace
