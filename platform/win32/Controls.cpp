@@ -354,7 +354,7 @@ Rect ListBox::rowRect(int row) const {
     RECT r{};
     SendMessageA(native().window, LB_GETITEMRECT, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&r));
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return toUnits(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
 }
 
 namespace win32 {

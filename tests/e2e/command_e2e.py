@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The command window and Ctrl+J end to end: the real Kestrum.exe under Wine on a virtual X
 display of its own, with shortcuts to copies of the marker program, real keys through xdotool,
-and a second program (the holder) that covers the screen or takes Ctrl+J first.
+and a second program (the holder) that covers the screen or takes Ctrl+J first. With --dpi 144
+the window, its place and its rows are 1.5 times as large.
 """
 import os
 import shutil
@@ -12,11 +13,14 @@ import time
 import unittest
 
 import e2e_support as e2e
-from e2e_support import bar_position, click, screenshot, wait_for, xdotool
+from e2e_support import bar_position, click, px, screenshot, wait_for, xdotool
 
 # Titles are the shortcuts' names; "Email" holds "ma" only further on.
 CATEGORIES = [("Office", ["Email", "Notes"]), ("Web", ["Maps", "Mail"])]
-COMMAND_SIZE = (262, 429)
+COMMAND_SIZE = (px(262), px(429))
+# A place given in units comes back from the window's pixels in whole units: above 96 DPI the
+# windows placed from one another may lie a pixel either way.
+SLACK = 0 if e2e.DPI == 96 else 1
 COVER = "C81E1E"  # the holder's window
 
 
@@ -69,7 +73,7 @@ class CommandWindow(unittest.TestCase):
         named = xdotool("search", "--onlyvisible", "--name", "^Command$").split()
         shown = e2e.visible_windows()
         command = [w for w in shown if w[4] in named]
-        category = [w for w in shown if w[1] >= 0 and w[3] > 60 and w[4] not in named]
+        category = [w for w in shown if w[1] >= 0 and w[3] > px(60) and w[4] not in named]
         if command:
             x, y, width, height, _ = command[0]
             edge = (COMMAND_SIZE[0] - width) // 2
@@ -89,31 +93,33 @@ class CommandWindow(unittest.TestCase):
 
     def test_ctrl_j_opens_both_typing_and_enter_start_the_first_match_and_they_stay_on_top(self):
         self.start()
-        wait_for(e2e.bar_top_is(-26), "the bar to slide up")
+        wait_for(e2e.bar_top_is(px(-26)), "the bar to slide up")
         cover = Holder("window")
         self.addCleanup(cover.close)
         xdotool("mousemove", 900, 700)  # over the holder's window, which is the active one
         category, command = self.hot_key()
         bar = bar_position()
         self.assertEqual(category[:2], (bar[0], bar[1] + e2e.BAR_SIZE[1]), "under the bar")
-        self.assertEqual(command[:2], (category[0] + category[2] + 30, 105), "30 pixels right of it")
+        right_of_it = (category[0] + category[2] + px(30), px(105))
+        self.assertTrue(all(abs(a - b) <= SLACK for a, b in zip(command[:2], right_of_it)),
+                        f"30 units right of it: {command[:2]}, not {right_of_it}")
 
         xdotool("type", "--delay", "100", " mA ")
         time.sleep(1)
         screenshot("command")  # the README's picture
-        rows = e2e.accessible_walk(self.folder, (command[0] + 130, command[1] + 200))
+        rows = e2e.accessible_walk(self.folder, (command[0] + px(130), command[1] + px(200)))
         self.assertEqual([row[:3] for row in rows], [["leaf", "34", title] for title in ["Mail", "Maps", "Email"]],
                          "the list's rows by their titles, for screen readers")
         places = [tuple(map(int, row[4].split())) for row in rows]
         self.assertEqual([(x, y - places[0][1], height) for x, y, _, height in places],
-                         [(places[0][0], 18 * i, 18) for i in range(3)], "one row under the other")
+                         [(places[0][0], px(18) * i, px(18)) for i in range(3)], "one row under the other")
 
         click(900, 700)  # the other program is active again
         time.sleep(1)
         above = screenshot("command-behind-another-program")
-        for x, y, what in [(command[0] + 130, command[1] + 200, "command window"),
-                           (category[0] + category[2] // 2, category[1] + 10, "category window"),
-                           (10, 0, "bar")]:
+        for x, y, what in [(command[0] + px(130), command[1] + px(200), "command window"),
+                           (category[0] + category[2] // 2, category[1] + px(10), "category window"),
+                           (px(10), 0, "bar")]:
             self.assertNotEqual(above.pixel(x, y), COVER, f"the {what} stays above the other program")
 
         self.assertEqual(self.hot_key()[1], command, "a second Ctrl+J leaves it where it is")
