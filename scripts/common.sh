@@ -138,7 +138,8 @@ kestrum_start_wine() {
     loader=$(kestrum_wine_loader "$build")
     export WINEPREFIX
     WINEPREFIX=$(kestrum_wine_prefix "$build")
-    export WINEARCH=$build WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # Wine's menu builder would run for every shortcut written, as a process of its own.
+    export WINEARCH=$build WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the $build Wine prefix $WINEPREFIX"
         mkdir -p "$(dirname "$WINEPREFIX")"

@@ -42,5 +42,5 @@ def environment(program, **settings):
     """The environment for running `program`: its architecture, a quiet Wine and `settings`."""
     result = dict(os.environ, WINEARCH=architecture(program), **settings)
     result.setdefault("WINEDEBUG", "-all")
-    result.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
+    result.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml,winemenubuilder.exe=")
     return result
