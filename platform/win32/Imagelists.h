@@ -9,8 +9,8 @@
 namespace platform::win32 {
 
 // Draws `icon` from the shell's list of `size` pixels with its corner at `at`. Where the shell
-// keeps no list of that size, the largest smaller
-// picture is drawn centred in the square: a picture is never stretched.
+// keeps no list of that size, the largest smaller picture is drawn centred in the square: a
+// picture is never stretched.
 void drawShellIcon(HDC dc, POINT at, ShellIcon icon, int size);
 
 } // namespace platform::win32
