@@ -11,6 +11,12 @@ int scaled(int value, int by, int over) {
     return static_cast<int>(product >= 0 ? (product + half) / over : -((-product + half) / over));
 }
 
+// value * by / over, rounded down (towards minus infinity).
+int scaledDown(int value, int by, int over) {
+    const long long product = static_cast<long long>(value) * by;
+    return static_cast<int>(product >= 0 ? product / over : -((-product + over - 1) / over));
+}
+
 } // namespace
 
 int displayDpi() {
@@ -47,13 +53,12 @@ Rect toUnits(const Rect& pixels) {
     return {left, top, toUnits(pixels.right()) - left, toUnits(pixels.bottom()) - top};
 }
 
+// The top-left corner rounded down, the bottom-right one up.
 Rect toUnitsCovering(const Rect& pixels) {
-    const auto down = [](int value) {
-        const long long product = static_cast<long long>(value) * kDesignDpi;
-        return static_cast<int>(product >= 0 ? product / dpiNow : -((-product + dpiNow - 1) / dpiNow));
-    };
+    const auto down = [](int value) { return scaledDown(value, kDesignDpi, dpiNow); };
+    const auto up = [&down](int value) { return -down(-value); };
     const int left = down(pixels.left), top = down(pixels.top);
-    return {left, top, -down(-pixels.right()) - left, -down(-pixels.bottom()) - top};
+    return {left, top, up(pixels.right()) - left, up(pixels.bottom()) - top};
 }
 
 Size toPixels(Size units) {
