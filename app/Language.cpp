@@ -1,11 +1,11 @@
 #include "app/Language.h"
 
-#include "platform/Files.h"
 #include "platform/Initext.h"
+#include "platform/Storedtext.h"
 
 Language::Language(const std::string& fileName) {
     // One read of the file serves every lookup: it is read once at start-up anyway.
-    const std::string text = platform::readFile(fileName).value_or(std::string());
+    const std::string text = platform::readStoredText(fileName).value_or(std::string());
     keys = platform::ini::keyNames(text, "Strings");
     // Each text is read through the file's own lookup, which ignores letter case; so a key
     // listed twice in other cases gets the text of its first line, as the file reads.

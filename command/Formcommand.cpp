@@ -3,6 +3,7 @@
 #include "manager/Barmanager.h"
 #include "platform/System.h"
 #include "platform/Text.h"
+#include "platform/Textcompare.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 #include "store/Vcltools.h"
@@ -26,9 +27,10 @@ constexpr int kIconSize = 16; // the shell's small icons
 constexpr int kTitleLeft = 20;
 constexpr int kCourierPixelHeight = 11; // 8 points at 96 dots per inch
 
-// The one order of the titles: byte by byte on the lowered titles (std::string compares bytes
-// as unsigned), so that every backend and locale sorts alike.
+// Alphabetical as the user's language sorts without regard to case; titles the sort cannot
+// tell apart go by their lowered bytes, so that those differing only in case end side by side.
 bool titleBefore(const TitledEntry& a, const TitledEntry& b) {
+    if (a.sortKey != b.sortKey) return a.sortKey < b.sortKey;
     return a.lowered < b.lowered;
 }
 
@@ -40,8 +42,9 @@ std::vector<TitledEntry> everyEntrySorted(const BarManager& manager) {
         for (int l = 0; l < bar.GetLinkCount(); ++l) {
             IconArea* entry = bar.GetLink(l);
             std::string title = entry->GetTitle();
-            std::string lowered = platform::lowerAscii(title);
-            entries.push_back({std::move(title), std::move(lowered), entry});
+            std::string lowered = platform::foldCase(title);
+            std::string key = platform::sortKey(title);
+            entries.push_back({std::move(title), std::move(lowered), std::move(key), entry});
         }
     }
     std::stable_sort(entries.begin(), entries.end(), titleBefore);
@@ -65,7 +68,7 @@ constexpr auto kMatchGroups = static_cast<std::size_t>(Match::None);
 // A word begins at the start of the title and after any character that is neither a letter nor
 // a digit: after a blank, and after punctuation such as '-', '_', '.', '(' or '&', so that "ma"
 // finds "Old mail", "Format-Manager" and "Web_mail" as readily as "Mail". Bytes above 127 are
-// letters of the code page: a word goes on through them. A change of letter case inside a word
+// parts of letters of other scripts: a word goes on through them. A change of letter case inside a word
 // does not begin one: the match is blind to letter case, so its groups are too.
 bool beginsWord(const std::string& lowered, std::size_t at) {
     if (at == 0) return true;
@@ -196,7 +199,7 @@ void TCommandForm::CommandEditChange() {
         return;
     }
     if (entryTitlesStale_) readEntryTitles();
-    const std::string filter = platform::lowerAscii(platform::trimBlanks(CommandEdit.text()));
+    const std::string filter = platform::foldCase(platform::trimBlanks(CommandEdit.text()));
     std::vector<TitledEntry> rows = titlesHolding(entryTitles, filter);
     const bool selectFirst = !filter.empty() && !rows.empty();
     showRows(std::move(rows), selectFirst ? 0 : -1);

@@ -33,10 +33,12 @@ public:
     // Starts the program of the selected row, if a row is selected.
     void CommandEditEnter();
 
-    // A title with the entry it came from; `lowered` is what filtering and sorting compare.
+    // A title with the entry it came from; `lowered` (lower case in any script) is what
+    // filtering compares, `sortKey` what sorting does.
     struct TitledEntry {
         std::string title;
         std::string lowered;
+        std::string sortKey;
         IconArea* entry;
     };
     // One title per letter-case-blind spelling, the first entry in category order keeping it,

@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Inifile.h"
 #include "platform/Initext.h"
+#include "platform/Textcompare.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 #include "store/Vcltools.h"
@@ -67,7 +68,8 @@ Bar* BarManager::barAtPoint(int x, int y) const {
 }
 
 Bar* BarManager::createBar(const std::string& name) {
-    if (!platform::isPlainName(name) || !platform::createFolder(dataFolder + "\\" + name))
+    if (!platform::isPlainName(name) || hasBar(name) ||
+        !platform::createFolder(dataFolder + "\\" + name))
         return nullptr;
     auto bar = std::make_unique<Bar>(this, dataFolder, name);
     applyBarLayout(bar.get());
@@ -78,7 +80,8 @@ Bar* BarManager::createBar(const std::string& name) {
 }
 
 bool BarManager::renameBar(Bar* bar, const std::string& newName) {
-    if (!bar || !platform::isPlainName(newName) || !bar->Rename(newName)) return false;
+    if (!bar || !platform::isPlainName(newName) || hasBar(newName, bar) || !bar->Rename(newName))
+        return false;
     saveBarList();
     return true;
 }
@@ -156,9 +159,9 @@ void BarManager::saveAppearance() {
 
 // Two rows on one folder would overwrite each other's list, and deleting one would delete the
 // other's shortcuts; folder names match without regard to letter case.
-bool BarManager::hasBar(const std::string& name) const {
+bool BarManager::hasBar(const std::string& name, const Bar* except) const {
     return std::any_of(bars.begin(), bars.end(), [&](const auto& bar) {
-        return platform::ini::sameName(bar->GetName(), name);
+        return bar.get() != except && platform::sameText(bar->GetName(), name);
     });
 }
 

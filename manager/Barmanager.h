@@ -49,8 +49,9 @@ public:
     Bar* barAtPoint(int x, int y) const;
 
     // Each returns failure (null or false) without changing anything when the file system
-    // refuses, or when the name is not a single folder name; a successful change is saved to
-    // config.txt at once.
+    // refuses, when the name is not a single folder name, or when another category has it
+    // already, in any letter case of any script; a successful change is saved to config.txt at
+    // once.
     Bar* createBar(const std::string& name);
     bool renameBar(Bar* bar, const std::string& newName);
     // Deletes the category's folder with everything in it and takes it out of the list.
@@ -78,7 +79,8 @@ private:
     std::string configFileName() const;
     std::string settingsFileName() const;
     void applyBarLayout(Bar* bar) const;
-    bool hasBar(const std::string& name) const;
+    // Whether a category other than `except` has the name, without regard to letter case.
+    bool hasBar(const std::string& name, const Bar* except = nullptr) const;
     // The place of `bar` in the list, or the end when it is not there.
     std::vector<std::unique_ptr<Bar>>::iterator positionOf(const Bar* bar);
     void appendBar(const std::string& name);

@@ -178,7 +178,8 @@ protected:
     // gets it; swallowKey keeps it from the control.
     virtual void FormKeyDown(int /*key*/, ShiftState) {}
     // A character typed while the form or one of its controls has the focus, before the control
-    // gets it; setting `key` to 0 keeps it from the control.
+    // gets it; setting `key` to 0 keeps it from the control. Only ASCII characters come here
+    // (Enter and Escape among them): the others go straight to the control.
     virtual void FormKeyPress(char& /*key*/) {}
     virtual void FormResize() {}
     // The form is closing, by close() or by the user; it hides after this.

@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Initext.h"
+#include "platform/Storedtext.h"
 #include "platform/Text.h"
 
 namespace platform {
@@ -36,7 +37,7 @@ bool IniFile::valueExists(std::string_view section, std::string_view key) const 
     return IniSnapshot(fileName_).valueExists(section, key);
 }
 
-IniSnapshot::IniSnapshot(const std::string& fileName) : text_(readFile(fileName)) {}
+IniSnapshot::IniSnapshot(const std::string& fileName) : text_(readStoredText(fileName)) {}
 
 const std::unordered_map<std::string, std::string>&
 IniSnapshot::indexOf(std::string_view section) const {
@@ -126,8 +127,10 @@ IniBatch& IniBatch::eraseSection(std::string_view section) {
     return *this;
 }
 
+// A file an earlier version wrote in the ANSI code page is written back whole in UTF-8: one file
+// never mixes the two.
 void IniBatch::commit() {
-    std::string text = readFile(fileName_).value_or(std::string());
+    std::string text = readStoredText(fileName_).value_or(std::string());
     for (const auto& step : steps_)
         step(text);
     if (!replaceFile(fileName_, text)) throw IniWriteError(fileName_);

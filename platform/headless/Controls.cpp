@@ -1,6 +1,7 @@
 // The standard controls without a window system: their state is all there is, so this side
 // holds only the focus and an edit box's selection, and plays the user for the tests.
 #include "platform/Controls.h"
+#include "platform/Utf8.h"
 #include "platform/headless/Formnative.h"
 #include "platform/headless/Headless.h"
 
@@ -90,23 +91,29 @@ bool takesInput(ChildControl& control) {
     return true;
 }
 
-// What the box makes of a typed character: it replaces the selection, and Backspace deletes
-// the selection or else the character before the caret.
-void typeInto(EditBox& box, char key) {
+bool continuesCharacter(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// What the box makes of a typed character (its UTF-8 bytes): it replaces the selection, and
+// Backspace deletes the selection or else the character before the caret, all its bytes.
+void typeInto(EditBox& box, std::string_view character) {
     if (box.readOnly()) return;
     auto start = static_cast<std::size_t>(box.selectionStart());
     auto length = static_cast<std::size_t>(box.selectionLength());
     std::string text = box.text();
-    if (key == Keys::Back) {
+    if (character.size() == 1 && character[0] == Keys::Back) {
         if (length == 0) {
             if (start == 0) return;
-            --start;
-            length = 1;
+            do {
+                --start;
+                ++length;
+            } while (start > 0 && continuesCharacter(text[start]));
         }
         text.erase(start, length);
-    } else if (static_cast<unsigned char>(key) >= 0x20) {
-        text.replace(start, length, 1, key);
-        ++start;
+    } else if (static_cast<unsigned char>(character[0]) >= 0x20) {
+        text.replace(start, length, character);
+        start += character.size();
     } else {
         return;
     }
@@ -114,10 +121,13 @@ void typeInto(EditBox& box, char key) {
     box.select(static_cast<int>(start), 0);
 }
 
-void typeCharacter(Form& form, ChildControl* focused, char key) {
-    if (FormEvents::keyPress(form, focused, key)) return;
+// As on Windows, only ASCII characters pass the key press handlers.
+void typeCharacter(Form& form, ChildControl* focused, std::string_view character) {
+    char key = character[0];
+    if (character.size() == 1 && FormEvents::keyPress(form, focused, key)) return;
     if (focused && focused->kind() == ControlKind::EditBox)
-        typeInto(*static_cast<EditBox*>(focused), key);
+        typeInto(*static_cast<EditBox*>(focused),
+                 character.size() == 1 ? std::string_view(&key, 1) : character);
 }
 
 // The character a key types besides, if any.
@@ -165,7 +175,7 @@ void keyDown(Form& form, int key, ShiftState shift) {
     if (FormEvents::keyDown(form, focused, key, shift)) return;
     if (focused) actOnKey(form, *focused, key, shift);
     if (const char character = characterOf(key))
-        typeCharacter(form, form.focusedControl(), character);
+        typeCharacter(form, form.focusedControl(), std::string_view(&character, 1));
 }
 
 void click(ChildControl& control) {
@@ -206,8 +216,11 @@ void pressArrow(UpDown& upDown, bool up) {
 
 void typeText(EditBox& box, const std::string& text) {
     if (!takesInput(box)) return;
-    for (const char key : text)
-        typeCharacter(box.form(), &box, key);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t start = at;
+        utf8::next(text, at);
+        typeCharacter(box.form(), &box, std::string_view(text).substr(start, at - start));
+    }
 }
 
 Raster paintRows(ListBox& list) {

@@ -3,6 +3,7 @@
 #include "platform/headless/Headless.h"
 
 #include "platform/headless/Headlessshell.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -144,12 +145,12 @@ void RasterCanvas::textOut(Point at, std::string_view text) {
 
 namespace {
 
-// A fixed cell: half the font's pixel height wide (one more when bold), the pixel height plus
-// two for the leading high.
+// A fixed cell per character, whatever its script: half the font's pixel height wide (one more
+// when bold), the pixel height plus two for the leading high.
 Size fixedCellMetrics(const Font& font, std::string_view text) {
     const int pixelHeight = (font.size * 96 + 71) / 72;
     const int cellWidth = pixelHeight / 2 + (font.bold ? 1 : 0);
-    return {static_cast<int>(text.size()) * cellWidth, pixelHeight + 2};
+    return {static_cast<int>(utf8::characterCount(text)) * cellWidth, pixelHeight + 2};
 }
 
 TextMetrics& currentTextMetrics() {

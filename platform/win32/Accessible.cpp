@@ -14,6 +14,7 @@
 #include "platform/win32/Accessiblewindow.h"
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formwindow.h"
+#include "platform/win32/Wide.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -33,7 +34,7 @@ struct Link {
     unsigned generation = 0; // counts the tree's changes, which disconnect the group objects
 };
 
-constexpr const char* kExposureProperty = "KestrumAccessible";
+constexpr const wchar_t* kExposureProperty = L"KestrumAccessible";
 constexpr LONG kLastIndex = 0xFFFF;
 constexpr LONG kLastGroup = 0x7FFE;
 
@@ -44,10 +45,8 @@ LONG idOfItem(int group, int index) {
 }
 
 BSTR toBstr(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
-    BSTR wide = SysAllocStringLen(nullptr, UINT(length));
-    if (wide) MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide, length);
-    return wide;
+    const std::wstring wide = win32::widen(text);
+    return SysAllocStringLen(wide.data(), UINT(wide.size()));
 }
 
 // An empty text is no text: S_FALSE, as the interface asks.
@@ -312,11 +311,7 @@ private:
         });
     }
 
-    std::string windowText() const {
-        char text[256] = "";
-        GetWindowTextA(link_->window, text, sizeof text);
-        return text;
-    }
+    std::string windowText() const { return win32::windowText(link_->window); }
 
     // In pixels, as a screen reader takes every place; the items' places are kept in units.
     Rect clientArea() const {
@@ -397,7 +392,7 @@ struct AccessibleExposure::Native {
 AccessibleExposure::AccessibleExposure(Form& form, AccessibleTree& tree)
     : native_(std::make_unique<Native>(Native{
           std::make_shared<Link>(Link{win32::windowOf(form), &tree, ROLE_SYSTEM_CLIENT}), false})) {
-    SetPropA(native_->link->window, kExposureProperty, native_.get());
+    SetPropW(native_->link->window, kExposureProperty, native_.get());
 }
 
 AccessibleExposure::AccessibleExposure(ChildControl& control, AccessibleTree& tree)
@@ -406,7 +401,7 @@ AccessibleExposure::AccessibleExposure(ChildControl& control, AccessibleTree& tr
                                       control.kind() == ControlKind::ListBox ? ROLE_SYSTEM_LIST
                                                                              : ROLE_SYSTEM_CLIENT}),
           false})) {
-    SetPropA(native_->link->window, kExposureProperty, native_.get());
+    SetPropW(native_->link->window, kExposureProperty, native_.get());
     native_->subclassed =
         SetWindowSubclass(native_->link->window, controlSubclass, kSubclassId, 0) != FALSE;
 }
@@ -414,7 +409,7 @@ AccessibleExposure::AccessibleExposure(ChildControl& control, AccessibleTree& tr
 AccessibleExposure::~AccessibleExposure() {
     if (native_->subclassed)
         RemoveWindowSubclass(native_->link->window, controlSubclass, kSubclassId);
-    RemovePropA(native_->link->window, kExposureProperty);
+    RemovePropW(native_->link->window, kExposureProperty);
     native_->link->tree = nullptr;
 }
 
@@ -434,7 +429,7 @@ namespace win32 {
 std::optional<LRESULT> answerAccessible(HWND window, WPARAM flags, LPARAM objectId) {
     if (DWORD(objectId) != DWORD(OBJID_CLIENT)) return std::nullopt;
     const auto* exposure =
-        static_cast<const AccessibleExposure::Native*>(GetPropA(window, kExposureProperty));
+        static_cast<const AccessibleExposure::Native*>(GetPropW(window, kExposureProperty));
     if (!exposure) return std::nullopt;
     IAccessible* client = new Object(exposure->link, -1);
     const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, client);

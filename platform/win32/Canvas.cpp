@@ -1,6 +1,7 @@
 #include "platform/Dpi.h"
 #include "platform/win32/Gdi.h"
 #include "platform/win32/Imagelists.h"
+#include "platform/win32/Wide.h"
 
 #include <algorithm>
 
@@ -150,13 +151,15 @@ void GdiCanvas::line(Point from, Point to) {
 void GdiCanvas::textOut(Point at, std::string_view text) {
     useFont();
     const Point place = toPixels(at);
-    TextOutA(dc_, place.x, place.y, text.data(), static_cast<int>(text.size()));
+    const std::wstring wide = widen(text);
+    TextOutW(dc_, place.x, place.y, wide.data(), static_cast<int>(wide.size()));
 }
 
 Size GdiCanvas::textExtent(std::string_view text) {
     useFont();
+    const std::wstring wide = widen(text);
     SIZE extent{};
-    GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &extent);
+    GetTextExtentPoint32W(dc_, wide.data(), static_cast<int>(wide.size()), &extent);
     return toUnits(Size{extent.cx, extent.cy});
 }
 

@@ -39,7 +39,7 @@ LRESULT command(ChildControl& control, HWND window, WORD code) {
     case ControlKind::CheckBox:
         if (code == BN_CLICKED)
             ControlEvents::checked(static_cast<CheckBox&>(control),
-                                   SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED);
+                                   SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED);
         break;
     case ControlKind::RadioGroup: {
         const auto& items = control.native().items;
@@ -56,7 +56,7 @@ LRESULT command(ChildControl& control, HWND window, WORD code) {
     case ControlKind::ListBox:
         if (code == LBN_SELCHANGE)
             ControlEvents::chosen(static_cast<ListBox&>(control),
-                                  static_cast<int>(SendMessageA(window, LB_GETCURSEL, 0, 0)));
+                                  static_cast<int>(SendMessageW(window, LB_GETCURSEL, 0, 0)));
         break;
     default:
         break;
@@ -103,7 +103,7 @@ std::optional<LRESULT> answerControl(UINT message, WPARAM wParam, LPARAM lParam)
         if (LOWORD(wParam) == SB_THUMBPOSITION)
             ControlEvents::arrowPressed(
                 static_cast<UpDown&>(*control),
-                static_cast<int>(SendMessageA(reinterpret_cast<HWND>(lParam), UDM_GETPOS32, 0, 0)));
+                static_cast<int>(SendMessageW(reinterpret_cast<HWND>(lParam), UDM_GETPOS32, 0, 0)));
         return 0;
     }
     case WM_DRAWITEM: {

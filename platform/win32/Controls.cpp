@@ -7,6 +7,7 @@
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formnative.h"
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Wide.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -17,19 +18,21 @@ namespace platform {
 
 namespace {
 
-constexpr const char* kControlProperty = "KestrumControl";
-constexpr const char* kContainerClass = "KestrumContainer";
+using win32::widen;
+
+constexpr const wchar_t* kControlProperty = L"KestrumControl";
+constexpr const wchar_t* kContainerClass = L"KestrumContainer";
 constexpr int kUpDownWidth = 16;
 
 void forget(HWND window) {
     if (!window) return;
     // No message may reach a control that is going away.
-    RemovePropA(window, kControlProperty);
+    RemovePropW(window, kControlProperty);
     DestroyWindow(window);
 }
 
 void setWindowText(HWND window, const std::string& text) {
-    if (win32::windowText(window) != text) SetWindowTextA(window, text.c_str());
+    if (win32::windowText(window) != text) SetWindowTextW(window, widen(text).c_str());
 }
 
 Rect boundsIn(HWND parent, HWND window) {
@@ -46,15 +49,15 @@ void place(HWND window, const Rect& units) {
 }
 
 void setStyleBit(HWND window, LONG bit, bool on) {
-    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
     const LONG wanted = on ? style | bit : style & ~bit;
-    if (wanted != style) SetWindowLongA(window, GWL_STYLE, wanted);
+    if (wanted != style) SetWindowLongW(window, GWL_STYLE, wanted);
 }
 
 LRESULT CALLBACK containerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) {
         auto* container = static_cast<Container*>(win32::controlOfWindow(window));
-        if (!container) return DefWindowProcA(window, message, wParam, lParam);
+        if (!container) return DefWindowProcW(window, message, wParam, lParam);
         RECT client{};
         GetClientRect(window, &client);
         const win32::ScopedGdiObject brush(CreateSolidBrush(win32::colorRef(container->color())));
@@ -62,18 +65,18 @@ LRESULT CALLBACK containerProcedure(HWND window, UINT message, WPARAM wParam, LP
         return 1;
     }
     if (const auto answer = win32::answerControl(message, wParam, lParam)) return *answer;
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
-const char* containerClass() {
+const wchar_t* containerClass() {
     static const bool registered = [] {
-        WNDCLASSEXA windowClass{};
+        WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = containerProcedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.lpszClassName = kContainerClass;
-        return RegisterClassExA(&windowClass) != 0;
+        return RegisterClassExW(&windowClass) != 0;
     }();
     (void)registered;
     return kContainerClass;
@@ -81,7 +84,7 @@ const char* containerClass() {
 
 // How the window of each kind of control is made.
 struct WindowRecipe {
-    const char* className;
+    const wchar_t* className;
     DWORD style;
     DWORD extendedStyle = 0;
     std::string text;
@@ -94,35 +97,35 @@ WindowRecipe recipeOf(const ChildControl& control) {
     switch (control.kind()) {
     case ControlKind::Label: {
         const auto& label = static_cast<const Label&>(control);
-        return {"STATIC", SS_NOTIFY | WS_GROUP, 0, label.text()};
+        return {L"STATIC", SS_NOTIFY | WS_GROUP, 0, label.text()};
     }
     case ControlKind::PushButton: {
         const auto& button = static_cast<const PushButton&>(control);
-        return {"BUTTON", focusable | (button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
+        return {L"BUTTON", focusable | (button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
                 button.caption()};
     }
     case ControlKind::CheckBox:
-        return {"BUTTON", focusable | BS_AUTOCHECKBOX, 0,
+        return {L"BUTTON", focusable | BS_AUTOCHECKBOX, 0,
                 static_cast<const CheckBox&>(control).caption()};
     case ControlKind::RadioGroup:
         // Transparent, so that its parent paints the inside of its frame, which it does not.
-        return {"BUTTON", WS_GROUP | BS_GROUPBOX, WS_EX_TRANSPARENT,
+        return {L"BUTTON", WS_GROUP | BS_GROUPBOX, WS_EX_TRANSPARENT,
                 static_cast<const RadioGroup&>(control).caption()};
     case ControlKind::EditBox:
-        return {"EDIT", focusable | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, {}};
+        return {L"EDIT", focusable | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, {}};
     case ControlKind::UpDown:
-        return {UPDOWN_CLASSA,
+        return {UPDOWN_CLASSW,
                 UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                 0,
                 {}};
     case ControlKind::PageControl:
         return {
-            WC_TABCONTROLA, focusable | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, {}};
+            WC_TABCONTROLW, focusable | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, {}};
     case ControlKind::Page:
     case ControlKind::Panel:
         return {containerClass(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, {}};
     case ControlKind::ListBox:
-        return {"LISTBOX",
+        return {L"LISTBOX",
                 focusable | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOTIFY |
                     LBS_NOINTEGRALHEIGHT,
                 WS_EX_CLIENTEDGE,
@@ -140,13 +143,13 @@ HWND parentWindow(const ChildControl& control) {
 
 HWND createWindow(ChildControl& control, const WindowRecipe& recipe, const Rect& bounds) {
     const HWND window =
-        CreateWindowExA(recipe.extendedStyle, recipe.className, recipe.text.c_str(),
+        CreateWindowExW(recipe.extendedStyle, recipe.className, widen(recipe.text).c_str(),
                         WS_CHILD | recipe.style, bounds.left, bounds.top, bounds.width, bounds.height,
-                        parentWindow(control), nullptr, GetModuleHandleA(nullptr), nullptr);
+                        parentWindow(control), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window)
         throw std::runtime_error("Cannot create a control (error " +
                                  std::to_string(GetLastError()) + ")");
-    SetPropA(window, kControlProperty, &control);
+    SetPropW(window, kControlProperty, &control);
     return window;
 }
 
@@ -154,7 +157,7 @@ void createRadioItems(RadioGroup& group, std::vector<HWND>& items) {
     for (std::size_t i = 0; i < group.items().size(); ++i) {
         const DWORD first = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
         items.push_back(createWindow(group,
-                                     {"BUTTON", BS_AUTORADIOBUTTON | first, 0, group.items()[i]},
+                                     {L"BUTTON", BS_AUTORADIOBUTTON | first, 0, group.items()[i]},
                                      group.itemBounds(static_cast<int>(i))
                                          .offset({group.bounds().left, group.bounds().top})));
     }
@@ -164,9 +167,9 @@ void showFont(ChildControl& control, ChildControl::Native& native) {
     if (native.font.get() && native.fontShown == control.font() && native.fontDpi == displayDpi())
         return;
     win32::ScopedGdiObject font(win32::createFont(control.font().font, control.font().pixelHeight));
-    SendMessageA(native.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    SendMessageW(native.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     for (HWND item : native.items)
-        SendMessageA(item, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     native.font = std::move(font); // the old font is out of use now
     native.fontShown = control.font();
     native.fontDpi = displayDpi();
@@ -176,7 +179,7 @@ void showRadioItems(const RadioGroup& group, const std::vector<HWND>& items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         const auto index = static_cast<int>(i);
         place(items[i], group.itemBounds(index).offset({group.bounds().left, group.bounds().top}));
-        SendMessageA(items[i], BM_SETCHECK,
+        SendMessageW(items[i], BM_SETCHECK,
                      index == group.selectedIndex() ? BST_CHECKED : BST_UNCHECKED, 0);
         ShowWindow(items[i], group.visible() ? SW_SHOWNA : SW_HIDE);
         EnableWindow(items[i], group.enabled());
@@ -189,15 +192,15 @@ void showPages(PageControl& pages, HWND tabs) {
     while (TabCtrl_GetItemCount(tabs) > count)
         TabCtrl_DeleteItem(tabs, TabCtrl_GetItemCount(tabs) - 1);
     for (int i = 0; i < count; ++i) {
-        std::string caption = pages.pages()[static_cast<std::size_t>(i)]->caption();
-        TCITEMA item{};
+        std::wstring caption = widen(pages.pages()[static_cast<std::size_t>(i)]->caption());
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
         if (i < TabCtrl_GetItemCount(tabs))
-            SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(i),
+            SendMessageW(tabs, TCM_SETITEMW, static_cast<WPARAM>(i),
                          reinterpret_cast<LPARAM>(&item));
         else
-            SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i),
+            SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i),
                          reinterpret_cast<LPARAM>(&item));
     }
     TabCtrl_SetCurSel(tabs, pages.activePageIndex());
@@ -208,20 +211,20 @@ void showPages(PageControl& pages, HWND tabs) {
 // The list holds no data of its own, so it is told only how many rows there are; it adds or
 // drops them one by one, each time updating its scroll bar unless redrawing is off.
 void showRows(const ListBox& list, HWND window) {
-    if (SendMessageA(window, LB_GETCOUNT, 0, 0) != list.rowCount()) {
-        SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-        SendMessageA(window, LB_SETCOUNT, static_cast<WPARAM>(list.rowCount()), 0);
-        SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    if (SendMessageW(window, LB_GETCOUNT, 0, 0) != list.rowCount()) {
+        SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(window, LB_SETCOUNT, static_cast<WPARAM>(list.rowCount()), 0);
+        SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     }
-    SendMessageA(window, LB_SETITEMHEIGHT, 0, toPixels(list.rowHeight()));
-    SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
+    SendMessageW(window, LB_SETITEMHEIGHT, 0, toPixels(list.rowHeight()));
+    SendMessageW(window, LB_SETCURSEL, static_cast<WPARAM>(list.selectedIndex()), 0);
     InvalidateRect(window, nullptr, TRUE);
 }
 
 // The arrows narrow their box and sit against its right edge; the state learns where.
 void bindUpDown(UpDown& upDown, HWND window) {
     HWND parent = GetParent(window);
-    SendMessageA(window, UDM_SETBUDDY, reinterpret_cast<WPARAM>(upDown.buddy().native().window), 0);
+    SendMessageW(window, UDM_SETBUDDY, reinterpret_cast<WPARAM>(upDown.buddy().native().window), 0);
     upDown.buddy().setBounds(boundsIn(parent, upDown.buddy().native().window));
     upDown.setBounds(boundsIn(parent, window));
 }
@@ -266,13 +269,13 @@ void ChildControl::refresh() {
         break;
     }
     case ControlKind::PushButton:
-        SendMessageA(window, BM_SETSTYLE,
+        SendMessageW(window, BM_SETSTYLE,
                      static_cast<const PushButton&>(*this).isDefault() ? BS_DEFPUSHBUTTON
                                                                        : BS_PUSHBUTTON,
                      TRUE);
         break;
     case ControlKind::CheckBox:
-        SendMessageA(window, BM_SETCHECK,
+        SendMessageW(window, BM_SETCHECK,
                      static_cast<const CheckBox&>(*this).checked() ? BST_CHECKED : BST_UNCHECKED,
                      0);
         break;
@@ -282,13 +285,13 @@ void ChildControl::refresh() {
     case ControlKind::EditBox: {
         const auto& box = static_cast<const EditBox&>(*this);
         setWindowText(window, box.text());
-        SendMessageA(window, EM_SETREADONLY, box.readOnly(), 0);
+        SendMessageW(window, EM_SETREADONLY, box.readOnly(), 0);
         break;
     }
     case ControlKind::UpDown: {
         const auto& upDown = static_cast<const UpDown&>(*this);
-        SendMessageA(window, UDM_SETRANGE32, static_cast<WPARAM>(upDown.min()), upDown.max());
-        SendMessageA(window, UDM_SETPOS32, 0, upDown.position());
+        SendMessageW(window, UDM_SETRANGE32, static_cast<WPARAM>(upDown.min()), upDown.max());
+        SendMessageW(window, UDM_SETPOS32, 0, upDown.position());
         break;
     }
     case ControlKind::PageControl:
@@ -326,21 +329,45 @@ void ChildControl::setFocus() {
     if (IsWindowVisible(form_.native().window)) SetFocus(target);
 }
 
+// The box counts its text in UTF-16 units, the program in bytes of UTF-8.
+namespace {
+
+int wideOffset(const std::string& text, int offset) {
+    const auto bytes = static_cast<std::size_t>(std::clamp(offset, 0, int(text.size())));
+    return static_cast<int>(widen(std::string_view(text).substr(0, bytes)).size());
+}
+
+int byteOffset(const std::wstring& text, DWORD offset) {
+    return static_cast<int>(win32::narrow(std::wstring_view(text).substr(0, offset)).size());
+}
+
+std::wstring wideText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace
+
 int EditBox::selectionStart() const {
     DWORD start = 0;
-    SendMessageA(native().window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    return static_cast<int>(start);
+    SendMessageW(native().window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return byteOffset(wideText(native().window), start);
 }
 
 int EditBox::selectionLength() const {
     DWORD start = 0, end = 0;
-    SendMessageA(native().window, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    SendMessageW(native().window, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(end - start);
+    const std::wstring text = wideText(native().window);
+    return byteOffset(text, end) - byteOffset(text, start);
 }
 
 void EditBox::select(int start, int length) {
-    SendMessageA(native().window, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+    const std::string text = win32::windowText(native().window);
+    SendMessageW(native().window, EM_SETSEL, static_cast<WPARAM>(wideOffset(text, start)),
+                 wideOffset(text, start + length));
 }
 
 Rect PageControl::pageArea() const {
@@ -352,7 +379,7 @@ Rect PageControl::pageArea() const {
 
 Rect ListBox::rowRect(int row) const {
     RECT r{};
-    SendMessageA(native().window, LB_GETITEMRECT, static_cast<WPARAM>(row),
+    SendMessageW(native().window, LB_GETITEMRECT, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&r));
     return toUnits(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
 }
@@ -360,14 +387,11 @@ Rect ListBox::rowRect(int row) const {
 namespace win32 {
 
 ChildControl* controlOfWindow(HWND window) {
-    return window ? static_cast<ChildControl*>(GetPropA(window, kControlProperty)) : nullptr;
+    return window ? static_cast<ChildControl*>(GetPropW(window, kControlProperty)) : nullptr;
 }
 
 std::string windowText(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return narrow(wideText(window));
 }
 
 } // namespace win32

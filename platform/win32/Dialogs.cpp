@@ -3,6 +3,7 @@
 #include "platform/Inputform.h"
 #include "platform/win32/Formnative.h"
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Wide.h"
 
 #include <array>
 #include <commdlg.h>
@@ -18,16 +19,16 @@ HWND windowOf(const Form* owner) {
 
 // The current folder stays as it was: the program finds its help file by it.
 std::optional<std::string> chooseFile(const Form* owner) {
-    std::array<char, MAX_PATH> path{};
-    OPENFILENAMEA dialog{};
+    std::array<wchar_t, MAX_PATH> path{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = windowOf(owner);
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.Flags =
         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&dialog)) return std::nullopt;
-    return std::string(path.data());
+    if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+    return win32::narrow(path.data());
 }
 
 std::optional<Color> chooseColor(const Form* owner, Color initial) {
@@ -37,29 +38,29 @@ std::optional<Color> chooseColor(const Form* owner, Color initial) {
         colors.fill(RGB(255, 255, 255));
         return colors;
     }();
-    CHOOSECOLORA dialog{};
+    CHOOSECOLORW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = windowOf(owner);
     dialog.rgbResult = win32::colorRef(initial);
     dialog.lpCustColors = customColors.data();
     dialog.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorA(&dialog)) return std::nullopt;
+    if (!ChooseColorW(&dialog)) return std::nullopt;
     return static_cast<Color>(dialog.rgbResult);
 }
 
 std::optional<Font> chooseFont(const Form* owner, const Font& initial) {
-    LOGFONTA description{};
+    LOGFONTW description{};
     const win32::ScopedGdiObject font(win32::createFont(initial));
-    GetObjectA(font.get(), sizeof description, &description);
-    CHOOSEFONTA dialog{};
+    GetObjectW(font.get(), sizeof description, &description);
+    CHOOSEFONTW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = windowOf(owner);
     dialog.lpLogFont = &description;
     dialog.rgbColors = win32::colorRef(initial.color);
     dialog.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
-    if (!ChooseFontA(&dialog)) return std::nullopt;
+    if (!ChooseFontW(&dialog)) return std::nullopt;
     Font chosen;
-    chosen.name = description.lfFaceName;
+    chosen.name = win32::narrow(description.lfFaceName);
     chosen.size = (dialog.iPointSize + 5) / 10; // tenths of a point
     chosen.color = static_cast<Color>(dialog.rgbColors);
     chosen.bold = description.lfWeight >= FW_BOLD;

@@ -7,6 +7,7 @@
 #include "platform/Guarded.h"
 #include "platform/win32/Formnative.h"
 #include "platform/win32/Scoped.h"
+#include "platform/win32/Wide.h"
 
 #include <windows.h>
 
@@ -17,6 +18,8 @@
 namespace platform {
 namespace {
 
+// A source may give the names in UTF-16 or, as older and 32-bit programs do, in its ANSI code
+// page: the wide query answers in UTF-16 for either.
 std::vector<std::string> droppedFiles(IDataObject* data) {
     std::vector<std::string> files;
     FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -24,13 +27,13 @@ std::vector<std::string> droppedFiles(IDataObject* data) {
     if (!data || FAILED(data->GetData(&format, &medium))) return files;
     if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
         const auto drop = static_cast<HDROP>(medium.hGlobal);
-        const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
         for (UINT i = 0; i < count; ++i) {
             // Each name at its own length: a fixed buffer would cut a long one short silently.
-            std::string path(DragQueryFileA(drop, i, nullptr, 0), '\0');
-            const UINT copied = DragQueryFileA(drop, i, path.data(), UINT(path.size() + 1));
+            std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+            const UINT copied = DragQueryFileW(drop, i, path.data(), UINT(path.size() + 1));
             path.resize(copied);
-            files.push_back(std::move(path));
+            files.push_back(win32::narrow(path));
         }
     }
     ReleaseStgMedium(&medium);

@@ -2,6 +2,7 @@
 
 #include "platform/Filesnative.h"
 #include "platform/win32/Scoped.h"
+#include "platform/win32/Wide.h"
 
 #include <algorithm>
 #include <windows.h>
@@ -11,10 +12,11 @@ namespace {
 
 using win32::FileHandle;
 using win32::FindHandle;
+using win32::widen;
 
-bool matchesNothing(const char* name) {
-    return (name[0] == '.' && name[1] == '\0') ||
-           (name[0] == '.' && name[1] == '.' && name[2] == '\0');
+bool matchesNothing(const wchar_t* name) {
+    return (name[0] == L'.' && name[1] == L'\0') ||
+           (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
 }
 
 bool writeAll(HANDLE file, std::string_view content) {
@@ -32,25 +34,26 @@ bool writeAll(HANDLE file, std::string_view content) {
 
 std::vector<FolderEntry> listFolder(const std::string& folder, std::string_view pattern) {
     std::vector<FolderEntry> entries;
-    WIN32_FIND_DATAA data;
-    const std::string query = folder + "\\" + std::string(pattern);
-    FindHandle find(FindFirstFileA(query.c_str(), &data));
+    WIN32_FIND_DATAW data;
+    const std::wstring query = widen(folder + "\\" + std::string(pattern));
+    FindHandle find(FindFirstFileW(query.c_str(), &data));
     if (!find.valid()) return entries;
     do {
         if (!matchesNothing(data.cFileName))
-            entries.push_back({data.cFileName, static_cast<std::uint32_t>(data.dwFileAttributes)});
-    } while (FindNextFileA(find.get(), &data));
+            entries.push_back({win32::narrow(data.cFileName),
+                               static_cast<std::uint32_t>(data.dwFileAttributes)});
+    } while (FindNextFileW(find.get(), &data));
     return entries;
 }
 
 std::optional<std::uint32_t> fileAttributes(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return attributes;
 }
 
 bool setFileAttributes(const std::string& path, std::uint32_t attributes) {
-    return SetFileAttributesA(path.c_str(), attributes) != 0;
+    return SetFileAttributesW(widen(path).c_str(), attributes) != 0;
 }
 
 bool fileExists(const std::string& path) {
@@ -64,27 +67,27 @@ bool folderExists(const std::string& path) {
 }
 
 bool createFolder(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+    return CreateDirectoryW(widen(path).c_str(), nullptr) != 0;
 }
 
 bool renameFile(const std::string& from, const std::string& to) {
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+    return MoveFileW(widen(from).c_str(), widen(to).c_str()) != 0;
 }
 
 bool deleteFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
+    return DeleteFileW(widen(path).c_str()) != 0;
 }
 
 bool removeFolder(const std::string& path) {
-    return RemoveDirectoryA(path.c_str()) != 0;
+    return RemoveDirectoryW(widen(path).c_str()) != 0;
 }
 
 bool copyFile(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), TRUE) != 0;
+    return CopyFileW(widen(from).c_str(), widen(to).c_str(), TRUE) != 0;
 }
 
 std::optional<std::string> readFile(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::nullopt;
@@ -96,13 +99,13 @@ std::optional<std::string> readFile(const std::string& path) {
 }
 
 bool native::writeNewFile(const std::string& path, std::string_view content) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.valid() && writeAll(file.get(), content) && FlushFileBuffers(file.get());
 }
 
 bool native::moveReplacing(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(),
+    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 

@@ -16,7 +16,7 @@
 namespace platform::win32 {
 namespace {
 
-LPCSTR systemCursor(Cursor cursor) {
+LPCWSTR systemCursor(Cursor cursor) {
     switch (cursor) {
     case Cursor::SizeAll:
         return IDC_SIZEALL;
@@ -37,17 +37,17 @@ LPCSTR systemCursor(Cursor cursor) {
 // The drag shapes are the program's own resources; a program built without them (a test) gets
 // the nearest system shape.
 HCURSOR loadCursor(Cursor cursor) {
-    const char* own = cursor == Cursor::Drag     ? "KESTRUM_DRAG"
-                      : cursor == Cursor::NoDrop ? "KESTRUM_NODROP"
-                                                 : nullptr;
+    const wchar_t* own = cursor == Cursor::Drag     ? L"KESTRUM_DRAG"
+                         : cursor == Cursor::NoDrop ? L"KESTRUM_NODROP"
+                                                    : nullptr;
     if (own)
-        if (const HCURSOR loaded = LoadCursorA(GetModuleHandleA(nullptr), own)) return loaded;
-    return LoadCursorA(nullptr, systemCursor(cursor));
+        if (const HCURSOR loaded = LoadCursorW(GetModuleHandleW(nullptr), own)) return loaded;
+    return LoadCursorW(nullptr, systemCursor(cursor));
 }
 
 namespace {
 
-constexpr const char* kFormClass = "KestrumForm";
+constexpr const wchar_t* kFormClass = L"KestrumForm";
 
 ShiftState shiftState(WPARAM keys) {
     ShiftState shift;
@@ -195,6 +195,7 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
     case WM_GETOBJECT:
         return win32::answerAccessible(windowOf(form), wParam, lParam);
     case WM_CHAR: {
+        if (wParam >= 0x80) return std::nullopt;
         char key = static_cast<char>(wParam);
         FormEvents::keyPress(form, nullptr, key);
         return 0;
@@ -241,16 +242,16 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (form) {
             form->native().window = window;
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
         }
     }
-    if (auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+    if (auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
         if (const auto result = handle(*form, message, wParam, lParam)) return *result;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The scale the system gives the program's windows at start: the primary monitor's for a
@@ -258,7 +259,7 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 int startingDpi() {
     using DpiQuery = UINT(WINAPI*)();
     // Windows 10 1607 and later; before, the screen's resolution says the same.
-    if (const FARPROC query = GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForSystem"))
+    if (const FARPROC query = GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForSystem"))
         return static_cast<int>(reinterpret_cast<DpiQuery>(reinterpret_cast<void*>(query))());
     const WindowDC screen(nullptr);
     return GetDeviceCaps(screen.get(), LOGPIXELSX);
@@ -267,13 +268,13 @@ int startingDpi() {
 void registerFormClass() {
     static const bool registered = [] {
         setDisplayDpi(startingDpi());
-        WNDCLASSEXA windowClass{};
+        WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.style = CS_DBLCLKS;
         windowClass.lpfnWndProc = formProcedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = kFormClass;
-        return RegisterClassExA(&windowClass) != 0;
+        return RegisterClassExW(&windowClass) != 0;
     }();
     (void)registered;
 }
@@ -282,16 +283,16 @@ void registerFormClass() {
 // taskbar button, and the program shows none.
 HWND captionedFormsOwner() {
     static const HWND owner =
-        CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                        GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
     return owner;
 }
 
 BOOL CALLBACK collectForm(HWND window, LPARAM forms) {
-    char className[32] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (std::string_view(className) != kFormClass) return TRUE;
-    if (auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    if (std::wstring_view(className) != kFormClass) return TRUE;
+    if (auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
         reinterpret_cast<std::vector<Form*>*>(forms)->push_back(form);
     return TRUE;
 }
@@ -322,9 +323,9 @@ Size clientSizeOf(HWND window) {
 HWND createFormWindow(Form& form, FormKind kind) {
     registerFormClass();
     const HWND owner = kind == FormKind::ToolPopup ? nullptr : captionedFormsOwner();
-    return CreateWindowExA(static_cast<DWORD>(Form::extendedStyleOf(kind)), kFormClass, "",
+    return CreateWindowExW(static_cast<DWORD>(Form::extendedStyleOf(kind)), kFormClass, L"",
                            static_cast<DWORD>(Form::windowStyleOf(kind)), 0, 0, 10, 10, owner,
-                           nullptr, GetModuleHandleA(nullptr), &form);
+                           nullptr, GetModuleHandleW(nullptr), &form);
 }
 
 } // namespace platform::win32

@@ -1,13 +1,14 @@
 #include "platform/win32/Gdi.h"
 
 #include "platform/Dpi.h"
+#include "platform/win32/Wide.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace platform::win32 {
 
 HFONT createFont(const Font& font, int pixelHeight) {
-    LOGFONTA description{};
+    LOGFONTW description{};
     // A negative height is that of the characters, without the line's internal leading.
     description.lfHeight = pixelHeight != 0 ? -toPixels(pixelHeight)
                                             : -MulDiv(font.size, displayDpi(), 72);
@@ -17,8 +18,8 @@ HFONT createFont(const Font& font, int pixelHeight) {
     description.lfStrikeOut = font.strikeOut;
     description.lfCharSet = DEFAULT_CHARSET;
     description.lfQuality = DEFAULT_QUALITY;
-    std::strncpy(description.lfFaceName, font.name.c_str(), LF_FACESIZE - 1);
-    return CreateFontIndirectA(&description);
+    std::wcsncpy(description.lfFaceName, widen(font.name).c_str(), LF_FACESIZE - 1);
+    return CreateFontIndirectW(&description);
 }
 
 } // namespace platform::win32

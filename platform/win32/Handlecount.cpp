@@ -10,7 +10,7 @@ namespace platform::win32::handles {
 namespace {
 
 int counts[kKinds] = {};
-std::string reportPath;
+std::wstring reportPath;
 
 BOOL CALLBACK countWindow(HWND window, LPARAM total) {
     ++*reinterpret_cast<int*>(total);
@@ -22,13 +22,13 @@ void CALLBACK writeReport(HWND, UINT, UINT_PTR, DWORD) {
     int windows = 0;
     EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&windows));
     // Written whole and then renamed over the last one, so that a reader never sees half of it.
-    const std::string partial = reportPath + ".new";
-    FILE* file = std::fopen(partial.c_str(), "wb");
+    const std::wstring partial = reportPath + L".new";
+    FILE* file = _wfopen(partial.c_str(), L"wb");
     if (!file) return;
     std::fprintf(file, "gdi objects %d\r\ndevice contexts %d\r\nwindows %d\r\n", counts[GdiObject],
                  counts[DeviceContext], windows);
     std::fclose(file);
-    MoveFileExA(partial.c_str(), reportPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+    MoveFileExW(partial.c_str(), reportPath.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 } // namespace
@@ -42,7 +42,7 @@ void freed(Kind kind) {
 }
 
 void startReportIfAsked() {
-    const char* path = std::getenv("KESTRUM_HANDLE_REPORT");
+    const wchar_t* path = _wgetenv(L"KESTRUM_HANDLE_REPORT");
     if (!path || !*path || !reportPath.empty()) return;
     reportPath = path;
     SetTimer(nullptr, 0, 1000, writeReport);

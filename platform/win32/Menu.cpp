@@ -3,6 +3,7 @@
 #include "platform/Dpi.h"
 #include "platform/Menu.h"
 #include "platform/win32/Formnative.h"
+#include "platform/win32/Wide.h"
 
 #include <windows.h>
 
@@ -32,9 +33,9 @@ int PopupMenu::track(Form& owner, const std::vector<Item>& items, Point screenPo
     UINT_PTR id = 1;
     for (const Item& item : items) {
         if (item.separator)
-            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         else
-            AppendMenuA(menu.get(), MF_STRING, id, item.caption.c_str());
+            AppendMenuW(menu.get(), MF_STRING, id, win32::widen(item.caption).c_str());
         ++id;
     }
     const HWND window = owner.native().window;
@@ -43,7 +44,7 @@ int PopupMenu::track(Form& owner, const std::vector<Item>& items, Point screenPo
     const Point at = toPixels(screenPos);
     const BOOL chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                        at.x, at.y, 0, window, nullptr);
-    PostMessageA(window, WM_NULL, 0, 0);
+    PostMessageW(window, WM_NULL, 0, 0);
     return static_cast<int>(chosen) - 1;
 }
 

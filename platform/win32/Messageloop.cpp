@@ -30,12 +30,12 @@ bool routeControlInput(MSG& message) {
         if (FormEvents::keyDown(form, control, key, keyboardState())) return true;
         message.wParam = static_cast<WPARAM>(key);
         if (key == VK_RETURN || key == VK_ESCAPE) return false;
-    } else if (message.message == WM_CHAR) {
+    } else if (message.message == WM_CHAR && message.wParam < 0x80) {
         char key = static_cast<char>(message.wParam);
         if (FormEvents::keyPress(form, control, key)) return true;
         message.wParam = static_cast<unsigned char>(key);
     }
-    return IsDialogMessageA(windowOf(form), &message) != FALSE;
+    return IsDialogMessageW(windowOf(form), &message) != FALSE;
 }
 
 // Dispatches messages while `goOn` holds. Messages first; the idle work only gets the gaps
@@ -44,14 +44,14 @@ bool routeControlInput(MSG& message) {
 template <class Condition> std::optional<int> dispatchWhile(Condition goOn) {
     MSG message;
     while (goOn()) {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (native::runIdleSlice()) continue;
-            if (GetMessageA(&message, nullptr, 0, 0) == -1) break;
+            if (GetMessageW(&message, nullptr, 0, 0) == -1) break;
         }
         if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
         if (routeControlInput(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "platform/Process.h"
 
+#include "platform/win32/Wide.h"
+
 #include <ole2.h>
 #include <shellapi.h>
 #include <windows.h>
@@ -7,12 +9,12 @@
 namespace platform {
 
 std::string executablePath() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), DWORD(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            return path;
+            return win32::narrow(path);
         }
         path.resize(path.size() * 2);
     }
@@ -28,7 +30,7 @@ OleSession::~OleSession() {
 
 bool openDocument(const std::string& name) {
     const HINSTANCE result =
-        ShellExecuteA(nullptr, "open", name.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+        ShellExecuteW(nullptr, L"open", win32::widen(name).c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
     // Values up to 32 are the shell's error codes.
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

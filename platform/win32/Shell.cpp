@@ -1,7 +1,9 @@
 #include "platform/Shell.h"
 
 #include "platform/win32/Scoped.h"
+#include "platform/win32/Wide.h"
 
+#include <optional>
 #include <windows.h>
 
 #include <objidl.h>
@@ -12,22 +14,24 @@ namespace platform {
 namespace {
 
 using win32::ComPtr;
+using win32::widen;
 
-// The path in UTF-16 in a buffer of MAX_PATH characters; false when it does not fit.
-bool toWidePath(const std::string& path, wchar_t (&wide)[MAX_PATH]) {
-    if (path.size() > kMaxShellPath) return false;
-    return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) != 0;
+// The path in UTF-16, or nothing when it is longer than the shell-link calls take.
+std::optional<std::wstring> shellPath(const std::string& path) {
+    std::wstring wide = widen(path);
+    if (wide.size() > kMaxShellPath) return std::nullopt;
+    return wide;
 }
 
-HRESULT createLinkObject(ComPtr<IShellLinkA>& link) {
-    return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+HRESULT createLinkObject(ComPtr<IShellLinkW>& link) {
+    return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                             link.receive());
 }
 
 } // namespace
 
 struct ShellLinkReader::Native {
-    ComPtr<IShellLinkA> link;
+    ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
 };
 
@@ -36,22 +40,23 @@ ShellLinkReader::~ShellLinkReader() = default;
 
 int createShellLink(const std::string& target, const std::string& linkPath,
                     const std::string& description) {
-    wchar_t widePath[MAX_PATH];
-    if (!toWidePath(linkPath, widePath) || target.size() > kMaxShellPath) return kShellInvalidPath;
-    ComPtr<IShellLinkA> link;
+    const auto widePath = shellPath(linkPath);
+    const auto wideTarget = shellPath(target);
+    if (!widePath || !wideTarget) return kShellInvalidPath;
+    ComPtr<IShellLinkW> link;
     HRESULT result = createLinkObject(link);
     if (FAILED(result)) return result;
-    link->SetPath(target.c_str());
-    link->SetDescription(description.c_str());
+    link->SetPath(wideTarget->c_str());
+    link->SetDescription(widen(description).c_str());
     ComPtr<IPersistFile> file;
     result = link->QueryInterface(IID_IPersistFile, file.receive());
     if (FAILED(result)) return result;
-    return file->Save(widePath, TRUE);
+    return file->Save(widePath->c_str(), TRUE);
 }
 
 std::string ShellLinkReader::target(const std::string& linkPath) {
-    wchar_t widePath[MAX_PATH];
-    if (!toWidePath(linkPath, widePath)) return "";
+    const auto widePath = shellPath(linkPath);
+    if (!widePath) return "";
     if (!native_) {
         auto made = std::make_unique<Native>();
         if (FAILED(createLinkObject(made->link)) ||
@@ -61,11 +66,11 @@ std::string ShellLinkReader::target(const std::string& linkPath) {
     }
     // A load that fails leaves the object holding the previous file's path, so nothing may be
     // read from it then. A load that succeeds replaces everything, an empty path included.
-    if (FAILED(native_->file->Load(widePath, STGM_READ))) return "";
-    char target[MAX_PATH] = "";
-    WIN32_FIND_DATAA unused;
+    if (FAILED(native_->file->Load(widePath->c_str(), STGM_READ))) return "";
+    wchar_t target[MAX_PATH] = L"";
+    WIN32_FIND_DATAW unused;
     if (FAILED(native_->link->GetPath(target, MAX_PATH, &unused, SLGP_UNCPRIORITY))) return "";
-    return target;
+    return win32::narrow(target);
 }
 
 std::string shellLinkTarget(const std::string& linkPath) {
@@ -75,18 +80,20 @@ std::string shellLinkTarget(const std::string& linkPath) {
 // Asking for the index puts the picture into every one of the shell's image lists, at the same
 // place in each, and hands out nothing that would have to be given back.
 ShellIcon shellIconOf(const std::string& path) {
-    SHFILEINFOA info{};
-    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return {};
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(widen(path).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return {};
     return ShellIcon(info.iIcon);
 }
 
 void shellExecute(const std::string& file, const char* verb) {
-    SHELLEXECUTEINFOA request{};
+    const std::wstring wideFile = widen(file);
+    const std::wstring wideVerb = verb ? widen(verb) : std::wstring();
+    SHELLEXECUTEINFOW request{};
     request.cbSize = sizeof request;
-    request.lpVerb = verb;
-    request.lpFile = file.c_str();
+    request.lpVerb = verb ? wideVerb.c_str() : nullptr;
+    request.lpFile = wideFile.c_str();
     request.nShow = SW_SHOWNORMAL;
-    ShellExecuteExA(&request);
+    ShellExecuteExW(&request);
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include "platform/Dpi.h"
 
 #include "platform/win32/Formwindow.h"
+#include "platform/win32/Wide.h"
 
 #include <commctrl.h>
 #include <vector>
@@ -29,7 +30,7 @@ Rect workAreaAt(Point point) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     const Point at = toPixels(point);
-    if (!GetMonitorInfoA(MonitorFromPoint({at.x, at.y}, MONITOR_DEFAULTTONEAREST), &monitor))
+    if (!GetMonitorInfoW(MonitorFromPoint({at.x, at.y}, MONITOR_DEFAULTTONEAREST), &monitor))
         return {0, 0, screenWidth(), screenHeight()};
     const RECT& area = monitor.rcWork;
     return toUnits(Rect{area.left, area.top, area.right - area.left, area.bottom - area.top});
@@ -37,12 +38,12 @@ Rect workAreaAt(Point point) {
 
 int messageBox(const Form* owner, const std::string& text, const std::string& caption,
                unsigned style) {
-    return MessageBoxA(owner ? win32::windowOf(*owner) : nullptr, text.c_str(), caption.c_str(),
-                       style);
+    return MessageBoxW(owner ? win32::windowOf(*owner) : nullptr, win32::widen(text).c_str(),
+                       win32::widen(caption).c_str(), style);
 }
 
 SingleInstance::SingleInstance(const std::string& name)
-    : handle_(CreateMutexA(nullptr, FALSE, name.c_str())),
+    : handle_(CreateMutexW(nullptr, FALSE, win32::widen(name).c_str())),
       acquired_(handle_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS) {}
 
 SingleInstance::~SingleInstance() {
@@ -51,7 +52,7 @@ SingleInstance::~SingleInstance() {
 
 namespace {
 BOOL CALLBACK collectTopmost(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    if (IsWindowVisible(window) && (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }

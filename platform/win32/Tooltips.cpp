@@ -2,6 +2,7 @@
 // and shows once the pointer rests there, and one that shows at once, where and when told.
 #include "platform/Dpi.h"
 #include "platform/win32/Formwindow.h"
+#include "platform/win32/Wide.h"
 
 #include <commctrl.h>
 #include <vector>
@@ -10,15 +11,15 @@ namespace platform::win32 {
 namespace {
 
 HWND createToolTipWindow(HWND owner) {
-    return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr,
+    return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSW, nullptr,
                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr),
+                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),
                            nullptr);
 }
 
 // A tool of the window `owner`, as the tool tip messages name it.
-TOOLINFOA toolOf(HWND owner) {
-    TOOLINFOA tool{};
+TOOLINFOW toolOf(HWND owner) {
+    TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = owner;
     return tool;
@@ -27,10 +28,10 @@ TOOLINFOA toolOf(HWND owner) {
 // A tracking tip: it shows when told, where told, instead of after the pointer has rested.
 HWND createHintTip(HWND owner) {
     const HWND tip = createToolTipWindow(owner);
-    TOOLINFOA tool = toolOf(owner);
+    TOOLINFOW tool = toolOf(owner);
     tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-    tool.lpszText = const_cast<char*>("");
-    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     return tip;
 }
 
@@ -46,36 +47,36 @@ void updateToolTip(Form& form) {
     std::vector<Rect> areas = form.hintAreas();
     if (native.toolTip && areas == native.hintAreas) return;
     if (!native.toolTip) native.toolTip = createToolTipWindow(native.window);
-    TOOLINFOA tool = toolOf(native.window);
+    TOOLINFOW tool = toolOf(native.window);
     for (UINT_PTR id = 1; id <= native.hintAreas.size(); ++id) {
         tool.uId = id;
-        SendMessageA(native.toolTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(native.toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     tool.uFlags = TTF_SUBCLASS;
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
     for (UINT_PTR id = 1; id <= areas.size(); ++id) {
         const Rect area = toPixels(areas[id - 1]);
         tool.uId = id;
         tool.rect = {area.left, area.top, area.right(), area.bottom()};
-        SendMessageA(native.toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(native.toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     native.hintAreas = std::move(areas);
 }
 
 bool answerToolTip(Form& form, NMHDR& header) {
     Form::Native& native = form.native();
-    if (header.code != TTN_GETDISPINFOA || header.hwndFrom != native.toolTip) return false;
-    native.toolTipText = form.hintAt(pointerInClient(form));
-    reinterpret_cast<NMTTDISPINFOA&>(header).lpszText = native.toolTipText.data();
+    if (header.code != TTN_GETDISPINFOW || header.hwndFrom != native.toolTip) return false;
+    native.toolTipText = widen(form.hintAt(pointerInClient(form)));
+    reinterpret_cast<NMTTDISPINFOW&>(header).lpszText = native.toolTipText.data();
     return true;
 }
 
 void showHintTip(Form::Native& native, const std::string& text, std::optional<Point> screenAt) {
     if (!native.hintTip) native.hintTip = createHintTip(native.window);
-    native.hintText = text;
-    TOOLINFOA tool = toolOf(native.window);
+    native.hintText = widen(text);
+    TOOLINFOW tool = toolOf(native.window);
     tool.lpszText = native.hintText.data();
-    SendMessageA(native.hintTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(native.hintTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     POINT pos{};
     if (screenAt) {
         const Point place = toPixels(*screenAt);
@@ -84,10 +85,10 @@ void showHintTip(Form::Native& native, const std::string& text, std::optional<Po
         GetCursorPos(&pos);
         pos.y += toPixels(kHintBelowPointer);
     }
-    SendMessageA(native.hintTip, TTM_TRACKPOSITION, 0, MAKELPARAM(pos.x, pos.y));
+    SendMessageW(native.hintTip, TTM_TRACKPOSITION, 0, MAKELPARAM(pos.x, pos.y));
     // A tip already showing only moves and takes the new text: showing it anew costs more.
     if (!IsWindowVisible(native.hintTip))
-        SendMessageA(native.hintTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(native.hintTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     // The tip goes when the pointer leaves the form, which no mouse move would tell.
     TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, native.window, 0};
     TrackMouseEvent(&leave);
@@ -95,8 +96,8 @@ void showHintTip(Form::Native& native, const std::string& text, std::optional<Po
 
 void hideHintTip(Form::Native& native) {
     if (!native.hintTip) return;
-    TOOLINFOA tool = toolOf(native.window);
-    SendMessageA(native.hintTip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    TOOLINFOW tool = toolOf(native.window);
+    SendMessageW(native.hintTip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
 } // namespace platform::win32

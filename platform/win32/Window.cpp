@@ -4,6 +4,7 @@
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formwindow.h"
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Wide.h"
 
 #include <stdexcept>
 #include <string>
@@ -41,7 +42,7 @@ Form::Form(FormKind kind) : kind_(kind), native_(std::make_unique<Native>()) {
 Form::~Form() {
     native::forgetForm(*this);
     // No message may reach the handlers of an object that is going away.
-    SetWindowLongPtrA(native_->window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(native_->window, GWLP_USERDATA, 0);
     DestroyWindow(native_->window);
 }
 
@@ -81,14 +82,11 @@ void Form::setClientSize(Size units) {
 }
 
 std::string Form::caption() const {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(native_->window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextA(native_->window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return win32::windowText(native_->window);
 }
 
 void Form::setCaption(const std::string& caption) {
-    SetWindowTextA(native_->window, caption.c_str());
+    SetWindowTextW(native_->window, win32::widen(caption).c_str());
 }
 
 bool Form::visible() const {
@@ -136,20 +134,20 @@ void Form::setColor(Color color) {
 }
 
 std::uint32_t Form::windowStyle() const {
-    return static_cast<std::uint32_t>(GetWindowLongA(native_->window, GWL_STYLE));
+    return static_cast<std::uint32_t>(GetWindowLongW(native_->window, GWL_STYLE));
 }
 
 void Form::setWindowStyle(std::uint32_t style) {
-    SetWindowLongA(native_->window, GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongW(native_->window, GWL_STYLE, static_cast<LONG>(style));
     applyStyleChange(native_->window);
 }
 
 std::uint32_t Form::extendedStyle() const {
-    return static_cast<std::uint32_t>(GetWindowLongA(native_->window, GWL_EXSTYLE));
+    return static_cast<std::uint32_t>(GetWindowLongW(native_->window, GWL_EXSTYLE));
 }
 
 void Form::setExtendedStyle(std::uint32_t style) {
-    SetWindowLongA(native_->window, GWL_EXSTYLE, static_cast<LONG>(style));
+    SetWindowLongW(native_->window, GWL_EXSTYLE, static_cast<LONG>(style));
     applyStyleChange(native_->window);
 }
 
@@ -157,7 +155,7 @@ void Form::invalidate() {
     InvalidateRect(native_->window, nullptr, FALSE);
 }
 void Form::close() {
-    SendMessageA(native_->window, WM_CLOSE, 0, 0);
+    SendMessageW(native_->window, WM_CLOSE, 0, 0);
 }
 
 // A form that paints every pixel itself is painted straight onto its window, clipped to the
@@ -202,7 +200,7 @@ void Form::setCursorNow(Cursor shape) {
     SetCursor(win32::loadCursor(shape));
 }
 void Form::postClose() {
-    PostMessageA(native_->window, WM_CLOSE, 0, 0);
+    PostMessageW(native_->window, WM_CLOSE, 0, 0);
 }
 
 } // namespace platform

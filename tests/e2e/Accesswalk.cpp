@@ -1,7 +1,7 @@
 // Reads the accessible objects of another program's window as a screen reader does, for the
 // end-to-end tests: accesswalk RECORD X Y [NAME] takes the window at the screen point (X, Y),
 // asks it for its client area's IAccessible through AccessibleObjectFromWindow and writes one
-// line per child to RECORD, a group's own children after it:
+// line per child to RECORD (names in UTF-8), a group's own children after it:
 //     KIND <tab> ROLE <tab> NAME <tab> DESCRIPTION <tab> LEFT TOP WIDTH HEIGHT <tab> ACTION
 // with KIND "group" (a child object), "item" (an element of a group) or "leaf" (an element of
 // the client area). With NAME, the first element of that name then gets accDoDefaultAction and
@@ -45,9 +45,9 @@ std::string text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*),
                  IAccessible* object, VARIANT child) {
     BSTR wide = nullptr;
     if ((object->*get)(child, &wide) != S_OK || !wide) return "";
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
     std::string narrow(std::size_t(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, narrow.data(), length, nullptr, nullptr);
     SysFreeString(wide);
     narrow.resize(narrow.size() - 1);
     return narrow;

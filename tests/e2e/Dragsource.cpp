@@ -1,11 +1,13 @@
-// A program that drags files onto other programs for the end-to-end tests: dragsource RECORD
-// FILE... shows a window at (600, 500), 120 by 80 pixels; a press on it starts an OLE drag of
-// the files as a file list (CF_HDROP), and when the drag is over one line "effect=E" (the drop
-// effect the target reported, 0 when it refused or the drag was cancelled) is appended to RECORD.
-// It runs until it is closed.
+// A program that drags files onto other programs for the end-to-end tests: dragsource [--ansi]
+// RECORD FILE... shows a window at (600, 500), 120 by 80 pixels; a press on it starts an OLE drag
+// of the files as a file list (CF_HDROP), its names in UTF-16 as today's programs give them, or
+// with --ansi in the ANSI code page as older ones do; when the drag is over one line "effect=E"
+// (the drop effect the target reported, 0 when it refused or the drag was cancelled) is appended
+// to RECORD. It runs until it is closed.
 #include <windows.h>
 
 #include <ole2.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -14,8 +16,9 @@
 
 namespace {
 
-std::string recordPath;
-std::string fileList; // the names, each ended by a zero, and one more zero
+std::wstring recordPath;
+std::string fileList; // the names, each ended by a zero, and one more zero, in bytes
+bool wideNames = true;
 
 FORMATETC fileListFormat() {
     return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -58,6 +61,7 @@ public:
         if (!block) return E_OUTOFMEMORY;
         auto* header = static_cast<DROPFILES*>(GlobalLock(block));
         header->pFiles = sizeof(DROPFILES);
+        header->fWide = wideNames;
         std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), fileList.data(),
                     fileList.size());
         GlobalUnlock(block);
@@ -107,7 +111,7 @@ void dragFiles() {
     const HRESULT result =
         DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
     if (result != DRAGDROP_S_DROP) effect = DROPEFFECT_NONE;
-    if (FILE* record = std::fopen(recordPath.c_str(), "ab")) {
+    if (FILE* record = _wfopen(recordPath.c_str(), L"ab")) {
         std::fprintf(record, "effect=%lu\r\n", static_cast<unsigned long>(effect));
         std::fclose(record);
     }
@@ -122,36 +126,55 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
+}
+
+// A name as the file list holds it, with its zero: UTF-16 bytes, or the ANSI code page's.
+std::string listed(const std::wstring& name) {
+    if (wideNames)
+        return std::string(reinterpret_cast<const char*>(name.c_str()),
+                           (name.size() + 1) * sizeof(wchar_t));
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, bytes.data(), length, nullptr, nullptr);
+    return bytes;
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: dragsource RECORD FILE...\n");
+int main() {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    int first = 1;
+    if (argv && argc > 1 && std::wstring(argv[1]) == L"--ansi") {
+        wideNames = false;
+        first = 2;
+    }
+    if (!argv || argc < first + 2) {
+        std::fprintf(stderr, "usage: dragsource [--ansi] RECORD FILE...\n");
         return 2;
     }
-    recordPath = argv[1];
-    for (int i = 2; i < argc; ++i)
-        fileList += std::string(argv[i]) + '\0';
-    fileList += '\0';
+    recordPath = argv[first];
+    for (int i = first + 1; i < argc; ++i)
+        fileList += listed(argv[i]);
+    fileList += listed(L"");
     if (FAILED(OleInitialize(nullptr))) return 1;
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = "KestrumDragSource";
-    RegisterClassA(&windowClass);
-    CreateWindowExA(WS_EX_TOOLWINDOW, windowClass.lpszClassName, "drag source",
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = L"KestrumDragSource";
+    RegisterClassW(&windowClass);
+    CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"drag source",
                     WS_POPUP | WS_VISIBLE, 600, 500, 120, 80, nullptr, nullptr,
                     windowClass.hInstance, nullptr);
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     OleUninitialize();
     return 0;

@@ -4,35 +4,43 @@
 // - replacement: the profile functions rewrite a file in place, we replace it as one step;
 // - an empty key name (see AnEmptyKeyNameEndsOnlyTheirKeyList);
 // - integers: the profile functions hand out strings and leave parsing to the caller
-//   (GetPrivateProfileIntA is not used by the program), so parseInteger has its own tests.
+//   (GetPrivateProfileIntW is not used by the program), so parseInteger has its own tests;
+// - a file without a byte-order mark that is well-formed UTF-8: the profile functions read it in
+//   the ANSI code page, we read it as the UTF-8 we write. Without a mark and not UTF-8 (as
+//   earlier versions wrote in the ANSI code page), and with the mark, both read it alike.
 #include "platform/Inifile.h"
+#include "platform/win32/Wide.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 using platform::IniFile;
+using platform::win32::narrow;
+using platform::win32::widen;
 using testing_support::TempFolder;
 
 namespace {
 
 std::string profileRead(const std::string& path, const char* section, const char* key) {
-    char value[2048];
-    GetPrivateProfileStringA(section, key, "<default>", value, sizeof value, path.c_str());
-    return value;
+    wchar_t value[2048];
+    GetPrivateProfileStringW(widen(section).c_str(), widen(key).c_str(), L"<default>", value,
+                             2048, widen(path).c_str());
+    return narrow(value);
 }
 
 std::vector<std::string> profileKeyNames(const std::string& path, const char* section) {
-    static char block[16384];
-    GetPrivateProfileStringA(section, nullptr, "", block, sizeof block, path.c_str());
+    static wchar_t block[16384];
+    GetPrivateProfileStringW(widen(section).c_str(), nullptr, L"", block, 16384,
+                             widen(path).c_str());
     std::vector<std::string> names;
-    for (const char* name = block; *name; name += std::strlen(name) + 1)
-        names.push_back(name);
+    for (const wchar_t* name = block; *name; name += std::wcslen(name) + 1)
+        names.push_back(narrow(name));
     return names;
 }
 
@@ -83,6 +91,11 @@ const std::vector<Sample> kSamples = {
     {"a header without its closing bracket", "[Link]\r\n[Strings\r\nCount=5\r\na=1\r\n"},
     {"CR-only line ends", "[Link]\rCount=6\r0=x\r"},
     {"a UTF-8 byte-order mark", "\xEF\xBB\xBF[Link]\r\nCount=7\r\n"},
+    {"names in several scripts after a byte-order mark",
+     "\xEF\xBB\xBF[Link]\r\nCount=2\r\n0=\xD0\x91\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBD\xD0\xBE\xD1\x82.lnk\r\n"
+     "1=\xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3 \xF0\x9F\x98\x80.lnk\r\n[Titles]\r\n0=Caf\xC3\xA9\r\n"},
+    {"an earlier version's file in the ANSI code page",
+     "[Link]\r\nCount=1\r\n0=M\xFCsik.lnk\r\n[Titles]\r\n0=M\xFCsik\r\n"},
     {"a line without equals sign", "[Strings]\r\na\r\nb=2\r\n"},
     {"blanks inside a header", "[ Link ]\r\nCount=8\r\n"},
     {"a NUL byte", std::string("[Strings]\r\na=x\0y\r\nb=2\r\n", 24)},
@@ -123,15 +136,15 @@ TEST(IniDifferential, KeyListsStopAtTheSameBlockLimit) {
 
 // The same writes through each engine, starting from the same file.
 void writeThroughProfile(const std::string& path) {
-    const char* p = path.c_str();
-    WritePrivateProfileStringA("Link", nullptr, nullptr, p);
-    WritePrivateProfileStringA("Titles", nullptr, nullptr, p);
-    WritePrivateProfileStringA("Link", "Count", "2", p);
-    WritePrivateProfileStringA("Link", "0", "b.lnk", p);
-    WritePrivateProfileStringA("Titles", "0", "Bee", p);
-    WritePrivateProfileStringA("Link", "1", "a.lnk", p);
-    WritePrivateProfileStringA("Strings", "a", "changed", p);
-    WritePrivateProfileStringA("Strings", "NEW", "added", p);
+    const std::wstring p = widen(path);
+    WritePrivateProfileStringW(L"Link", nullptr, nullptr, p.c_str());
+    WritePrivateProfileStringW(L"Titles", nullptr, nullptr, p.c_str());
+    WritePrivateProfileStringW(L"Link", L"Count", L"2", p.c_str());
+    WritePrivateProfileStringW(L"Link", L"0", L"b.lnk", p.c_str());
+    WritePrivateProfileStringW(L"Titles", L"0", L"Bee", p.c_str());
+    WritePrivateProfileStringW(L"Link", L"1", L"a.lnk", p.c_str());
+    WritePrivateProfileStringW(L"Strings", L"a", L"changed", p.c_str());
+    WritePrivateProfileStringW(L"Strings", L"NEW", L"added", p.c_str());
 }
 
 void writeThroughOurs(const std::string& path) {
