@@ -2,7 +2,10 @@
 """The category window's menu commands end to end: the real Kestrum.exe under Wine on a virtual X
 display of its own, in one run over three categories of placeholder shortcuts. Each command is
 chosen from the menu a right click opens, its dialog is worked with real keys, and what it changed
-is read back from the data folder; screenshots are kept in the artefacts folder.
+is read back from the data folder; screenshots are kept in the artefacts folder. A second run
+carries names in several scripts (Cyrillic, Japanese, Greek, accented Latin, an emoji outside
+the Basic Multilingual Plane) through showing, starting, renaming, moving, saving and a restart,
+with one category list as an earlier version wrote it, in the ANSI code page.
 """
 import configparser
 import os
@@ -17,6 +20,11 @@ NAME_DIALOG, INPUT_BOX = (336, 114), (320, 100)  # Wine's X window of a captione
 NOTEPAD = r"C:\windows\notepad.exe"
 RGB = (10, 20, 30)
 RED_GREEN_BLUE = [(428, 195), (428, 216), (428, 237)]  # the boxes in Wine's colour dialog, opened full
+# Each title is that of a shortcut to the marker copy named after it. Wine's shell-link object
+# keeps a target's path only in the ANSI code page, so the copies' names stay within it.
+SCRIPTS = [("Музыка", {"Блокнот": "notepad", "メモ帳": "memo"}), ("Ελληνικά", {"Müsik": "Müsik"}),
+           ("日本語 😀", {"Café ☕": "café", "Smile 😀": "smile"})]
+RENAMED = "Señal Щ"
 
 
 def make_categories(folder):
@@ -29,6 +37,24 @@ def ini(path):
     parser.optionxform = str
     parser.read(path)
     return {section: dict(parser[section]) for section in parser.sections()}
+
+
+def make_script_categories(folder):
+    e2e.make_categories(folder, [e2e.Category(name, {title: e2e.marker(folder, marker) for title, marker in titles.items()})
+                                 for name, titles in SCRIPTS])
+    # As an earlier version wrote it: in the ANSI code page (1252 in Wine's English locale).
+    with open(os.path.join(folder, "Ελληνικά", "config.txt"), "wb") as file:
+        file.write(e2e.numbered_list("Link", ["Müsik.lnk"]).replace("\n", "\r\n").encode("cp1252"))
+
+
+def utf8_list(path, section):
+    """A numbered list of one of Kestrum's files, or None while the file is not all UTF-8."""
+    with open(path, "rb") as file:
+        try:
+            file.read().decode("utf-8")
+        except UnicodeDecodeError:
+            return None
+    return e2e.stored_list(path, section)
 
 
 class Commands(unittest.TestCase):
@@ -76,13 +102,80 @@ class Commands(unittest.TestCase):
         return self.new_window(self.choose(point, access_key), what, titled=True)
 
     def replace_text(self, window, x, y, text):
-        """Clicks into the edit box at (x, y) of `window`, selects all of its text and types `text`."""
+        """Clicks into the edit box at (x, y) of `window`, selects all of its text and types `text`.
+        A character the keyboard lacks is typed through a key that xdotool maps to it for the
+        moment: Wine needs the time to read each new mapping, or it takes another character."""
         click(window[0] + x, window[1] + y)
         xdotool("key", "End", "shift+Home")
-        xdotool("type", text)
+        xdotool("type", "--delay", "250", text)
 
     def category(self, name):
         return os.path.join(self.program.folder, name)
+
+    def accessible_names(self):
+        """(kind, name) of every row and icon of the category window, as a screen reader reads them."""
+        window = self.window()
+        return [tuple(line[0:3:2]) for line in e2e.accessible_walk(self.program.folder, (window[0] + 10, window[1] + 10))]
+
+    def runs(self):
+        return {title: len(starts) for title, starts in e2e.marker_runs(self.program.folder).items()}
+
+    def test_names_in_any_script_are_shown_started_renamed_moved_and_kept(self):
+        xdotool("mousemove", 600, 500)
+        self.program = e2e.Kestrum(self._testMethodName, prepare=make_script_categories)
+        self.addCleanup(self.program.close)
+        self.links = {name: list(titles) for name, titles in SCRIPTS}
+        wait_for(e2e.bar_position, "the bar to appear")
+        e2e.press_main_button()
+        self.window()
+        screenshot("names-in-any-script")
+        expected = [("group", name) if i < 0 else ("item", titles[i])
+                    for name, titles in self.links.items() for i in range(-1, len(titles))]
+        self.assertEqual(self.accessible_names(), expected, "every name whole, the ANSI list's Müsik too")
+
+        click(*self.cell(0, 0))
+        wait_for(lambda: self.runs().get("notepad"), "Блокнот started")
+        e2e.press_main_button()
+        click(*self.cell(2, 1))
+        wait_for(lambda: self.runs().get("smile"), "Smile 😀 started")
+
+        # Renamed in the name dialog: a name differing only in letter case is refused, the new one taken.
+        e2e.press_main_button()
+        name = self.dialog(self.empty_part(1), "r", "the name dialog")
+        self.replace_text(name, 72 + 100, 18 + 10, "МУЗЫКА")
+        known = {w[4] for w in visible_windows()}
+        xdotool("key", "Return")
+        refusal = self.new_window(known, "the refusal", titled=True)
+        xdotool("windowfocus", refusal[4])
+        xdotool("key", "Return")
+        wait_for(gone(refusal[4]), "the refusal to close")
+        self.replace_text(name, 72 + 100, 18 + 10, RENAMED)
+        xdotool("key", "Return")
+        wait_for(gone(name[4]), "the name dialog to close")
+        wait_for(lambda: os.path.isdir(self.category(RENAMED)), "the folder renamed")
+        self.assertEqual(utf8_list(os.path.join(self.program.folder, "config.txt"), "Bar"),
+                         ["Музыка", RENAMED, "日本語 😀"])
+
+        # Moved onto Müsik, in the list an earlier version wrote: all of that list in UTF-8 now.
+        e2e.drag(self.cell(0, 1), self.cell(1, 0))
+        wait_for(lambda: utf8_list(os.path.join(self.category(RENAMED), "config.txt"), "Link") == ["メモ帳.lnk", "Müsik.lnk"],
+                 "メモ帳 moved before Müsik")
+        self.assertEqual(utf8_list(os.path.join(self.category("Музыка"), "config.txt"), "Link"), ["Блокнот.lnk"])
+        self.assertFalse(os.path.exists(os.path.join(self.category("Музыка"), "メモ帳.lnk")))
+        screenshot("names-moved")
+
+        # Kept over a restart, names and order.
+        e2e.wine("taskkill", "/IM", "Kestrum.exe")
+        self.assertEqual(self.program.exit_code(), 0)
+        self.program.process = self.program.launch()
+        wait_for(e2e.bar_position, "the bar to appear again")
+        e2e.press_main_button()
+        self.links = {"Музыка": ["Блокнот"], RENAMED: ["メモ帳", "Müsik"], "日本語 😀": ["Café ☕", "Smile 😀"]}
+        expected = [("group", name) if i < 0 else ("item", titles[i])
+                    for name, titles in self.links.items() for i in range(-1, len(titles))]
+        self.assertEqual(self.accessible_names(), expected, "the same names in the same order after a restart")
+        click(*self.cell(1, 0))
+        wait_for(lambda: self.runs().get("memo"), "the moved メモ帳 started")
 
     def test_every_command_changes_the_data_folder_as_chosen(self):
         xdotool("mousemove", 600, 500)
@@ -169,4 +262,4 @@ class Commands(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    sys.exit(e2e.run_tests())
+    sys.exit(e2e.run_tests("marker", "makeshortcut", "accesswalk"))
