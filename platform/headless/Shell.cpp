@@ -3,6 +3,7 @@
 #include "platform/Shell.h"
 #include "platform/Files.h"
 #include "platform/Linkfile.h"
+#include "platform/Utf8.h"
 #include "platform/headless/Headlessshell.h"
 
 #include <algorithm>
@@ -22,17 +23,22 @@ std::vector<headless::ShellExecution>& executions() {
     return list;
 }
 
+// The limit counts characters, as the system does, not the bytes of UTF-8.
+bool tooLong(const std::string& path) {
+    return utf8::characterCount(path) > kMaxShellPath;
+}
+
 } // namespace
 
 int createShellLink(const std::string& target, const std::string& linkPath,
                     const std::string& description) {
-    if (linkPath.size() > kMaxShellPath || target.size() > kMaxShellPath) return kShellInvalidPath;
+    if (tooLong(linkPath) || tooLong(target)) return kShellInvalidPath;
     const std::string bytes = linkfile::encode({target, description});
     return replaceFile(linkPath, bytes) ? kShellOk : kShellFailed;
 }
 
 std::string shellLinkTarget(const std::string& linkPath) {
-    if (linkPath.size() > kMaxShellPath) return "";
+    if (tooLong(linkPath)) return "";
     const auto bytes = readFile(linkPath);
     if (!bytes) return "";
     const auto content = linkfile::decode(*bytes);
