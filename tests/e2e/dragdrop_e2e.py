@@ -31,7 +31,7 @@ class DragAndDrop(unittest.TestCase):
         e2e.make_categories(folder, [e2e.Category("Alpha", {m: markers[m] for m in "abc"}),
                                      e2e.Category("Beta", {"d": markers["d"]})],
                             other_shortcuts={os.path.join(self.files, "d.lnk"): markers["e"]})
-        for name in ("one.txt", "two.txt", "three.txt"):
+        for name in ("one.txt", "two.txt", "three.txt", "Ёлка 😀.txt", "Café.txt"):
             write_ini(os.path.join(self.files, name), name)
 
     def links(self, category):
@@ -54,10 +54,11 @@ class DragAndDrop(unittest.TestCase):
         x, y = e2e.row_end(self.window(), row)
         return (self.window()[0] + 12 if at_name else x), y
 
-    def drop_files(self, target, *names):
-        """Drags the files from the drag source onto `target`; returns the effect it got back."""
+    def drop_files(self, target, *names, ansi=False):
+        """Drags the files from the drag source onto `target`, their names in UTF-16 or, with
+        `ansi`, in the ANSI code page; returns the effect it got back."""
         done = len(read_text(self.record).split()) if os.path.exists(self.record) else 0
-        source = subprocess.Popen([e2e.WINE, e2e.DRAGSOURCE, e2e.windows_path(self.record),
+        source = subprocess.Popen([e2e.WINE, e2e.DRAGSOURCE, *["--ansi"][:ansi], e2e.windows_path(self.record),
                                    *(e2e.windows_path(os.path.join(self.files, n)) for n in names)],
                                   env=e2e.wine_environment(), stdin=subprocess.DEVNULL,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -99,6 +100,12 @@ class DragAndDrop(unittest.TestCase):
              before_release=lambda: screenshot("row-dragged"))
         wait_for(lambda: stored_list(os.path.join(self.folder, "config.txt"), "Bar") == ["Beta", "Alpha"],
                  "Beta dragged onto Alpha to go above it")
+
+        beta = ["c.lnk", "d.lnk", "two.txt.lnk", "d copy0.lnk"]
+        self.drop_files(self.row_point(0, at_name=False), "Ёлка 😀.txt")
+        self.expect_links("Beta", beta + ["Ёлка 😀.txt.lnk"], "a file named in other scripts")
+        self.drop_files(self.row_point(0, at_name=False), "Café.txt", ansi=True)
+        self.expect_links("Beta", beta + ["Ёлка 😀.txt.lnk", "Café.txt.lnk"], "a name in the ANSI code page")
 
 
 if __name__ == "__main__":
