@@ -177,6 +177,20 @@ class Commands(unittest.TestCase):
         click(*self.cell(1, 0))
         wait_for(lambda: self.runs().get("memo"), "the moved メモ帳 started")
 
+        # Deleted: an icon at once, a category after its question, which names it.
+        e2e.press_main_button()
+        self.choose(self.cell(2, 1), "d")
+        wait_for(lambda: utf8_list(os.path.join(self.category("日本語 😀"), "config.txt"), "Link") == ["Café ☕.lnk"],
+                 "Smile 😀 deleted")
+        self.assertFalse(os.path.exists(os.path.join(self.category("日本語 😀"), "Smile 😀.lnk")))
+        question = self.dialog(self.empty_part(0), "d", "the delete question")
+        self.assertEqual(e2e.window_title(question[4]), "Delete Category")
+        xdotool("windowfocus", question[4])
+        xdotool("key", "y")
+        wait_for(lambda: utf8_list(os.path.join(self.program.folder, "config.txt"), "Bar") == [RENAMED, "日本語 😀"],
+                 "Музыка out of the list")
+        self.assertFalse(os.path.exists(self.category("Музыка")), "its folder deleted")
+
     def test_every_command_changes_the_data_folder_as_chosen(self):
         xdotool("mousemove", 600, 500)
         self.program = e2e.Kestrum(self._testMethodName, prepare=make_categories)
