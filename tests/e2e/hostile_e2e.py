@@ -5,7 +5,7 @@ Windows limit, a list of 100,000 categories, duplicates in every list, a broken 
 The real program starts on each under Wine, the category window opens, the pointer crosses every
 row, the command window filters the titles, and the program is asked to close: it must never
 crash or hang, and it must leave every file as it found it (it may only note its first day in its
-own settings.txt) and touch nothing beside its folder.
+own settings.txt, which it then writes in UTF-8) and touch nothing beside its folder.
 """
 import os
 import random
@@ -131,10 +131,22 @@ def contents(folder):
     return found
 
 
+def as_kept(data):
+    """A file's bytes as Kestrum writes them back: UTF-8 as it is; any other file is one an
+    earlier version wrote in the ANSI code page (1252 in Wine's English locale, where the five
+    bytes it leaves undefined stand for themselves), turned into UTF-8."""
+    try:
+        data.decode("utf-8")
+        return data
+    except UnicodeDecodeError:
+        return "".join(bytes([b]).decode("cp1252", errors="ignore") or chr(b) for b in data).encode("utf-8")
+
+
 def first_day_noted(before, after):
-    """True when `after` is `before` with only the program's first day added."""
+    """True when `after` is `before` with only the program's first day added, in UTF-8."""
     if before == after:
         return True
+    before = as_kept(before)
     lines = [line for line in after.split(b"\r\n") if not line.startswith(b"FirstRunDay=")]
     return b"\r\n".join(line for line in lines if line != b"[Kestrum]").strip() == before.strip()
 
