@@ -1,14 +1,11 @@
-#include "platform/Inifile.h"
 #include "platform/Storedtext.h"
 #include "platform/Utf8.h"
-#include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 using platform::decodeStoredText;
-using testing_support::TempFolder;
 
 namespace {
 
@@ -38,23 +35,6 @@ TEST(StoredText, UTF8ReadsAsItIsAndAnythingElseAsTheAnsiCodePage) {
         EXPECT_TRUE(platform::utf8::isValid(decodeStoredText(c.bytes))) << c.what;
     }
     EXPECT_EQ(platform::utf8::characterCount("a\xD0\x91\xE3\x83\xA1\xF0\x9F\x98\x80"), 4u);
-}
-
-// A file of an earlier version is read in its code page, and the first write turns all of it
-// into UTF-8: no file mixes the two, and no name is lost on the way.
-TEST(StoredText, AnEarlierVersionsFileIsWrittenBackWholeInUTF8) {
-    TempFolder folder;
-    const std::string path =
-        folder.write("config.txt", "[Bar]\r\nCount=2\r\n0=M\xFCsik\r\n1=Tools\r\n");
-    platform::IniFile config(path);
-    EXPECT_EQ(config.readString("Bar", "0", ""), "M\xC3\xBCsik");
-    config.writeString("Bar", "2", "\xD0\x9C\xD1\x83\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB0 \xF0\x9F\x8E\xB5");
-    const std::string written = folder.read("config.txt");
-    EXPECT_TRUE(platform::utf8::isValid(written)) << written;
-    EXPECT_EQ(written.substr(0, 3), "[Ba") << "no byte-order mark is added";
-    EXPECT_EQ(config.readString("Bar", "0", ""), "M\xC3\xBCsik");
-    EXPECT_EQ(config.readString("Bar", "2", ""),
-              "\xD0\x9C\xD1\x83\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB0 \xF0\x9F\x8E\xB5");
 }
 
 } // namespace
