@@ -68,8 +68,8 @@ constexpr auto kMatchGroups = static_cast<std::size_t>(Match::None);
 // A word begins at the start of the title and after any character that is neither a letter nor
 // a digit: after a blank, and after punctuation such as '-', '_', '.', '(' or '&', so that "ma"
 // finds "Old mail", "Format-Manager" and "Web_mail" as readily as "Mail". Bytes above 127 are
-// parts of letters of other scripts: a word goes on through them. A change of letter case inside a word
-// does not begin one: the match is blind to letter case, so its groups are too.
+// parts of letters of other scripts: a word goes on through them. A change of letter case inside a
+// word does not begin one: the match is blind to letter case, so its groups are too.
 bool beginsWord(const std::string& lowered, std::size_t at) {
     if (at == 0) return true;
     const char before = lowered[at - 1];

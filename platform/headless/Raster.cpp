@@ -2,8 +2,8 @@
 
 #include "platform/headless/Headless.h"
 
-#include "platform/headless/Headlessshell.h"
 #include "platform/Utf8.h"
+#include "platform/headless/Headlessshell.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -27,7 +27,8 @@ char32_t lowerLatin(char32_t c) {
     if (inRange(c, 'A', 'Z') || (inRange(c, 0xC0, 0xDE) && c != 0xD7)) return c + 0x20;
     if (c == 0x130) return 'i';  // I with dot above
     if (c == 0x178) return 0xFF; // Y with diaeresis
-    if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c; // no capital
+    // Dotless i, kra, n after apostrophe and long s have no capital of their own.
+    if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
     if (inRange(c, 0x139, 0x148) || inRange(c, 0x179, 0x17E)) return lowerOfPair(c, true);
     if (inRange(c, 0x100, 0x17F)) return lowerOfPair(c, false);
     return c;

@@ -142,10 +142,10 @@ HWND parentWindow(const ChildControl& control) {
 }
 
 HWND createWindow(ChildControl& control, const WindowRecipe& recipe, const Rect& bounds) {
-    const HWND window =
-        CreateWindowExW(recipe.extendedStyle, recipe.className, widen(recipe.text).c_str(),
-                        WS_CHILD | recipe.style, bounds.left, bounds.top, bounds.width, bounds.height,
-                        parentWindow(control), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateWindowExW(
+        recipe.extendedStyle, recipe.className, widen(recipe.text).c_str(), WS_CHILD | recipe.style,
+        bounds.left, bounds.top, bounds.width, bounds.height, parentWindow(control), nullptr,
+        GetModuleHandleW(nullptr), nullptr);
     if (!window)
         throw std::runtime_error("Cannot create a control (error " +
                                  std::to_string(GetLastError()) + ")");

@@ -40,8 +40,8 @@ std::vector<FolderEntry> listFolder(const std::string& folder, std::string_view 
     if (!find.valid()) return entries;
     do {
         if (!matchesNothing(data.cFileName))
-            entries.push_back({win32::narrow(data.cFileName),
-                               static_cast<std::uint32_t>(data.dwFileAttributes)});
+            entries.push_back(
+                {win32::narrow(data.cFileName), static_cast<std::uint32_t>(data.dwFileAttributes)});
     } while (FindNextFileW(find.get(), &data));
     return entries;
 }

@@ -29,8 +29,8 @@ OleSession::~OleSession() {
 }
 
 bool openDocument(const std::string& name) {
-    const HINSTANCE result =
-        ShellExecuteW(nullptr, L"open", win32::widen(name).c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+    const HINSTANCE result = ShellExecuteW(nullptr, L"open", win32::widen(name).c_str(), nullptr,
+                                           nullptr, SW_SHOWDEFAULT);
     // Values up to 32 are the shell's error codes.
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

@@ -4,7 +4,6 @@
 #include "platform/Textcompare.h"
 #include "platform/win32/Wide.h"
 
-
 namespace platform {
 
 namespace win32 {
@@ -21,7 +20,8 @@ std::wstring widen(std::string_view text, UINT codePage) {
 std::string narrow(std::wstring_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string narrowed(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrowed.data(), length, nullptr, nullptr);
     return narrowed;
@@ -44,8 +44,8 @@ std::wstring mapped(std::string_view text, DWORD flags) {
     const std::wstring wide = win32::widen(text);
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
-    const int length = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, wide.data(), size, nullptr,
-                                     0, nullptr, nullptr, 0);
+    const int length = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, wide.data(), size, nullptr, 0,
+                                     nullptr, nullptr, 0);
     std::wstring result(static_cast<std::size_t>(length), L'\0');
     if (length > 0)
         LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, wide.data(), size, result.data(), length,

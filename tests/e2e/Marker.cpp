@@ -28,7 +28,8 @@ int main() {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     std::string line;
-    for (int i = 1; argv && i < argc; ++i) line += (i > 1 ? " " : "") + utf8(argv[i]);
+    for (int i = 1; argv && i < argc; ++i)
+        line += (i > 1 ? " " : "") + utf8(argv[i]);
     line += "\r\n";
     FILE* record = _wfopen((std::wstring(path, length) + L".ran").c_str(), L"ab");
     if (!record) return 1;

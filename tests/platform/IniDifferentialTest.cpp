@@ -29,8 +29,8 @@ namespace {
 
 std::string profileRead(const std::string& path, const char* section, const char* key) {
     wchar_t value[2048];
-    GetPrivateProfileStringW(widen(section).c_str(), widen(key).c_str(), L"<default>", value,
-                             2048, widen(path).c_str());
+    GetPrivateProfileStringW(widen(section).c_str(), widen(key).c_str(), L"<default>", value, 2048,
+                             widen(path).c_str());
     return narrow(value);
 }
 
@@ -92,8 +92,10 @@ const std::vector<Sample> kSamples = {
     {"CR-only line ends", "[Link]\rCount=6\r0=x\r"},
     {"a UTF-8 byte-order mark", "\xEF\xBB\xBF[Link]\r\nCount=7\r\n"},
     {"names in several scripts after a byte-order mark",
-     "\xEF\xBB\xBF[Link]\r\nCount=2\r\n0=\xD0\x91\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBD\xD0\xBE\xD1\x82.lnk\r\n"
-     "1=\xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3 \xF0\x9F\x98\x80.lnk\r\n[Titles]\r\n0=Caf\xC3\xA9\r\n"},
+     "\xEF\xBB\xBF[Link]\r\nCount=2\r\n0=\xD0\x91\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBD\xD0\xBE\xD1\x82."
+     "lnk\r\n"
+     "1=\xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3 "
+     "\xF0\x9F\x98\x80.lnk\r\n[Titles]\r\n0=Caf\xC3\xA9\r\n"},
     {"an earlier version's file in the ANSI code page",
      "[Link]\r\nCount=1\r\n0=M\xFCsik.lnk\r\n[Titles]\r\n0=M\xFCsik\r\n"},
     {"a line without equals sign", "[Strings]\r\na\r\nb=2\r\n"},

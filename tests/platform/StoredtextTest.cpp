@@ -19,7 +19,8 @@ TEST(StoredText, UTF8ReadsAsItIsAndAnythingElseAsTheAnsiCodePage) {
     };
     const Case cases[] = {
         {"ASCII", "[Bar]\r\n0=Tools\r\n", "[Bar]\r\n0=Tools\r\n"},
-        {"Cyrillic, Japanese, Greek and an emoji", "\xD0\x91\xD0\xBB\xD0\xBE\xD0\xBA \xE3\x83\xA1\xE3\x83\xA2 \xCE\xA9 \xF0\x9F\x98\x80",
+        {"Cyrillic, Japanese, Greek and an emoji",
+         "\xD0\x91\xD0\xBB\xD0\xBE\xD0\xBA \xE3\x83\xA1\xE3\x83\xA2 \xCE\xA9 \xF0\x9F\x98\x80",
          "\xD0\x91\xD0\xBB\xD0\xBE\xD0\xBA \xE3\x83\xA1\xE3\x83\xA2 \xCE\xA9 \xF0\x9F\x98\x80"},
         {"a byte-order mark is kept for the INI rules", "\xEF\xBB\xBF[Bar]", "\xEF\xBB\xBF[Bar]"},
         {"ANSI letters", "M\xFCsik Caf\xE9", "M\xC3\xBCsik Caf\xC3\xA9"},
