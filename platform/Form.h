@@ -29,7 +29,7 @@ class Control;
 class PushButton;
 class Timer;
 
-// Style bits as GetWindowLongA reports them.
+// Style bits as GetWindowLongW reports them.
 namespace WindowStyle {
 constexpr std::uint32_t Popup = 0x80000000u;
 constexpr std::uint32_t ClipChildren = 0x02000000u;

@@ -24,7 +24,7 @@ Rect workAreaAt(Point point);
 // The executable's file name up to its first dot: the caption of the program's message boxes.
 std::string applicationTitle();
 
-// Style bits and answers of MessageBoxA.
+// Style bits and answers of MessageBoxW.
 namespace MessageBoxStyle {
 constexpr unsigned Ok = 0x00;
 constexpr unsigned YesNo = 0x04;
