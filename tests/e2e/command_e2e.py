@@ -15,11 +15,12 @@ import unittest
 import e2e_support as e2e
 from e2e_support import bar_position, click, px, screenshot, wait_for, xdotool
 
-# Titles are the shortcuts' names; "Email" holds "ma" only further on.
-CATEGORIES = [("Office", ["Email", "Notes", "Блокнот"]), ("Web", ["Maps", "Mail", "Café"])]
+# Titles are the shortcuts' names; "Email" holds "ma" only further on. "Яндекс" is there to be
+# found by mistake: shown through the ANSI code page, it and "Блокнот" would both be "?"s.
+CATEGORIES = [("Office", ["Email", "Notes", "Блокнот"]), ("Web", ["Maps", "Mail", "Café", "Яндекс"])]
 # Each shortcut starts the marker copy named after its title, but Wine's shell-link object keeps
 # a target's path only in the ANSI code page: a copy named otherwise stands in.
-MARKER_NAMES = {"Блокнот": "notepad"}
+MARKER_NAMES = {"Блокнот": "notepad", "Яндекс": "yandex"}
 COMMAND_SIZE = (px(262), px(429))
 # A place given in units comes back from the window's pixels in whole units: above 96 DPI the
 # windows placed from one another may lie a pixel either way.
