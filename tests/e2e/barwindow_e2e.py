@@ -160,6 +160,30 @@ class CategoryWindow(unittest.TestCase):
         click(in_system_folder[0] + px(22), in_system_folder[1] + px(22))
         wait_for(lambda: "system" in self.runs(), "the program in the system folder to start")
 
+    def test_a_users_desktop_shows_each_targets_own_picture_and_none_for_a_target_gone(self):
+        def prepare(folder):
+            self.categories = e2e.users_desktop(folder)
+            e2e.make_categories(folder, self.categories)
+
+        self.start(prepare)
+        window = self.open_window()
+        xdotool("mousemove", 600, 500)
+        categories = self.categories
+        widest = max(len(category.shortcuts) for category in categories)
+        cells = [(row, column, name) for row, category in enumerate(categories)
+                 for column, name in enumerate(category.shortcuts)]
+
+        def pictures():
+            shot = screenshot("users-desktop")
+            drawn = {}
+            for row, column, name in cells:
+                x, y = e2e.cell_corner(window, widest, row, column)
+                drawn[name] = tuple(shot.pixels(x + px(14), y + px(14), px(16), px(16)).values())
+            return drawn if len({drawn[name] for _, _, name in cells if name != "Gone"}) == len(cells) - 1 else None
+
+        drawn = wait_for(pictures, "a picture of its own for each target that exists")
+        self.assertEqual(len(set(drawn["Gone"])), 1, "no picture for the target that is gone")
+
     def test_icon_menu_escape_and_a_click_on_empty_space_hide_while_the_bar_stays_down(self):
         self.start()
         window = self.open_window()

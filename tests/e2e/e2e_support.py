@@ -412,6 +412,18 @@ def make_categories(folder, categories, other_shortcuts=None):
     write_shortcuts(shortcuts)
 
 
+def users_desktop(folder):
+    """Categories of what users' folders hold: programs that Wine ships, each with an icon of its
+    own, then a folder, a document (written into `folder`) and a target that is gone."""
+    windows = os.path.join(PREFIX, "drive_c", "windows")
+    document = os.path.join(folder, "notes.txt")
+    write_ini(document, "A document\n")
+    return [Category("Programs", {name: os.path.join(windows, place, name + ".exe") for place, name in
+                                  [("system32", "notepad"), ("", "regedit"), ("system32", "winemine"),
+                                   ("system32", "cmd")]}),
+            Category("Files", {"Windows": windows, "Notes": document, "Gone": os.path.join(folder, "gone.exe")})]
+
+
 class PrivateWinePrefix:
     def __enter__(self):
         global PREFIX
@@ -419,7 +431,7 @@ class PrivateWinePrefix:
             os.path.dirname(os.path.dirname(KESTRUM_EXE)), KESTRUM_EXE)
         self.parent = tempfile.mkdtemp(prefix="kestrum-e2e-prefix-")
         PREFIX = os.path.join(self.parent, "prefix")
-        shutil.copytree(source, PREFIX, symlinks=True)
+        winebuild.copy_prefix(source, PREFIX)
         if DPI != 96:
             wine("reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
                  "/d", str(DPI), "/f")
