@@ -47,6 +47,13 @@ run_suite native native
 run_suite asan asan $(only window_tests mainbutton_tests barwindow_tests command_tests \
                            manager_tests store_tests app_tests)
 run_suite fuzz fuzz
+# What users get, both builds: no library imported that Windows would look for beside the program.
+if kestrum_build_variant release Kestrum && kestrum_build_variant release64 Kestrum &&
+    python3 "$kestrum_root/tests/imports_check.py" "$kestrum_build"/release{,64}/Kestrum.exe; then
+    passed+=("imports of the release builds")
+else
+    failed+=("imports of the release builds")
+fi
 # The end-to-end tests of the built variant $2 (the suite $1), each alone while time is left: those left
 # out are named in the summary.
 run_e2e_within_budget() {

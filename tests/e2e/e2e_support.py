@@ -84,11 +84,12 @@ HELPERS = {
     "dragsource": "Dragsource.cpp: drags files onto other programs through OLE",
     "holder": "Holder.cpp: takes Ctrl+J first, or covers the screen",
     "accesswalk": "Accesswalk.cpp: reads a window's accessible objects",
+    "planted": "Planted.cpp: a library that records being loaded",
 }
 
 KESTRUM_EXE = ""  # set by run_tests
 ARTEFACTS = ""
-MARKER = MAKESHORTCUT = DRAGSOURCE = HOLDER = ACCESSWALK = ""
+MARKER = MAKESHORTCUT = DRAGSOURCE = HOLDER = ACCESSWALK = PLANTED = ""
 DISPLAY = ""
 PREFIX = ""  # the private copy
 WINE = "wine"  # the loader of the build under test
@@ -372,6 +373,24 @@ def accessible_walk(folder, point, start=""):
     return [line.split("\t") for line in lines]
 
 
+# Libraries Kestrum loads that are not Windows' known system libraries, planted beside it, and
+# Wine told to prefer a library beside the program for them, as Windows does for such names: the
+# accessibility library, which the program loads itself, and Common Controls, which the manifest
+# names.
+PLANTED_NAMES = ["OLEACC.dll", "COMCTL32.dll"]
+PREFER_PLANTED = {"WINEDLLOVERRIDES": "oleacc,comctl32=n,b;mscoree,mshtml,winemenubuilder.exe="}
+
+
+def plant_libraries(folder):
+    """Copies of the planted library under PLANTED_NAMES in `folder`."""
+    for name in PLANTED_NAMES:
+        shutil.copy(PLANTED, os.path.join(folder, name))
+
+
+def planted_libraries_loaded(folder):
+    return sorted(os.path.basename(path) for path in glob.glob(os.path.join(folder, "*.loaded")))
+
+
 def marker_runs(*folders):
     """{NAME: [the arguments of each run]} of every marker copy in `folders` that has run."""
     return {os.path.basename(record)[len("marker-"):-len(".exe.ran")]: read_text(record).splitlines()
@@ -445,10 +464,12 @@ class PrivateWinePrefix:
 
 class Kestrum:
     """One copy of the program in a data folder of its own, with the given settings.txt;
-    `prepare`, when given, fills the folder before the program starts."""
+    `prepare`, when given, fills the folder before the program starts; `environment` adds to
+    Wine's."""
 
-    def __init__(self, name, settings="", prepare=None):
+    def __init__(self, name, settings="", prepare=None, environment=None):
         self.name = name
+        self.environment = dict(wine_environment(), **(environment or {}))
         self.folder = tempfile.mkdtemp(prefix="kestrum-e2e-")
         self.exe = os.path.join(self.folder, "Kestrum.exe")
         shutil.copy(KESTRUM_EXE, self.exe)
@@ -462,7 +483,7 @@ class Kestrum:
     def launch(self):
         # Output goes to a file: Wine's services inherit it and would hold a pipe open.
         with open(os.path.join(self.folder, "wine.log"), "ab") as log:
-            return subprocess.Popen([WINE, self.exe], cwd=self.folder, env=wine_environment(),
+            return subprocess.Popen([WINE, self.exe], cwd=self.folder, env=self.environment,
                                     stdin=subprocess.DEVNULL, stdout=log, stderr=log)
 
     def exit_code(self, timeout=TIMEOUT):
@@ -512,10 +533,10 @@ def run_tests(*helpers):
     """Runs the test cases of the calling script, on its display of DISPLAYS (or on
     KESTRUM_E2E_DISPLAY), with the helper programs it names in `helpers`; returns the exit
     status."""
-    global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK, DISPLAY, WINE
+    global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK, PLANTED, DISPLAY, WINE
     arguments, unittest_arguments = parse_arguments(helpers)
     KESTRUM_EXE, ARTEFACTS = arguments["kestrum"], arguments["artefacts"]
-    MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK = (arguments[name] or "" for name in HELPERS)
+    MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK, PLANTED = (arguments[name] or "" for name in HELPERS)
     WINE = winebuild.loader(KESTRUM_EXE)
     script = os.path.splitext(os.path.basename(sys.argv[0]))[0]
     DISPLAY = os.environ.get("KESTRUM_E2E_DISPLAY") or DISPLAYS[script]
