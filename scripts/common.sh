@@ -199,10 +199,10 @@ kestrum_start_wine() {
 }
 
 # Gives the prefix WINEPREFIX what a user's Windows has and a new prefix lacks (scripts/desktop.reg),
-# at every start, so that a prefix made by an earlier version of these scripts gets it too. The
-# wineserver is stopped after the import: it writes the registry to disk only then, and the tests
-# copy the prefix from disk.
+# also to a prefix made by an earlier version of these scripts. The wineserver is stopped after
+# the import: it writes the registry to disk only then, and the tests copy the prefix from disk.
 kestrum_give_desktop_defaults() {
+    python3 "$kestrum_root/tests/winebuild.py" --check-prefix "$WINEPREFIX" 2>/dev/null && return 0
     "$1" regedit.exe /S "Z:${kestrum_root//\//\\}\\scripts\\desktop.reg" >/dev/null 2>&1 </dev/null
     wineserver -k 2>/dev/null
     wineserver -w
