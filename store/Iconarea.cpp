@@ -50,7 +50,7 @@ bool IconArea::WantMissingIcons() {
 }
 
 void IconArea::Open() const {
-    platform::shellExecute(GetLinkPath(), nullptr);
+    platform::startInShell(GetLinkPath());
 }
 
 void IconArea::ShowProperties() const {

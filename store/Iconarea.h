@@ -58,7 +58,9 @@ public:
     // returns whether it did.
     bool WantMissingIcons();
 
-    void Open() const;           // the shell's default action on the shortcut file
+    // The shell's default action on the shortcut file, taken on a thread of its own: returns at
+    // once, however long the shell takes.
+    void Open() const;
     void ShowProperties() const; // the shell's property sheet of the shortcut file
 
     Bar* Owner;
