@@ -111,15 +111,6 @@ IDLE_SECONDS = 20
 SHORTCUT_TARGETS = ("notepad.exe", "regedit.exe", "cmd.exe", "winecfg.exe", "taskmgr.exe")
 
 
-def wakeups(pid):
-    """Every time a thread of the process has been put to sleep or taken off the processor."""
-    total = 0
-    for task in os.listdir(f"/proc/{pid}/task"):
-        with open(f"/proc/{pid}/task/{task}/status") as file:
-            total += sum(int(line.split()[1]) for line in file if "ctxt_switches" in line)
-    return total
-
-
 def wait_until_quiet(pid):
     while True:
         ticks = processor_ticks(pid)
@@ -132,9 +123,9 @@ def idle_cost(pid):
     """(wake-ups a second, processor milliseconds) of the process over IDLE_SECONDS with nothing
     moving, once it has settled."""
     wait_until_quiet(pid)
-    woken, ticks = wakeups(pid), processor_ticks(pid)
+    woken, ticks = e2e.wakeups(pid), processor_ticks(pid)
     time.sleep(IDLE_SECONDS)
-    return ((wakeups(pid) - woken) / IDLE_SECONDS,
+    return ((e2e.wakeups(pid) - woken) / IDLE_SECONDS,
             (processor_ticks(pid) - ticks) * 1000 / TICKS_PER_SECOND)
 
 
@@ -153,8 +144,8 @@ def kestrum_idle_and_click(kestrum_exe, folder):
     away = (e2e.SCREEN[0] - 5, e2e.SCREEN[1] - 5)
     e2e.xdotool("mousemove", *away)
     process = launch(copy_beside(kestrum_exe, folder), folder)
-    pid = e2e.wait_for(lambda: processes_of("Kestrum.exe"), "the process of Kestrum.exe")[0]
     e2e.wait_for(e2e.bar_top_is(-26), "the bar hidden")
+    pid = e2e.wait_for(lambda: processes_of("Kestrum.exe"), "the process of Kestrum.exe")[0]
     hidden = idle_cost(pid)
     window = e2e.open_category_window()
     e2e.xdotool("mousemove", *away)
