@@ -138,12 +138,30 @@ def empty_window_idle(empty_window_exe, folder):
     return cost
 
 
+# Wine waits up to 2 s for a window manager to take back a window that was active, and this
+# display has none (design notes): unmanaged windows leave what the program itself takes.
+X11_DRIVER = "HKCU\\Software\\Wine\\X11 Driver"
+
+
 def kestrum_idle_and_click(kestrum_exe, folder):
     """Idle costs with the bar hidden and with the category window open, pointer away from both;
-    then the seconds from a click on an icon (the last of the first row) to the window gone."""
+    then the seconds from a click on an icon (the last of the first row) to the window gone,
+    while the shell holds the start for 10 s."""
     away = (e2e.SCREEN[0] - 5, e2e.SCREEN[1] - 5)
     e2e.xdotool("mousemove", *away)
-    process = launch(copy_beside(kestrum_exe, folder), folder)
+    e2e.wine("reg", "add", X11_DRIVER, "/v", "Managed", "/d", "N", "/f")
+    try:
+        return idle_and_click(kestrum_exe, folder, away)
+    finally:
+        e2e.wine("reg", "delete", X11_DRIVER, "/v", "Managed", "/f")
+
+
+def idle_and_click(kestrum_exe, folder, away):
+    os.environ["KESTRUM_START_HOLD_MS"] = "10000"
+    try:
+        process = launch(copy_beside(kestrum_exe, folder), folder)
+    finally:
+        del os.environ["KESTRUM_START_HOLD_MS"]
     e2e.wait_for(e2e.bar_top_is(-26), "the bar hidden")
     pid = e2e.wait_for(lambda: processes_of("Kestrum.exe"), "the process of Kestrum.exe")[0]
     hidden = idle_cost(pid)
@@ -171,7 +189,7 @@ def idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch):
     print(f"idle wake-ups above the empty window, window open: {shown[0] - empty[0]:8.1f} a second")
     print(f"idle processor above the empty window, bar hidden:  {hidden[1] - empty[1]:6.0f} ms")
     print(f"idle processor above the empty window, window open: {shown[1] - empty[1]:6.0f} ms")
-    print(f"click on an icon to the window gone:    {gone * 1000:8.0f} ms")
+    print(f"click on an icon to the window gone, start held 10 s: {gone * 1000:6.0f} ms")
 
 
 def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, spread_2000):

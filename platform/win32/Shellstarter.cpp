@@ -147,8 +147,10 @@ private:
 } // namespace
 
 void startInShell(const std::string& file) {
-    static Starter starter; // made on the first call, on the user-interface thread
-    starter.start(file);
+    // Made on the first call, on the user-interface thread, and never destroyed: the worker may
+    // still be waiting for the shell while the program ends.
+    static Starter* const starter = new Starter;
+    starter->start(file);
 }
 
 } // namespace platform
