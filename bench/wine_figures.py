@@ -107,8 +107,6 @@ def settled_memory(exe, folder, ready):
 
 
 IDLE_SECONDS = 20
-# Programs the benchmark's shortcuts point at (ManagerBench.cpp), ended after a click started one.
-SHORTCUT_TARGETS = ("notepad.exe", "regedit.exe", "cmd.exe", "winecfg.exe", "taskmgr.exe")
 
 
 def wait_until_quiet(pid):
@@ -132,9 +130,8 @@ def idle_cost(pid):
 def empty_window_idle(empty_window_exe, folder):
     process = launch(copy_beside(empty_window_exe, folder), folder)
     e2e.wait_for(e2e.bar_windows, "the empty window")
-    name = os.path.basename(empty_window_exe)
-    cost = idle_cost(e2e.wait_for(lambda: processes_of(name), "its process")[0])
-    stop(process, name)
+    cost = idle_cost(process.pid)  # Wine's loader becomes the Windows process
+    end(process)
     return cost
 
 
@@ -163,7 +160,7 @@ def idle_and_click(kestrum_exe, folder, away):
     finally:
         del os.environ["KESTRUM_START_HOLD_MS"]
     e2e.wait_for(e2e.bar_top_is(-26), "the bar hidden")
-    pid = e2e.wait_for(lambda: processes_of("Kestrum.exe"), "the process of Kestrum.exe")[0]
+    pid = process.pid  # of Kestrum.exe itself: others may run on the machine
     hidden = idle_cost(pid)
     window = e2e.open_category_window()
     e2e.xdotool("mousemove", *away)
@@ -172,11 +169,30 @@ def idle_and_click(kestrum_exe, folder, away):
     clicked = time.monotonic()
     e2e.wait_for(lambda: not e2e.category_window(), "the window to go", timeout=60)
     gone = time.monotonic() - clicked
-    stop(process, "Kestrum.exe")
-    for target in SHORTCUT_TARGETS:
-        for started in processes_of(target):
-            os.kill(started, 9)
+    end(process)
     return hidden, shown, gone
+
+
+def end(process):
+    """Ends the program started as `process`, and the programs it started: others of the same
+    names may belong to someone else."""
+    started = [pid for pid in map(int, filter(str.isdigit, os.listdir("/proc")))
+               if parent_of(pid) == process.pid]
+    process.kill()
+    process.wait(e2e.TIMEOUT)
+    for pid in started:
+        try:
+            os.kill(pid, 9)
+        except ProcessLookupError:
+            pass
+
+
+def parent_of(pid):
+    try:
+        with open(f"/proc/{pid}/stat") as file:
+            return int(file.read().rsplit(")", 1)[1].split()[1])
+    except (OSError, IndexError, ValueError):
+        return None
 
 
 def idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch):
