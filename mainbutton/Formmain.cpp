@@ -64,6 +64,11 @@ void TMainForm::loadButtonSettings() {
     setVisibleHeight(settings.readInteger(kSection, "VisibleHeight", animater_.hiddenBottom));
 }
 
+void TMainForm::setVisibleHeight(int visibleHeight) {
+    animater_.setVisibleHeight(visibleHeight);
+    watchPointer();
+}
+
 void TMainForm::saveButtonSettings() {
     platform::IniBatch(settingsFileName_)
         .writeInteger(kSection, "Color", color())

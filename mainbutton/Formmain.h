@@ -39,7 +39,8 @@ public:
     void loadButtonSettings();
     // Throws platform::IniWriteError when the settings file cannot be written.
     void saveButtonSettings() override;
-    void setVisibleHeight(int visibleHeight) override { animater_.setVisibleHeight(visibleHeight); }
+    // A hidden bar slides to its new strip.
+    void setVisibleHeight(int visibleHeight) override;
     int hiddenBottom() const override { return animater_.hiddenBottom; }
     int shownBottom() const override { return animater_.shownBottom; }
     platform::Color buttonColor() const override { return color(); }

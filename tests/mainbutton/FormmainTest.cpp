@@ -165,6 +165,13 @@ TEST_F(MainFormTest, TimersRunOnlyWhileTheBarMovesOrWaitsForThePointerToLeave) {
     EXPECT_EQ(bottom(*form), 1);
     EXPECT_EQ(headless::runningTimers(), 0);
 
+    form->setVisibleHeight(9); // from the settings dialog
+    headless::advanceTime(50);
+    EXPECT_EQ(bottom(*form), 9) << "the hidden bar slides to its new strip";
+    EXPECT_EQ(headless::runningTimers(), 0);
+    form->setVisibleHeight(1);
+    headless::advanceTime(50);
+
     categories.showWindow(); // by the hot key, with the bar hidden
     headless::movePointer({10, 0});
     headless::advanceTime(150);
