@@ -107,6 +107,7 @@ def settled_memory(exe, folder, ready):
 
 
 IDLE_SECONDS = 20
+CLICKS = 5
 
 
 def wait_until_quiet(pid):
@@ -165,12 +166,21 @@ def idle_and_click(kestrum_exe, folder, away):
     window = e2e.open_category_window()
     e2e.xdotool("mousemove", *away)
     shown = idle_cost(pid)
-    e2e.click(window[0] + window[2] - e2e.px(38), window[1] + e2e.px(24))
-    clicked = time.monotonic()
-    e2e.wait_for(lambda: not e2e.category_window(), "the window to go", timeout=60)
-    gone = time.monotonic() - clicked
+    gone = []
+    for _ in range(CLICKS):
+        if gone:
+            window = e2e.open_category_window()
+        e2e.click(window[0] + window[2] - e2e.px(38), window[1] + e2e.px(24))
+        clicked = time.monotonic()
+        e2e.wait_for(lambda: str(window[4]) not in shown_windows(), "the window to go", timeout=60)
+        gone.append(time.monotonic() - clicked)
     end(process)
-    return hidden, shown, gone
+    return hidden, shown, statistics.median(gone)
+
+
+def shown_windows():
+    """The ids of the visible X windows, asked in one question: the fastest look."""
+    return e2e.xdotool("search", "--onlyvisible", "--class", "").split()
 
 
 def end(process):
@@ -205,7 +215,7 @@ def idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch):
     print(f"idle wake-ups above the empty window, window open: {shown[0] - empty[0]:8.1f} a second")
     print(f"idle processor above the empty window, bar hidden:  {hidden[1] - empty[1]:6.0f} ms")
     print(f"idle processor above the empty window, window open: {shown[1] - empty[1]:6.0f} ms")
-    print(f"click on an icon to the window gone, start held 10 s: {gone * 1000:6.0f} ms")
+    print(f"click on an icon to the window gone, start held 10 s: {gone * 1000:6.0f} ms median of {CLICKS}")
 
 
 def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, spread_2000):
