@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <objbase.h>
 #include <optional>
@@ -22,7 +23,8 @@
 namespace platform {
 namespace {
 
-constexpr UINT kStartFailed = WM_APP + 1; // wParam: the system's error code
+// wParam: the system's error code; lParam: the file, a std::wstring the receiver deletes.
+constexpr UINT kStartFailed = WM_APP + 1;
 
 // The program's text is in the system's code page.
 std::wstring toWide(const std::string& text) {
@@ -43,7 +45,8 @@ std::string fromWide(const std::wstring& text) {
     return narrow;
 }
 
-std::string systemMessage(DWORD error) {
+// The system's text of `error`, with the file named where it says "%1".
+std::string systemMessage(DWORD error, const std::wstring& file) {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -52,12 +55,15 @@ std::string systemMessage(DWORD error) {
     LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
         message.pop_back();
+    if (const std::size_t insert = message.find(L"%1"); insert != std::wstring::npos)
+        message.replace(insert, 2, file);
     return fromWide(message);
 }
 
 LRESULT CALLBACK reportProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kStartFailed) {
-        showErrorBox(systemMessage(static_cast<DWORD>(wParam)));
+        const std::unique_ptr<std::wstring> file(reinterpret_cast<std::wstring*>(lParam));
+        showErrorBox(systemMessage(static_cast<DWORD>(wParam), *file));
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -133,8 +139,11 @@ private:
         request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
         request.lpFile = file.c_str();
         request.nShow = SW_SHOWNORMAL;
-        if (!ShellExecuteExW(&request))
-            PostMessageW(report_, kStartFailed, GetLastError(), 0);
+        if (ShellExecuteExW(&request)) return;
+        const DWORD error = GetLastError();
+        auto named = std::make_unique<std::wstring>(file);
+        if (PostMessageW(report_, kStartFailed, error, reinterpret_cast<LPARAM>(named.get())))
+            named.release();
     }
 
     HWND report_;
