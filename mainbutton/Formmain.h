@@ -75,6 +75,7 @@ public:
 
     void dragBegin(int, int) override {}
     void dragMove(int x, int y) override;
+    // A bar dropped wholly off the left edge comes back to it.
     void dragEnd(int, int) override { checkScreenSize(); }
 
     // Below this screen width the bar leaves the screen.
