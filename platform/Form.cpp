@@ -300,6 +300,10 @@ void FormEvents::mouseUp(Form& form, const MouseEvent& event) {
     });
 }
 
+void FormEvents::mouseOver(Form& form) {
+    guarded([&] { form.FormMouseOver(); });
+}
+
 void FormEvents::mouseLeave(Form& form) {
     guarded([&] { form.FormMouseLeave(); });
 }

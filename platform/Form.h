@@ -276,6 +276,8 @@ public:
     static void mouseMove(Form& form, const MouseEvent& event);
     static void mouseUp(Form& form, const MouseEvent& event);
     static void mouseLeave(Form& form);
+    // The pointer moved over the form while it takes no input (FormMouseOver alone).
+    static void mouseOver(Form& form);
     static void doubleClick(Form& form);
     static void contextPopup(Form& form, Point pos);
     // A key pressed while `focused` (a control of the form, or none: the form itself) has the

@@ -32,7 +32,11 @@ void movePointer(Point pos) {
         form->native().leaveTracked = false;
         FormEvents::mouseLeave(*form);
     }
-    if (under) mouseMove(*under, {pos.x - under->left(), pos.y - under->top()});
+    if (!under) return;
+    if (under->enabled())
+        mouseMove(*under, {pos.x - under->left(), pos.y - under->top()});
+    else
+        FormEvents::mouseOver(*under);
 }
 
 void mouseDown(Form& form, MouseButton button, Point pos) {

@@ -35,7 +35,8 @@ void advanceTime(int ms);
 
 // The user moves the pointer to `pos` on the screen: a form that asked to be told is told
 // when the pointer has left it (Form::trackMouseLeave), and the visible form under it, if any,
-// gets the move. Forms count as stacked in the order they were made, the last on top.
+// gets the move (only FormMouseOver while a modal form disables it). Forms count as stacked in
+// the order they were made, the last on top.
 void movePointer(Point pos);
 // The timers running now, of every form.
 int runningTimers();

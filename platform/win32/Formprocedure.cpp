@@ -218,6 +218,9 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         // Over a control, the control decides (a label may ask for its own shape).
         if (reinterpret_cast<HWND>(wParam) != windowOf(form))
             return win32::answerControl(message, wParam, lParam);
+        // While a modal form disables this one, only this message tells of the pointer's moves.
+        if (LOWORD(lParam) == static_cast<WORD>(HTERROR) && HIWORD(lParam) == WM_MOUSEMOVE)
+            FormEvents::mouseOver(form);
         if (LOWORD(lParam) != HTCLIENT) return std::nullopt;
         setCursorShape(form);
         return TRUE;

@@ -192,6 +192,23 @@ TEST_F(MainFormTest, UnreadablePointerCountsAsAway) {
     EXPECT_EQ(form->animater().direction, MainFormAnimater::Hiding);
 }
 
+TEST_F(MainFormTest, WhileAModalDialogDisablesItTheStripStillBringsTheBarDown) {
+    auto form = makeShownForm();
+    headless::advanceTime(1500);
+    platform::Form dialog(platform::FormKind::Dialog);
+    dialog.setBounds({300, 300, 200, 100});
+    headless::runInNextModalShow([&](platform::Form&) {
+        ASSERT_FALSE(form->enabled());
+        headless::movePointer({30, 0});
+        headless::advanceTime(150);
+        EXPECT_EQ(bottom(*form), 27);
+        headless::movePointer({600, 600});
+        headless::advanceTime(300);
+        EXPECT_EQ(bottom(*form), 1);
+    });
+    dialog.showModal();
+}
+
 TEST_F(MainFormTest, OpenCategoryWindowHoldsTheBarDown) {
     auto form = makeShownForm();
     FakeCategoryWindow categories(*form);
