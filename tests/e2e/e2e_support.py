@@ -544,3 +544,13 @@ def run_tests(*helpers):
     with VirtualDisplay(), PrivateWinePrefix():
         result = unittest.main(argv=["e2e", *unittest_arguments], exit=False, verbosity=2).result
     return 0 if result.wasSuccessful() else 1
+
+
+def wakeups(pid):
+    """How often the threads of the process `pid` have been put to sleep or taken off the
+    processor: what keeps a computer from its deep sleep states when nothing happens."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        with open(f"/proc/{pid}/task/{task}/status") as file:
+            total += sum(int(line.split()[1]) for line in file if "ctxt_switches" in line)
+    return total
