@@ -31,15 +31,20 @@ TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
 
 
 def processes_of(exe_name):
-    """Process ids whose command line names `exe_name` (Wine runs a Windows program as one)."""
+    """Process ids whose command line names `exe_name` (Wine runs a Windows program as one) in
+    this benchmark's Wine prefix: copies of the program that others run on the machine, in
+    prefixes of their own, are none of ours to measure or end."""
+    ours = b"WINEPREFIX=" + os.environ["WINEPREFIX"].encode()
     found = []
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open(f"/proc/{pid}/cmdline", "rb") as file:
                 arguments = file.read().split(b"\0")
+            with open(f"/proc/{pid}/environ", "rb") as file:
+                environment = file.read().split(b"\0")
         except OSError:
             continue
-        if arguments and arguments[0].decode(errors="replace").endswith(exe_name):
+        if arguments and arguments[0].decode(errors="replace").endswith(exe_name) and ours in environment:
             found.append(int(pid))
     return found
 
