@@ -62,6 +62,7 @@ void runProgram() {
 } // namespace
 
 int main() {
+    platform::restrictLibrarySearch();
     platform::initCommonControls();
     const platform::SingleInstance instance("Kestrum");
     if (!instance.acquired()) return kAlreadyRunning;

@@ -4,9 +4,13 @@
 
 #include "platform/Files.h"
 #include "platform/Inifile.h"
+#include "platform/Shell.h"
 #include "store/Wintools.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,9 +45,22 @@ buildDataFolder(const std::string& data, int categories, int entries,
     list.commit();
 }
 
+// Stops the benchmark when `programs` do not have as many distinct pictures in the shell's lists
+// as there are programs: a figure said to be of so many pictures would be of fewer (a Wine
+// prefix without the .exe association gives every program one generic page).
+inline void requireDistinctPictures(const std::vector<std::string>& programs) {
+    std::set<int> pictures;
+    for (const auto& program : programs)
+        pictures.insert(platform::shellIconOf(program).index());
+    if (pictures.size() == programs.size()) return;
+    std::fprintf(stderr, "%zu programs have only %zu distinct pictures in the shell's lists: "
+                 "is the Wine prefix made by scripts/common.sh?\n", programs.size(), pictures.size());
+    std::exit(2);
+}
+
 // `count` programs in `folder` to point shortcuts at, each a file of its own: the shell keeps one
 // picture in its lists per file that holds an icon, so copies of one program are as many
-// pictures. A copy already there is kept.
+// pictures, which is checked. A copy already there is kept.
 inline std::vector<std::string> programCopies(const std::string& folder, int count) {
     platform::createFolder(folder);
     std::vector<std::string> copies;
@@ -61,6 +78,7 @@ inline std::vector<std::string> programCopies(const std::string& folder, int cou
         platform::replaceFile(copies.back(), "program");
 #endif
     }
+    requireDistinctPictures(copies);
     return copies;
 }
 

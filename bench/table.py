@@ -76,8 +76,20 @@ row("memory with 2,000 icons above an empty window", None,
     figure("wine-figures.txt", "memory above the empty window:"), "MB", 12, 1)
 row("  above the same program in an empty folder", None,
     figure("wine-figures.txt", "memory above the same in an empty folder:"), "MB", 2, 1)
+row("  the same over 250 distinct pictures, above an empty folder", None,
+    figure("wine-figures.txt", "memory of 250 distinct pictures, 2,000 shortcuts, above an empty folder:"), "MB", 12, 1)
 row("  per entry beyond its picture (500 -> 2,000, 250 icons)", None,
     figure("wine-figures.txt", "memory per entry beyond its picture:"), "bytes", 1024, 0)
+row("idle 20 s, bar hidden: wake-ups above an empty window", None,
+    figure("wine-figures.txt", "idle wake-ups above the empty window, bar hidden:"), "/s", 1, 1)
+row("  processor above an empty window", None,
+    figure("wine-figures.txt", "idle processor above the empty window, bar hidden:"), "ms", 20, 0)
+row("idle 20 s, window open: wake-ups above an empty window", None,
+    figure("wine-figures.txt", "idle wake-ups above the empty window, window open:"), "/s", 1, 1)
+row("  processor above an empty window", None,
+    figure("wine-figures.txt", "idle processor above the empty window, window open:"), "ms", 20, 0)
+row("click on an icon to the window gone, start held 10 s", None,
+    figure("wine-figures.txt", "click on an icon to the window gone, start held 10 s:"), "ms", 100, 0)
 row("released Kestrum.exe", None, figure("sizes.txt", "Kestrum.exe"), "KB", 1024, 0)
 ours = figure("wine-ini.txt", "Kestrum INI engine")
 profile = figure("wine-ini.txt", "profile functions")

@@ -3,7 +3,10 @@ the Wine prefix of the environment: the time from starting Kestrum.exe to its ba
 (in an empty folder and in a data folder of 2,000 shortcuts) and the memory the program holds
 once every icon is in, against the program in an empty folder and an empty Win32 window program;
 then the memory in two data folders of the same 50 categories, with 500 and with 2,000 shortcuts
-spread over the same 250 pictures, whose difference is what an entry costs beyond its picture.
+spread over the same 250 pictures, whose difference is what an entry costs beyond its picture;
+then what the program costs while nothing moves (wake-ups and processor over 20 s, bar hidden and
+category window open) beside the empty window program, and the time from a click on an icon to
+the category window gone.
 
 usage: wine_figures.py KESTRUM_EXE EMPTY_WINDOW_EXE DATA_FOLDER SCREEN_WIDTH SCREEN_HEIGHT
                        SPREAD_500_FOLDER SPREAD_2000_FOLDER
@@ -28,15 +31,20 @@ TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
 
 
 def processes_of(exe_name):
-    """Process ids whose command line names `exe_name` (Wine runs a Windows program as one)."""
+    """Process ids whose command line names `exe_name` (Wine runs a Windows program as one) in
+    this benchmark's Wine prefix: copies of the program that others run on the machine, in
+    prefixes of their own, are none of ours to measure or end."""
+    ours = b"WINEPREFIX=" + os.environ["WINEPREFIX"].encode()
     found = []
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open(f"/proc/{pid}/cmdline", "rb") as file:
                 arguments = file.read().split(b"\0")
+            with open(f"/proc/{pid}/environ", "rb") as file:
+                environment = file.read().split(b"\0")
         except OSError:
             continue
-        if arguments and arguments[0].decode(errors="replace").endswith(exe_name):
+        if arguments and arguments[0].decode(errors="replace").endswith(exe_name) and ours in environment:
             found.append(int(pid))
     return found
 
@@ -97,14 +105,122 @@ def settled_memory(exe, folder, ready):
     process = launch(exe, folder)
     e2e.wait_for(ready, f"{exe_name} on the screen")
     pid = e2e.wait_for(lambda: processes_of(exe_name), f"the process of {exe_name}")[0]
+    wait_until_quiet(pid)
+    memory = resident_megabytes(pid)
+    stop(process, exe_name)
+    return memory
+
+
+IDLE_SECONDS = 20
+CLICKS = 5
+
+
+def wait_until_quiet(pid):
     while True:
         ticks = processor_ticks(pid)
         time.sleep(QUIET_SECONDS)
         if processor_ticks(pid) - ticks < QUIET_SHARE * QUIET_SECONDS * TICKS_PER_SECOND:
-            break
-    memory = resident_megabytes(pid)
-    stop(process, exe_name)
-    return memory
+            return
+
+
+def idle_cost(pid):
+    """(wake-ups a second, processor milliseconds) of the process over IDLE_SECONDS with nothing
+    moving, once it has settled."""
+    wait_until_quiet(pid)
+    woken, ticks = e2e.wakeups(pid), processor_ticks(pid)
+    time.sleep(IDLE_SECONDS)
+    return ((e2e.wakeups(pid) - woken) / IDLE_SECONDS,
+            (processor_ticks(pid) - ticks) * 1000 / TICKS_PER_SECOND)
+
+
+def empty_window_idle(empty_window_exe, folder):
+    process = launch(copy_beside(empty_window_exe, folder), folder)
+    e2e.wait_for(e2e.bar_windows, "the empty window")
+    cost = idle_cost(process.pid)  # Wine's loader becomes the Windows process
+    end(process)
+    return cost
+
+
+# Wine waits up to 2 s for a window manager to take back a window that was active, and this
+# display has none (design notes): unmanaged windows leave what the program itself takes.
+X11_DRIVER = "HKCU\\Software\\Wine\\X11 Driver"
+
+
+def kestrum_idle_and_click(kestrum_exe, folder):
+    """Idle costs with the bar hidden and with the category window open, pointer away from both;
+    then the seconds from a click on an icon (the last of the first row) to the window gone,
+    while the shell holds the start for 10 s."""
+    away = (e2e.SCREEN[0] - 5, e2e.SCREEN[1] - 5)
+    e2e.xdotool("mousemove", *away)
+    e2e.wine("reg", "add", X11_DRIVER, "/v", "Managed", "/d", "N", "/f")
+    try:
+        return idle_and_click(kestrum_exe, folder, away)
+    finally:
+        e2e.wine("reg", "delete", X11_DRIVER, "/v", "Managed", "/f")
+
+
+def idle_and_click(kestrum_exe, folder, away):
+    os.environ["KESTRUM_START_HOLD_MS"] = "10000"
+    try:
+        process = launch(copy_beside(kestrum_exe, folder), folder)
+    finally:
+        del os.environ["KESTRUM_START_HOLD_MS"]
+    e2e.wait_for(e2e.bar_top_is(-26), "the bar hidden")
+    pid = process.pid  # of Kestrum.exe itself: others may run on the machine
+    hidden = idle_cost(pid)
+    window = e2e.open_category_window()
+    e2e.xdotool("mousemove", *away)
+    shown = idle_cost(pid)
+    gone = []
+    for _ in range(CLICKS):
+        if gone:
+            window = e2e.open_category_window()
+        e2e.click(window[0] + window[2] - e2e.px(38), window[1] + e2e.px(24))
+        clicked = time.monotonic()
+        e2e.wait_for(lambda: str(window[4]) not in shown_windows(), "the window to go", timeout=60)
+        gone.append(time.monotonic() - clicked)
+    end(process)
+    return hidden, shown, statistics.median(gone)
+
+
+def shown_windows():
+    """The ids of the visible X windows, asked in one question: the fastest look."""
+    return e2e.xdotool("search", "--onlyvisible", "--class", "").split()
+
+
+def end(process):
+    """Ends the program started as `process`, and the programs it started: others of the same
+    names may belong to someone else."""
+    started = [pid for pid in map(int, filter(str.isdigit, os.listdir("/proc")))
+               if parent_of(pid) == process.pid]
+    process.kill()
+    process.wait(e2e.TIMEOUT)
+    for pid in started:
+        try:
+            os.kill(pid, 9)
+        except ProcessLookupError:
+            pass
+
+
+def parent_of(pid):
+    try:
+        with open(f"/proc/{pid}/stat") as file:
+            return int(file.read().rsplit(")", 1)[1].split()[1])
+    except (OSError, IndexError, ValueError):
+        return None
+
+
+def idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch):
+    hidden, shown, gone = kestrum_idle_and_click(kestrum_exe, data_folder)
+    empty = empty_window_idle(empty_window_exe, scratch)
+    for what, (woken, used) in (("bar hidden", hidden), ("window open", shown),
+                                ("empty window program", empty)):
+        print(f"idle {IDLE_SECONDS} s, {what + ':':22} {woken:8.1f} wake-ups a second, {used:6.0f} ms processor")
+    print(f"idle wake-ups above the empty window, bar hidden:  {hidden[0] - empty[0]:8.1f} a second")
+    print(f"idle wake-ups above the empty window, window open: {shown[0] - empty[0]:8.1f} a second")
+    print(f"idle processor above the empty window, bar hidden:  {hidden[1] - empty[1]:6.0f} ms")
+    print(f"idle processor above the empty window, window open: {shown[1] - empty[1]:6.0f} ms")
+    print(f"click on an icon to the window gone, start held 10 s: {gone * 1000:6.0f} ms median of {CLICKS}")
 
 
 def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, spread_2000):
@@ -122,6 +238,7 @@ def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, 
         window = settled_memory(copy_beside(empty_window_exe, scratch), scratch, e2e.bar_windows)
         spread = [settled_memory(copy_beside(kestrum_exe, folder), folder, e2e.bar_windows)
                   for folder in (spread_500, spread_2000)]
+        idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch)
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
     print(f"start-up to the bar, empty folder:      {statistics.median(empty) * 1000:8.0f} ms median "
@@ -136,6 +253,7 @@ def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, 
     print(f"memory, 500 shortcuts over 250 pictures:  {spread[0]:6.1f} MB")
     print(f"memory, 2,000 shortcuts over 250 pictures: {spread[1]:5.1f} MB")
     print(f"memory per entry beyond its picture:    {(spread[1] - spread[0]) * 1024 * 1024 / 1500:8.0f} bytes")
+    print(f"memory of 250 distinct pictures, 2,000 shortcuts, above an empty folder: {spread[1] - bare:5.1f} MB")
 
 
 if __name__ == "__main__":

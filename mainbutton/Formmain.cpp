@@ -32,8 +32,7 @@ TMainForm::TMainForm(std::string settingsFileName)
     : settingsFileName_(std::move(settingsFileName)), mainButton_(*this), panel1_(*this),
       dragHelper_(*this), animater_(*this),
       mouseChecker_(*this, 10, [this] { MouseCheckerTimer(); }),
-      formAnimater_(*this, 50, [this] { FormAnimaterTimer(); }),
-      screenSizeDetector_(*this, 500, [this] { ScreenSizeDetectorTimer(); }) {
+      formAnimater_(*this, 50, [this] { FormAnimaterTimer(); }) {
     setColor(platform::Colors::Yellow);
     font = {"Verdana", 8, platform::Colors::WindowText, true};
     setBounds({0, 0, kWidth, kHeight});
@@ -65,6 +64,11 @@ void TMainForm::loadButtonSettings() {
     setVisibleHeight(settings.readInteger(kSection, "VisibleHeight", animater_.hiddenBottom));
 }
 
+void TMainForm::setVisibleHeight(int visibleHeight) {
+    animater_.setVisibleHeight(visibleHeight);
+    watchPointer();
+}
+
 void TMainForm::saveButtonSettings() {
     platform::IniBatch(settingsFileName_)
         .writeInteger(kSection, "Color", color())
@@ -80,6 +84,7 @@ void TMainForm::FormCreate() {
     buildMainMenu();
     platform::AccessibleTree& tree = *this;
     accessible_.emplace(*this, tree);
+    topmostKeeper_.emplace();
 }
 
 int TMainForm::accessibleCount(int group) const {
@@ -121,9 +126,15 @@ void TMainForm::FormHotKey(int) {
     if (commandWindow_) commandWindow_->showCommand();
 }
 
+void TMainForm::pressButton() {
+    mainButton_.setDown(true);
+    MouseCheckerTimer();
+}
+
 void TMainForm::releaseButton() {
     mainButton_.setDown(false);
     if (commandWindow_) commandWindow_->hideCommand();
+    MouseCheckerTimer();
 }
 
 void TMainForm::buildMainMenu() {
@@ -165,7 +176,13 @@ void TMainForm::Close() {
 
 void TMainForm::FormShow() {
     showTopmost();
+    checkScreenSize();
     runIfSet(onShown);
+}
+
+void TMainForm::FormDpiChanged() {
+    Form::FormDpiChanged();
+    checkScreenSize();
 }
 
 void TMainForm::FormKeyDown(int key, platform::ShiftState) {
@@ -205,13 +222,44 @@ void TMainForm::MouseCheckerTimer() {
         animater_.direction = MainFormAnimater::Showing;
     else if (!categoryWindowShown())
         animater_.direction = MainFormAnimater::Hiding;
+    watchPointer();
+}
+
+void TMainForm::FormAnimaterTimer() {
+    animater_.step();
+    watchPointer();
+}
+
+// The hidden bar learns from the system that the pointer touched its strip, and asks to be told
+// when the pointer leaves the window.
+void TMainForm::FormMouseOver() {
+    leaveTracked_ = true;
+    trackMouseLeave();
+    MouseCheckerTimer();
+}
+
+void TMainForm::FormMouseLeave() {
+    leaveTracked_ = false;
+    MouseCheckerTimer();
+}
+
+// Nothing runs while nothing can change. The slide runs while the bar is on its way. The pointer
+// is looked at while the bar moves, and while it is down for the pointer alone until the system
+// has undertaken to say that the pointer left the window (edges count as over the bar, so a
+// pointer on the row or column just past them is looked at). Hidden, or held down by the open
+// category window, the bar waits for the pointer's move onto it or for the category window to
+// hide.
+void TMainForm::watchPointer() {
+    const bool sliding = animater_.sliding();
+    formAnimater_.setEnabled(sliding);
+    const bool heldByPointer =
+        animater_.direction == MainFormAnimater::Showing && !categoryWindowShown();
+    mouseChecker_.setEnabled(sliding || (heldByPointer && !leaveTracked_));
 }
 
 // Pushed off on a narrow screen, the bar comes back only once the screen is wide enough again;
-// restoring it at once would make it flicker on and off with every tick. Windows other programs
-// have shown since the last tick may have covered ours, which go back on top.
-void TMainForm::ScreenSizeDetectorTimer() {
-    platform::raiseTopmostWindows();
+// restoring it at once would make it flicker on and off with every change.
+void TMainForm::checkScreenSize() {
     const int screen = platform::screenWidth();
     const bool offScreen = left() + width() < 0;
     if (screen < kMinimumScreenWidth) {

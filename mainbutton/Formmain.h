@@ -14,6 +14,7 @@
 #include "platform/Form.h"
 #include "platform/Hotkey.h"
 #include "platform/Menu.h"
+#include "platform/Topmost.h"
 #include "windows/Buttonwindow.h"
 #include "windows/Categorywindow.h"
 #include "windows/Commandwindow.h"
@@ -38,14 +39,15 @@ public:
     void loadButtonSettings();
     // Throws platform::IniWriteError when the settings file cannot be written.
     void saveButtonSettings() override;
-    void setVisibleHeight(int visibleHeight) override { animater_.setVisibleHeight(visibleHeight); }
+    // A hidden bar slides to its new strip.
+    void setVisibleHeight(int visibleHeight) override;
     int hiddenBottom() const override { return animater_.hiddenBottom; }
     int shownBottom() const override { return animater_.shownBottom; }
     platform::Color buttonColor() const override { return color(); }
     void setButtonColor(platform::Color newColor) override { setColor(newColor); }
 
     platform::Point bottomLeft() const override { return {left(), top() + height()}; }
-    void pressButton() override { mainButton_.setDown(true); }
+    void pressButton() override;
     void releaseButton() override;
     // The window the main button opens and closes; none until it exists.
     void setCategoryWindow(CategoryWindow* window) { categoryWindow_ = window; }
@@ -73,7 +75,8 @@ public:
 
     void dragBegin(int, int) override {}
     void dragMove(int x, int y) override;
-    void dragEnd(int, int) override {}
+    // A bar dropped wholly off the left edge comes back to it.
+    void dragEnd(int, int) override { checkScreenSize(); }
 
     // Below this screen width the bar leaves the screen.
     static constexpr int kMinimumScreenWidth = 650;
@@ -87,6 +90,10 @@ protected:
     void FormContextPopup(platform::Point pos) override;
     void FormMouseMove(const platform::MouseEvent& event) override;
     void FormMouseUp(const platform::MouseEvent& event) override;
+    void FormMouseOver() override;
+    void FormMouseLeave() override;
+    void FormScreenChanged() override { checkScreenSize(); }
+    void FormDpiChanged() override;
     void FormHotKey(int id) override;
     bool FormQueryEndSession() override;
 
@@ -105,8 +112,9 @@ private:
 
     void MainButtonClick();
     void MouseCheckerTimer();
-    void FormAnimaterTimer() { animater_.step(); }
-    void ScreenSizeDetectorTimer();
+    void FormAnimaterTimer();
+    void watchPointer();
+    void checkScreenSize();
     bool categoryWindowShown() const { return categoryWindow_ && categoryWindow_->isShown(); }
 
     std::string settingsFileName_;
@@ -119,13 +127,14 @@ private:
     platform::PopupMenu mainMenu_;
     platform::Timer mouseChecker_;
     platform::Timer formAnimater_;
-    platform::Timer screenSizeDetector_;
+    bool leaveTracked_ = false; // the system says when the pointer leaves the window
     // Screen readers see the button and the handle by name (their texts); the button's default
     // action is a click.
     int accessibleCount(int group) const override;
     std::optional<platform::AccessibleItem> accessibleItem(int group, int index) const override;
     bool accessibleDefaultAction(int group, int index) override;
     std::optional<platform::AccessibleExposure> accessible_; // from FormCreate on
+    std::optional<platform::TopmostKeeper> topmostKeeper_;   // from FormCreate on
     // Last, so that the key is given back while the window still exists.
     std::optional<platform::HotKey> hotKey_;
 };

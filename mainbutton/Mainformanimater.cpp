@@ -2,17 +2,25 @@
 
 #include <algorithm>
 
+int MainFormAnimater::target() const {
+    return direction == Showing ? shownBottom : hiddenBottom;
+}
+
+bool MainFormAnimater::sliding() const {
+    return window.top() + window.height() != target();
+}
+
 void MainFormAnimater::step() {
     const int height = window.height();
     const int bottom = window.top() + height;
-    const int target = direction == Showing ? shownBottom : hiddenBottom;
-    if (bottom == target) return;
+    const int goal = target();
+    if (bottom == goal) return;
     if (direction == Showing)
-        window.setTop(bottom > target ? target - height
-                                      : window.top() + std::min(showStep, target - bottom));
+        window.setTop(bottom > goal ? goal - height
+                                    : window.top() + std::min(showStep, goal - bottom));
     else
-        window.setTop(bottom < target ? target - height
-                                      : window.top() - std::min(hideStep, bottom - target));
+        window.setTop(bottom < goal ? goal - height
+                                    : window.top() - std::min(hideStep, bottom - goal));
 }
 
 void MainFormAnimater::setVisibleHeight(int visibleHeight) {

@@ -13,6 +13,8 @@ public:
 
     // One tick of the animation.
     void step();
+    // Whether the next tick moves the window: it is not yet where `direction` sends it.
+    bool sliding() const;
     // Takes `visibleHeight` as the hidden bottom only from 1 to shownBottom - 1.
     void setVisibleHeight(int visibleHeight);
 
@@ -22,4 +24,7 @@ public:
     int shownBottom = 27; // the bottom edge when fully shown
     int showStep = 12;
     int hideStep = 5;
+
+private:
+    int target() const; // the bottom edge `direction` sends the window to
 };

@@ -268,6 +268,7 @@ Control* FormEvents::pointerOwner(const Form& form, Point pos) {
 
 void FormEvents::mouseMove(Form& form, const MouseEvent& event) {
     guarded([&] {
+        form.FormMouseOver();
         if (Control* control = pointerOwner(form, event.pos))
             control->MouseMove(relativeTo(*control, event));
         else
@@ -297,6 +298,14 @@ void FormEvents::mouseUp(Form& form, const MouseEvent& event) {
         if (pressedHere) form.FormClick();
         form.FormMouseUp(event);
     });
+}
+
+void FormEvents::mouseOver(Form& form) {
+    guarded([&] { form.FormMouseOver(); });
+}
+
+void FormEvents::mouseLeave(Form& form) {
+    guarded([&] { form.FormMouseLeave(); });
 }
 
 void FormEvents::doubleClick(Form& form) {
@@ -374,6 +383,10 @@ void FormEvents::displayScaleChanged(int dpi) {
                 control->setBounds(control->bounds());
             form->FormDpiChanged();
         });
+}
+
+void FormEvents::screenChanged(Form& form) {
+    guarded([&] { form.FormScreenChanged(); });
 }
 
 void FormEvents::close(Form& form) {

@@ -143,6 +143,9 @@ public:
     void showHintAt(const std::string& text, Point at);
     // Changes the pointer shape over the form at once, also while a button is held.
     void setCursorNow(Cursor shape);
+    // Asks the system to say (FormMouseLeave) once the pointer has left the form, at once when
+    // it is not over the form now. One request is answered once.
+    void trackMouseLeave();
     // As if the user closed the form: FormClose runs, then the main form ends the message loop
     // and any other one hides, which ends its modal show.
     void close();
@@ -168,6 +171,11 @@ protected:
     virtual void FormMouseDown(const MouseEvent&) {}
     virtual void FormMouseMove(const MouseEvent&) {}
     virtual void FormMouseUp(const MouseEvent&) {}
+    // The pointer moved over the form, whatever lies under it; before the move is handed on to
+    // a control or to FormMouseMove.
+    virtual void FormMouseOver() {}
+    // The pointer has left the form (see trackMouseLeave).
+    virtual void FormMouseLeave() {}
     // Before FormMouseUp of the same button release.
     virtual void FormClick() {}
     virtual void FormDblClick() {}
@@ -190,6 +198,8 @@ protected:
     // its controls theirs; what it has drawn or measured at the old scale is out of date. By
     // default it is painted again.
     virtual void FormDpiChanged() { invalidate(); }
+    // The screen's size or its work area has changed (the system tells every form).
+    virtual void FormScreenChanged() {}
 
     // From FormKeyDown: the key goes no further.
     void swallowKey() { keySwallowed_ = true; }
@@ -266,6 +276,9 @@ public:
     static void mouseDown(Form& form, const MouseEvent& event);
     static void mouseMove(Form& form, const MouseEvent& event);
     static void mouseUp(Form& form, const MouseEvent& event);
+    static void mouseLeave(Form& form);
+    // The pointer moved over the form while it takes no input (FormMouseOver alone).
+    static void mouseOver(Form& form);
     static void doubleClick(Form& form);
     static void contextPopup(Form& form, Point pos);
     // A key pressed while `focused` (a control of the form, or none: the form itself) has the
@@ -283,6 +296,7 @@ public:
     // The display's scale is now `dpi`: every form is placed again at its size in units, then
     // told (FormDpiChanged). Nothing happens when the scale is the same.
     static void displayScaleChanged(int dpi);
+    static void screenChanged(Form& form);
     static void close(Form& form);
     // The modal show begins or ends.
     static void modal(Form& form, bool showing) { form.showingModal_ = showing; }

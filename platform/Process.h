@@ -6,6 +6,11 @@
 
 namespace platform {
 
+// Keeps the system from looking for libraries beside the executable or in the current folder:
+// from here on only the system folder is searched. Called first thing at start, before anything
+// loads a library.
+void restrictLibrarySearch();
+
 // The executable's full path as the system reports it.
 std::string executablePath();
 

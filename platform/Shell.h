@@ -58,4 +58,11 @@ ShellIcon shellIconOf(const std::string& path);
 // sheet) and the normal show command. Any failure is the shell's to report; nothing comes back.
 void shellExecute(const std::string& file, const char* verb);
 
+// Hands `file` to the shell with the default verb as shellExecute does, but from a worker thread
+// of its own, so that a slow start (a network share that does not answer, a slow shell handler)
+// never holds the caller; starts are made one after another, in the order asked. When the shell
+// cannot start the file, the system's reason is shown in the standard error box by the message
+// loop of the thread that asked. Call it from the user-interface thread.
+void startInShell(const std::string& file);
+
 } // namespace platform

@@ -56,23 +56,69 @@ kestrum_ensure_packages() {
     missing=($(kestrum_missing_packages "${kestrum_packages_32bit[@]}"))
     [ ${#missing[@]} -eq 0 ] && return 0
     dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    kestrum_install_packages "${missing[@]}" ||
+    if kestrum_install_packages "${missing[@]}"; then
+        echo "Installed ${missing[*]}: the 32-bit build can run"
+    elif kestrum_install_from_downloaded_suites "${missing[@]}"; then
+        echo "Installed ${missing[*]} from the suites whose indexes downloaded: the 32-bit build can run"
+    else
         echo "Could not install ${missing[*]}: the 64-bit build will be used"
+    fi
     return 0
 }
 
+# Installs the packages of the arguments from only those suites whose every index is on disk after
+# the last update: a mirror in sync often fails one suite's i386 index ("File has unexpected
+# size"), while the others serve. The machine's sources and lists stay as they are: the suites
+# are listed in a file of our own and read into a lists folder of our own, both thrown away.
+kestrum_install_from_downloaded_suites() {
+    local work type uri release component file key sources=() status
+    declare -A components=() incomplete=()
+    work=$(mktemp -d)
+    mkdir -p "$work/lists/partial" "$work/parts"
+    while read -r type uri release component file; do
+        [ "$type" = deb ] || continue
+        key="$uri $release"
+        [[ " ${components[$key]:-} " == *" $component "* ]] || components[$key]+=" $component"
+        [ -e "$file" ] || incomplete[$key]=1
+    done < <(apt-get indextargets --format '$(TARGET_OF) $(REPO_URI) $(RELEASE) $(COMPONENT) $(FILENAME)')
+    for key in "${!components[@]}"; do
+        if [ -n "${incomplete[$key]:-}" ]; then
+            echo "Leaving out the suite $key: an index of it did not download"
+        else
+            sources+=("deb $key${components[$key]}")
+        fi
+    done
+    printf '%s\n' "${sources[@]}" >"$work/sources.list"
+    local own_lists=(-o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts="$work/parts"
+                     -o Dir::State::Lists="$work/lists")
+    [ ${#sources[@]} -gt 0 ] && [ ${#incomplete[@]} -gt 0 ] &&
+        apt-get "${own_lists[@]}" update -q &&
+        DEBIAN_FRONTEND=noninteractive apt-get "${own_lists[@]}" install -y -q "$@"
+    status=$?
+    rm -rf "$work"
+    return $status
+}
+
+# Why this machine cannot run the 32-bit build under Wine, or nothing where it can.
+kestrum_why_no_win32() {
+    if ! kestrum_runs_32bit_code; then
+        echo "this machine does not run 32-bit x86 code${KESTRUM_NO_32BIT:+: KESTRUM_NO_32BIT is set}"
+    elif ! "$kestrum_wine32_loader" --version >/dev/null 2>&1; then
+        echo "Wine's 32-bit loader $kestrum_wine32_loader does not start"
+    fi
+}
+
 # Chooses the Windows build this machine runs under Wine, once, and says which and why: the 32-bit
-# one (what most of the tests were written on) where the kernel runs 32-bit code and Wine's 32-bit
-# loader starts, else the 64-bit one. Sets kestrum_windows_build (win32 or win64) and kestrum_wine,
-# the Wine loader that runs that build: the plain `wine` may pick the 32-bit loader by itself.
+# one (what the x86 zip holds) where the kernel runs 32-bit code and Wine's 32-bit loader starts,
+# else the 64-bit one. Sets kestrum_windows_build (win32 or win64) and kestrum_wine, the Wine
+# loader that runs that build: the plain `wine` may pick the 32-bit loader by itself.
 kestrum_choose_windows_build() {
     [ -n "${kestrum_windows_build:-}" ] && return 0
-    if ! kestrum_runs_32bit_code; then
+    local why_not
+    why_not=$(kestrum_why_no_win32)
+    if [ -n "$why_not" ]; then
         kestrum_windows_build=win64
-        echo "Windows build: win64 (this machine does not run 32-bit x86 code${KESTRUM_NO_32BIT:+: KESTRUM_NO_32BIT is set})"
-    elif ! "$kestrum_wine32_loader" --version >/dev/null 2>&1; then
-        kestrum_windows_build=win64
-        echo "Windows build: win64 (Wine's 32-bit loader $kestrum_wine32_loader does not start)"
+        echo "Windows build: win64 ($why_not)"
     else
         kestrum_windows_build=win32
         echo "Windows build: win32 (this machine runs 32-bit x86 code)"
@@ -144,12 +190,23 @@ kestrum_start_wine() {
         echo "Creating the $build Wine prefix $WINEPREFIX"
         mkdir -p "$(dirname "$WINEPREFIX")"
         "$loader" wineboot.exe -i >/dev/null 2>&1
-        wineserver -w
     fi
+    kestrum_give_desktop_defaults "$loader" || return 1
     wineserver -p 2>/dev/null || true # one already running for this prefix serves as well
     # Start Wine's background services now, detached from our output: started by the first test
     # instead, they would inherit its output pipe and keep CTest waiting for them.
     "$loader" wineboot.exe >/dev/null 2>&1 </dev/null
+}
+
+# Gives the prefix WINEPREFIX what a user's Windows has and a new prefix lacks (scripts/desktop.reg),
+# also to a prefix made by an earlier version of these scripts. The wineserver is stopped after
+# the import: it writes the registry to disk only then, and the tests copy the prefix from disk.
+kestrum_give_desktop_defaults() {
+    python3 "$kestrum_root/tests/winebuild.py" --check-prefix "$WINEPREFIX" 2>/dev/null && return 0
+    "$1" regedit.exe /S "Z:${kestrum_root//\//\\}\\scripts\\desktop.reg" >/dev/null 2>&1 </dev/null
+    wineserver -k 2>/dev/null
+    wineserver -w
+    python3 "$kestrum_root/tests/winebuild.py" --check-prefix "$WINEPREFIX"
 }
 
 kestrum_stop_wine() {

@@ -118,6 +118,8 @@ stop_all() {
 trap stop_all EXIT
 export DISPLAY=$display
 wait_until xdpyinfo
+# A display of that number left running by someone else would answer as well, at its own size.
+kill -0 "$xvfb" 2>/dev/null || { echo "The display $display is taken: set KESTRUM_DISPLAY" >&2; exit 1; }
 if [ "$dpi" != 96 ]; then
     # The scale is the prefix's: a copy of it says so, and the shared one stays at 96.
     shared_prefix=$(kestrum_wine_prefix "$kestrum_windows_build")

@@ -19,7 +19,7 @@ std::string IconArea::GetTitle() {
 }
 
 std::string IconArea::GetHint() {
-    return State != ShellState::Unread && platform::folderExists(Target) ? Target : GetTitle();
+    return TargetIsFolder ? Target : GetTitle();
 }
 
 void IconArea::LoadIcons() {
@@ -30,17 +30,23 @@ void IconArea::LoadIcons() {
 
 void IconArea::LoadStep(platform::ShellLinkReader& links) {
     if (State == ShellState::Unread) {
-        Target = links.target(GetLinkPath());
-        State = ShellState::IconsWanted;
+        takeTarget(links.target(GetLinkPath()));
     } else if (State == ShellState::IconsWanted) {
         LoadIcons();
     }
 }
 
 void IconArea::LoadNow() {
-    Target = ResolveShortcut(GetLinkPath());
-    State = ShellState::IconsWanted;
+    takeTarget(ResolveShortcut(GetLinkPath()));
     LoadIcons();
+}
+
+// Whether the target is a folder is asked once, here, so that the pointer moving over the icon
+// never waits for the file system (a share that does not answer).
+void IconArea::takeTarget(std::string target) {
+    Target = std::move(target);
+    TargetIsFolder = platform::folderExists(Target);
+    State = ShellState::IconsWanted;
 }
 
 bool IconArea::WantMissingIcons() {
@@ -50,7 +56,7 @@ bool IconArea::WantMissingIcons() {
 }
 
 void IconArea::Open() const {
-    platform::shellExecute(GetLinkPath(), nullptr);
+    platform::startInShell(GetLinkPath());
 }
 
 void IconArea::ShowProperties() const {

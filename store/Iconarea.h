@@ -38,8 +38,8 @@ public:
     // as the title (and so saved with the list).
     std::string GetTitle();
     void SetTitle(const std::string& title) { Title = title; }
-    // The target's path when the target is a folder, the title otherwise, and so the title while
-    // the target is unread.
+    // The target's path when the target was a folder when it was read, the title otherwise, and
+    // so the title while the target is unread. Asks nothing of the file system.
     std::string GetHint();
 
     // The picture at every size, from the shell's image lists; none until it has been looked up.
@@ -58,7 +58,9 @@ public:
     // returns whether it did.
     bool WantMissingIcons();
 
-    void Open() const;           // the shell's default action on the shortcut file
+    // The shell's default action on the shortcut file, taken on a thread of its own: returns at
+    // once, however long the shell takes.
+    void Open() const;
     void ShowProperties() const; // the shell's property sheet of the shortcut file
 
     Bar* Owner;
@@ -71,5 +73,8 @@ public:
     Square IconRect;    // relative to the cell
 
 private:
+    void takeTarget(std::string target);
+
     ShellState State = ShellState::Unread;
+    bool TargetIsFolder = false;
 };

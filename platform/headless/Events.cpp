@@ -1,5 +1,7 @@
 // Input as the tests inject it, turned into a form's events in the order Windows sends them.
+#include "platform/headless/Formnative.h"
 #include "platform/headless/Headless.h"
+#include "platform/headless/World.h"
 
 namespace platform::headless {
 namespace {
@@ -16,6 +18,25 @@ ShiftState heldButton(MouseButton button) {
 
 void mouseMove(Form& form, Point pos, ShiftState shift) {
     FormEvents::mouseMove(form, {pos, MouseButton::Left, shift});
+}
+
+// The last form shown lies on top.
+void movePointer(Point pos) {
+    World& w = world();
+    w.cursor = pos;
+    Form* under = nullptr;
+    for (Form* form : w.forms)
+        if (form->visible() && form->bounds().contains(pos)) under = form;
+    for (Form* form : std::vector<Form*>(w.forms)) {
+        if (form == under || !form->native().leaveTracked) continue;
+        form->native().leaveTracked = false;
+        FormEvents::mouseLeave(*form);
+    }
+    if (!under) return;
+    if (under->enabled())
+        mouseMove(*under, {pos.x - under->left(), pos.y - under->top()});
+    else
+        FormEvents::mouseOver(*under);
 }
 
 void mouseDown(Form& form, MouseButton button, Point pos) {

@@ -27,6 +27,7 @@ struct Form::Native {
     headless::Raster screen{0, 0}; // what the form shows, as far as it has been painted
     std::vector<Rect> repainted;
     std::string hint;
+    bool leaveTracked = false; // trackMouseLeave asked, and the pointer has not left yet
     std::vector<Form*> disabledWhileModal; // while the form shows modally
 };
 

@@ -22,6 +22,7 @@ namespace platform::headless {
 // quit request. Live forms keep their state.
 void resetWorld();
 
+// Every form is told of the new width, and of a new work area (FormScreenChanged).
 void setScreenWidth(int width);
 // The work area of the one monitor there is; nothing gives the whole screen, as it starts.
 void setWorkArea(std::optional<Rect> area);
@@ -31,6 +32,14 @@ void setCursorPos(std::optional<Point> pos);
 // Moves the clock on by `ms`, firing every due timer in the order of its due time (ties in the
 // order the timers were started), each as often as it falls due.
 void advanceTime(int ms);
+
+// The user moves the pointer to `pos` on the screen: a form that asked to be told is told
+// when the pointer has left it (Form::trackMouseLeave), and the visible form under it, if any,
+// gets the move (only FormMouseOver while a modal form disables it). Forms count as stacked in
+// the order they were made, the last on top.
+void movePointer(Point pos);
+// The timers running now, of every form.
+int runningTimers();
 
 // Events at client coordinates of `form`; the button state of a move is given by `shift`.
 void mouseMove(Form& form, Point pos, ShiftState shift = {});

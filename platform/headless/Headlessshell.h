@@ -14,7 +14,7 @@ struct ShellExecution {
     std::string verb; // "" for the default verb
 };
 
-// Every shellExecute call since the last clearShellExecutions, oldest first.
+// Every shellExecute and startInShell call since the last clearShellExecutions, oldest first.
 const std::vector<ShellExecution>& shellExecutions();
 void clearShellExecutions();
 

@@ -90,6 +90,10 @@ void advanceTime(int ms) {
     w.now = until;
 }
 
+int runningTimers() {
+    return static_cast<int>(world().timers.size());
+}
+
 int runIdleWork(int maxSlices) {
     int slices = 0;
     while (slices < maxSlices && native::runIdleSlice())

@@ -14,6 +14,9 @@ int openSessions = 0;
 
 } // namespace
 
+// Linux looks for no library beside the program.
+void restrictLibrarySearch() {}
+
 std::string executablePath() {
     return storedExecutablePath();
 }

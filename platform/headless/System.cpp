@@ -4,6 +4,7 @@
 #include "platform/headless/World.h"
 
 #include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -51,11 +52,21 @@ void initCommonControls() {}
 
 namespace headless {
 
+namespace {
+// As the system tells every top-level window.
+void tellEveryForm() {
+    for (Form* form : std::vector<Form*>(world().forms))
+        FormEvents::screenChanged(*form);
+}
+} // namespace
+
 void setScreenWidth(int width) {
     world().screenWidth = width;
+    tellEveryForm();
 }
 void setWorkArea(std::optional<Rect> area) {
     world().workArea = area;
+    tellEveryForm();
 }
 void setCursorPos(std::optional<Point> pos) {
     world().cursor = pos;

@@ -162,6 +162,12 @@ void Form::setCursorNow(Cursor shape) {
     world().pointerShape = shape;
 }
 
+void Form::trackMouseLeave() {
+    const std::optional<Point> pointer = world().cursor;
+    native_->leaveTracked = native_->visible && pointer && bounds().contains(*pointer);
+    if (!native_->leaveTracked) FormEvents::mouseLeave(*this);
+}
+
 namespace headless {
 
 Form* foregroundForm() {

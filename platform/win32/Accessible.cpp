@@ -14,6 +14,7 @@
 #include "platform/win32/Accessiblewindow.h"
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formwindow.h"
+#include "platform/win32/Systemlibrary.h"
 #include "platform/win32/Wide.h"
 
 #include <commctrl.h>
@@ -26,6 +27,21 @@
 namespace platform {
 
 namespace {
+
+// The accessibility library's two functions, from the system folder; without it, windows answer
+// screen readers with nothing of their own.
+struct Oleacc {
+    decltype(&LresultFromObject) resultFromObject =
+        win32::systemFunction<decltype(LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+    decltype(&AccessibleObjectFromWindow) objectFromWindow =
+        win32::systemFunction<decltype(AccessibleObjectFromWindow)>(L"oleacc.dll",
+                                                                     "AccessibleObjectFromWindow");
+};
+
+const Oleacc& oleacc() {
+    static const Oleacc functions;
+    return functions;
+}
 
 struct Link {
     HWND window;
@@ -125,8 +141,8 @@ public:
         *parent = nullptr;
         return guarded([&] {
             if (group_ < 0)
-                return AccessibleObjectFromWindow(link_->window, DWORD(OBJID_WINDOW),
-                                                  IID_IDispatch, reinterpret_cast<void**>(parent));
+                return oleacc().objectFromWindow(link_->window, DWORD(OBJID_WINDOW), IID_IDispatch,
+                                                 reinterpret_cast<void**>(parent));
             *parent = new Object(link_, -1);
             return S_OK;
         });
@@ -430,9 +446,9 @@ std::optional<LRESULT> answerAccessible(HWND window, WPARAM flags, LPARAM object
     if (DWORD(objectId) != DWORD(OBJID_CLIENT)) return std::nullopt;
     const auto* exposure =
         static_cast<const AccessibleExposure::Native*>(GetPropW(window, kExposureProperty));
-    if (!exposure) return std::nullopt;
+    if (!exposure || !oleacc().resultFromObject || !oleacc().objectFromWindow) return std::nullopt;
     IAccessible* client = new Object(exposure->link, -1);
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, client);
+    const LRESULT result = oleacc().resultFromObject(__uuidof(IAccessible), flags, client);
     client->Release(); // LresultFromObject holds its own reference
     return result;
 }

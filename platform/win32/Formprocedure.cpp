@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 #include "platform/Dpi.h"
 #include "platform/Loopnative.h"
+#include "platform/System.h"
 #include "platform/win32/Accessiblewindow.h"
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formwindow.h"
@@ -173,6 +174,7 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_MOUSELEAVE:
         hideHintTip(form.native());
+        FormEvents::mouseLeave(form);
         return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != windowOf(form)) FormEvents::releaseCapture(form);
@@ -217,6 +219,9 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         // Over a control, the control decides (a label may ask for its own shape).
         if (reinterpret_cast<HWND>(wParam) != windowOf(form))
             return win32::answerControl(message, wParam, lParam);
+        // While a modal form disables this one, only this message tells of the pointer's moves.
+        if (LOWORD(lParam) == static_cast<WORD>(HTERROR) && HIWORD(lParam) == WM_MOUSEMOVE)
+            FormEvents::mouseOver(form);
         if (LOWORD(lParam) != HTCLIENT) return std::nullopt;
         setCursorShape(form);
         return TRUE;
@@ -235,6 +240,16 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         // The scale of the monitor the window is on now: every window of ours hangs there.
         FormEvents::displayScaleChanged(HIWORD(wParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+        FormEvents::screenChanged(form);
+        return std::nullopt;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA) FormEvents::screenChanged(form);
+        return std::nullopt;
+    case WM_ACTIVATEAPP:
+        // Every window of the program is told; one of them answers.
+        if (!wParam && isMainForm(form)) programDeactivated();
+        return std::nullopt;
     default:
         return win32::answerControl(message, wParam, lParam);
     }

@@ -35,4 +35,7 @@ void showHintTip(Form::Native& native, const std::string& text,
                  std::optional<Point> screenAt = std::nullopt);
 void hideHintTip(Form::Native& native);
 
+// Another program has become the active one (Topmost.h).
+void programDeactivated();
+
 } // namespace platform::win32

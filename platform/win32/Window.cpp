@@ -203,4 +203,9 @@ void Form::postClose() {
     PostMessageW(native_->window, WM_CLOSE, 0, 0);
 }
 
+void Form::trackMouseLeave() {
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, native_->window, 0};
+    TrackMouseEvent(&leave);
+}
+
 } // namespace platform

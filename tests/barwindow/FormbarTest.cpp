@@ -37,8 +37,9 @@ TEST_F(BarFormTest, HangsUnderTheBarKeptOnTheScreenAndHoldsTheButtonDown) {
 
     headless::setScreenWidth(800);
     mainForm->setLeft(700);
-    headless::advanceTime(2000); // up at its strip
-    headless::setCursorPos(Point{740, 0});
+    platform::runMessageLoop(*mainForm); // shown, so that the pointer's moves reach it
+    headless::advanceTime(2000);         // up at its strip
+    headless::movePointer(Point{740, 0});
     headless::advanceTime(200);
     ASSERT_EQ(mainForm->top(), 0);
     openWindow();
@@ -56,7 +57,7 @@ TEST_F(BarFormTest, HangsUnderTheBarKeptOnTheScreenAndHoldsTheButtonDown) {
     EXPECT_EQ(barForm->left(), 800 - barForm->width());
 
     // While the window is open the bar stays down after the pointer has left.
-    headless::setCursorPos(Point{500, 500});
+    headless::movePointer(Point{500, 500});
     headless::advanceTime(1000);
     EXPECT_EQ(mainForm->top(), 0);
     mainForm->mainButton().onClick();

@@ -1,6 +1,6 @@
 // A second program for the end-to-end tests: it takes Ctrl+J if it can and, given the argument
 // "window", covers the screen with a window of one colour (RGB 200, 30, 30) that it makes the
-// active one. Once it is ready it writes "1" (the key is held) or "0" to a file named after its
+// active one; given "topmost", that window is always on top, as Kestrum's are. Once it is ready it writes "1" (the key is held) or "0" to a file named after its
 // own path plus ".held", then waits until it is ended.
 #include <windows.h>
 
@@ -24,13 +24,15 @@ int main(int argc, char** argv) {
     windowClass.hbrBackground = CreateSolidBrush(RGB(200, 30, 30));
     windowClass.lpszClassName = "KestrumTestHolder";
     RegisterClassA(&windowClass);
-    const HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Holder", WS_POPUP, 0, 0,
+    const bool topmost = argc > 1 && std::strcmp(argv[1], "topmost") == 0;
+    const HWND window = CreateWindowExA(topmost ? WS_EX_TOPMOST : 0, windowClass.lpszClassName,
+                                        "Holder", WS_POPUP, 0, 0,
                                         GetSystemMetrics(SM_CXSCREEN),
                                         GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                                         windowClass.hInstance, nullptr);
     if (!window) return 1;
     const bool held = RegisterHotKey(window, 1, MOD_CONTROL, 'J') != FALSE;
-    if (argc > 1 && std::strcmp(argv[1], "window") == 0) {
+    if (topmost || (argc > 1 && std::strcmp(argv[1], "window") == 0)) {
         ShowWindow(window, SW_SHOW);
         SetForegroundWindow(window);
         UpdateWindow(window);

@@ -54,12 +54,12 @@ def button_pressed(picture):
 
 
 class CategoryWindow(unittest.TestCase):
-    def start(self, prepare=make_categories):
+    def start(self, prepare=make_categories, environment=None):
         # The system folder is the prefix's, which every test shares.
         if os.path.exists(record := os.path.join(system_folder(), "marker-system.exe.ran")):
             os.remove(record)
         xdotool("mousemove", 600, 500)
-        self.program = e2e.Kestrum(self._testMethodName, prepare=prepare)
+        self.program = e2e.Kestrum(self._testMethodName, prepare=prepare, environment=environment)
         self.addCleanup(self.program.close)
         wait_for(bar_position, "the bar to appear")
 
@@ -160,6 +160,30 @@ class CategoryWindow(unittest.TestCase):
         click(in_system_folder[0] + px(22), in_system_folder[1] + px(22))
         wait_for(lambda: "system" in self.runs(), "the program in the system folder to start")
 
+    def test_a_users_desktop_shows_each_targets_own_picture_and_none_for_a_target_gone(self):
+        def prepare(folder):
+            self.categories = e2e.users_desktop(folder)
+            e2e.make_categories(folder, self.categories)
+
+        self.start(prepare)
+        window = self.open_window()
+        xdotool("mousemove", 600, 500)
+        categories = self.categories
+        widest = max(len(category.shortcuts) for category in categories)
+        cells = [(row, column, name) for row, category in enumerate(categories)
+                 for column, name in enumerate(category.shortcuts)]
+
+        def pictures():
+            shot = screenshot("users-desktop")
+            drawn = {}
+            for row, column, name in cells:
+                x, y = e2e.cell_corner(window, widest, row, column)
+                drawn[name] = tuple(shot.pixels(x + px(14), y + px(14), px(16), px(16)).values())
+            return drawn if len({drawn[name] for _, _, name in cells if name != "Gone"}) == len(cells) - 1 else None
+
+        drawn = wait_for(pictures, "a picture of its own for each target that exists")
+        self.assertEqual(len(set(drawn["Gone"])), 1, "no picture for the target that is gone")
+
     def test_icon_menu_escape_and_a_click_on_empty_space_hide_while_the_bar_stays_down(self):
         self.start()
         window = self.open_window()
@@ -189,8 +213,9 @@ class CategoryWindow(unittest.TestCase):
         time.sleep(1)  # a program started would have written its record by now
         self.assertEqual(self.runs(), {}, "neither the right click nor the click on empty space started a program")
 
-    def test_the_keyboard_alone_starts_an_icon_and_a_screen_reader_reads_and_starts_them(self):
-        self.start()
+    def test_the_keyboard_alone_starts_an_icon_and_a_screen_reader_reads_and_starts_them_no_library_planted_loaded(self):
+        self.start(prepare=lambda folder: (make_categories(folder), e2e.plant_libraries(folder)),
+                   environment=e2e.PREFER_PLANTED)
         window = self.open_window()
         wait_for(lambda: self.icons_drawn(window), "the icons to load")
         # No window focus is given: the main button's click must have left the keyboard here.
@@ -233,6 +258,8 @@ class CategoryWindow(unittest.TestCase):
         self.assertEqual(tree, expected, "every row as a group of its icons, with names, hints and cells on the screen")
         wait_for(lambda: "b" in self.runs(), "the program of the icon started through its default action")
         self.wait_until_hidden()
+        self.assertEqual(e2e.planted_libraries_loaded(self.program.folder), [],
+                         "no library placed beside the program is loaded")
 
     def test_a_category_too_wide_for_the_screen_wraps_within_it_and_its_last_icon_starts(self):
         self.start(make_wide_category)

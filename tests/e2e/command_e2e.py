@@ -26,6 +26,7 @@ COMMAND_SIZE = (px(262), px(429))
 # windows placed from one another may lie a pixel either way.
 SLACK = 0 if e2e.DPI == 96 else 1
 COVER = "C81E1E"  # the holder's window
+YELLOW = "FFFF00"  # the bar
 
 
 def make_categories(folder):
@@ -141,6 +142,34 @@ class CommandWindow(unittest.TestCase):
         self.both_hidden()
         time.sleep(1)
         self.assertEqual(self.runs(), {"Mail": 1}, "neither Escape nor an empty Enter started anything")
+
+    def test_a_topmost_program_leaves_the_bar_on_top_and_a_slow_start_holds_nothing(self):
+        os.environ["KESTRUM_START_HOLD_MS"] = "10000"  # the shell answers after 10 s
+        self.addCleanup(os.environ.pop, "KESTRUM_START_HOLD_MS")
+        self.start()
+        wait_for(e2e.bar_top_is(px(-26)), "the bar to slide up")
+        cover = Holder("topmost")
+        self.addCleanup(cover.close)
+        covered = time.monotonic()
+        wait_for(lambda: screenshot("strip-above-topmost").pixel(px(78), 0) == YELLOW,
+                 "the strip above the other program's topmost window")
+        print(f"strip covered for {time.monotonic() - covered:.2f} s", file=sys.stderr)
+
+        category = e2e.open_category_window()  # the bar comes down above the other program
+        click(*e2e.cell_centre(category, 2, 0, 1))
+        clicked = time.monotonic()
+        wait_for(lambda: self.windows()[0] is None, "the category window to go at once")
+        print(f"window gone {time.monotonic() - clicked:.2f} s after the click", file=sys.stderr)
+        xdotool("mousemove", 500, 400)
+        wait_for(e2e.bar_top_is(px(-26)), "the bar to slide up while the start waits")
+        pressed = time.monotonic()
+        self.hot_key()
+        print(f"Ctrl+J answered in {time.monotonic() - pressed:.2f} s", file=sys.stderr)
+        xdotool("key", "Escape")
+        self.both_hidden()
+        self.assertEqual(self.runs(), {}, "the start is still held")
+        wait_for(self.runs, "the held start to be made", timeout=e2e.TIMEOUT + 10)
+        self.assertEqual(sum(self.runs().values()), 1)
 
     def test_ctrl_j_taken_first_gives_one_warning_and_the_bar_still_works(self):
         holder = Holder()

@@ -84,11 +84,12 @@ HELPERS = {
     "dragsource": "Dragsource.cpp: drags files onto other programs through OLE",
     "holder": "Holder.cpp: takes Ctrl+J first, or covers the screen",
     "accesswalk": "Accesswalk.cpp: reads a window's accessible objects",
+    "planted": "Planted.cpp: a library that records being loaded",
 }
 
 KESTRUM_EXE = ""  # set by run_tests
 ARTEFACTS = ""
-MARKER = MAKESHORTCUT = DRAGSOURCE = HOLDER = ACCESSWALK = ""
+MARKER = MAKESHORTCUT = DRAGSOURCE = HOLDER = ACCESSWALK = PLANTED = ""
 DISPLAY = ""
 PREFIX = ""  # the private copy
 WINE = "wine"  # the loader of the build under test
@@ -372,6 +373,24 @@ def accessible_walk(folder, point, start=""):
     return [line.split("\t") for line in lines]
 
 
+# Libraries Kestrum loads that are not Windows' known system libraries, planted beside it, and
+# Wine told to prefer a library beside the program for them, as Windows does for such names: the
+# accessibility library, which the program loads itself, and Common Controls, which the manifest
+# names.
+PLANTED_NAMES = ["OLEACC.dll", "COMCTL32.dll"]
+PREFER_PLANTED = {"WINEDLLOVERRIDES": "oleacc,comctl32=n,b;mscoree,mshtml,winemenubuilder.exe="}
+
+
+def plant_libraries(folder):
+    """Copies of the planted library under PLANTED_NAMES in `folder`."""
+    for name in PLANTED_NAMES:
+        shutil.copy(PLANTED, os.path.join(folder, name))
+
+
+def planted_libraries_loaded(folder):
+    return sorted(os.path.basename(path) for path in glob.glob(os.path.join(folder, "*.loaded")))
+
+
 def marker_runs(*folders):
     """{NAME: [the arguments of each run]} of every marker copy in `folders` that has run."""
     return {os.path.basename(record)[len("marker-"):-len(".exe.ran")]: read_text(record).splitlines()
@@ -412,6 +431,18 @@ def make_categories(folder, categories, other_shortcuts=None):
     write_shortcuts(shortcuts)
 
 
+def users_desktop(folder):
+    """Categories of what users' folders hold: programs that Wine ships, each with an icon of its
+    own, then a folder, a document (written into `folder`) and a target that is gone."""
+    windows = os.path.join(PREFIX, "drive_c", "windows")
+    document = os.path.join(folder, "notes.txt")
+    write_ini(document, "A document\n")
+    return [Category("Programs", {name: os.path.join(windows, place, name + ".exe") for place, name in
+                                  [("system32", "notepad"), ("", "regedit"), ("system32", "winemine"),
+                                   ("system32", "cmd")]}),
+            Category("Files", {"Windows": windows, "Notes": document, "Gone": os.path.join(folder, "gone.exe")})]
+
+
 class PrivateWinePrefix:
     def __enter__(self):
         global PREFIX
@@ -419,7 +450,7 @@ class PrivateWinePrefix:
             os.path.dirname(os.path.dirname(KESTRUM_EXE)), KESTRUM_EXE)
         self.parent = tempfile.mkdtemp(prefix="kestrum-e2e-prefix-")
         PREFIX = os.path.join(self.parent, "prefix")
-        shutil.copytree(source, PREFIX, symlinks=True)
+        winebuild.copy_prefix(source, PREFIX)
         if DPI != 96:
             wine("reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
                  "/d", str(DPI), "/f")
@@ -433,10 +464,12 @@ class PrivateWinePrefix:
 
 class Kestrum:
     """One copy of the program in a data folder of its own, with the given settings.txt;
-    `prepare`, when given, fills the folder before the program starts."""
+    `prepare`, when given, fills the folder before the program starts; `environment` adds to
+    Wine's."""
 
-    def __init__(self, name, settings="", prepare=None):
+    def __init__(self, name, settings="", prepare=None, environment=None):
         self.name = name
+        self.environment = dict(wine_environment(), **(environment or {}))
         self.folder = tempfile.mkdtemp(prefix="kestrum-e2e-")
         self.exe = os.path.join(self.folder, "Kestrum.exe")
         shutil.copy(KESTRUM_EXE, self.exe)
@@ -450,7 +483,7 @@ class Kestrum:
     def launch(self):
         # Output goes to a file: Wine's services inherit it and would hold a pipe open.
         with open(os.path.join(self.folder, "wine.log"), "ab") as log:
-            return subprocess.Popen([WINE, self.exe], cwd=self.folder, env=wine_environment(),
+            return subprocess.Popen([WINE, self.exe], cwd=self.folder, env=self.environment,
                                     stdin=subprocess.DEVNULL, stdout=log, stderr=log)
 
     def exit_code(self, timeout=TIMEOUT):
@@ -500,10 +533,10 @@ def run_tests(*helpers):
     """Runs the test cases of the calling script, on its display of DISPLAYS (or on
     KESTRUM_E2E_DISPLAY), with the helper programs it names in `helpers`; returns the exit
     status."""
-    global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK, DISPLAY, WINE
+    global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK, PLANTED, DISPLAY, WINE
     arguments, unittest_arguments = parse_arguments(helpers)
     KESTRUM_EXE, ARTEFACTS = arguments["kestrum"], arguments["artefacts"]
-    MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK = (arguments[name] or "" for name in HELPERS)
+    MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK, PLANTED = (arguments[name] or "" for name in HELPERS)
     WINE = winebuild.loader(KESTRUM_EXE)
     script = os.path.splitext(os.path.basename(sys.argv[0]))[0]
     DISPLAY = os.environ.get("KESTRUM_E2E_DISPLAY") or DISPLAYS[script]
@@ -511,3 +544,13 @@ def run_tests(*helpers):
     with VirtualDisplay(), PrivateWinePrefix():
         result = unittest.main(argv=["e2e", *unittest_arguments], exit=False, verbosity=2).result
     return 0 if result.wasSuccessful() else 1
+
+
+def wakeups(pid):
+    """How often the threads of the process `pid` have been put to sleep or taken off the
+    processor: what keeps a computer from its deep sleep states when nothing happens."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        with open(f"/proc/{pid}/task/{task}/status") as file:
+            total += sum(int(line.split()[1]) for line in file if "ctxt_switches" in line)
+    return total

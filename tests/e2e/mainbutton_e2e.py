@@ -16,6 +16,13 @@ YELLOW = "FFFF00"
 HANDLE_X = 74  # a column of the drag handle, in bar coordinates
 
 
+def asleep(pid):
+    """Whether the process stays asleep for a second."""
+    before = e2e.wakeups(pid)
+    time.sleep(1)
+    return e2e.wakeups(pid) == before
+
+
 class MainButtonWindow(unittest.TestCase):
     def start(self, settings=""):
         xdotool("mousemove", 600, 500)
@@ -33,7 +40,7 @@ class MainButtonWindow(unittest.TestCase):
         self.assertEqual(len(re.findall(r"<supportedOS Id=", manifest)), 4, "Windows 7, 8, 8.1, 10 and 11")
 
     def test_slides_with_the_pointer_keeps_its_colour_and_is_dragged_sideways(self):
-        self.start("[KestrumButton]\nColor=16744448\n")  # blue 255, green 128, red 0
+        program = self.start("[KestrumButton]\nColor=16744448\n")  # blue 255, green 128, red 0
         colour = "0080FF"
         first = wait_for(bar_position, "the bar to appear")
         self.assertGreater(first[1], -26, "the bar starts below its strip")
@@ -44,6 +51,8 @@ class MainButtonWindow(unittest.TestCase):
         self.assertEqual(strip.pixel(78, 0), colour)
         self.assertEqual(strip.pixel(78, 1), BLACK)
 
+        # Nothing wakes the hidden bar: it hears the pointer's move onto its topmost row.
+        wait_for(lambda: asleep(program.process.pid), "the program to sleep while nothing moves")
         xdotool("mousemove", 40, 0)
         wait_for(bar_top_is(0), "the bar to come down when the pointer touches the strip")
         shown = screenshot("shown")

@@ -58,6 +58,13 @@ protected:
         return platform::createForm<TMainForm>(folder.file("settings.txt"));
     }
 
+    // The same, shown as start-up shows it, so that the pointer's moves reach it.
+    std::unique_ptr<TMainForm> makeShownForm() {
+        auto form = makeForm();
+        platform::runMessageLoop(*form);
+        return form;
+    }
+
     static int bottom(const TMainForm& form) { return form.top() + form.height(); }
 
     testing_support::TempFolder folder;
@@ -88,36 +95,91 @@ TEST_F(MainFormTest, GlidesUpToItsStripIn30Ticks) {
 }
 
 TEST_F(MainFormTest, PointerOnTheStripBringsTheBarDownAndLeavingSendsItBack) {
-    auto form = makeForm();
+    auto form = makeShownForm();
     headless::advanceTime(1500);
-    headless::setCursorPos(Point{40, 0});
+    headless::movePointer(Point{40, 0});
     headless::advanceTime(150);
     EXPECT_EQ(bottom(*form), 27);
 
-    headless::setCursorPos(Point{40, 300});
+    headless::movePointer(Point{40, 300});
     headless::advanceTime(50);
     EXPECT_EQ(bottom(*form), 22);
     headless::advanceTime(250);
     EXPECT_EQ(bottom(*form), 1);
 }
 
+// Down, the bar holds while the pointer is on its edges, also the row and column just past them.
 TEST_F(MainFormTest, PointerCountsAsOverOnTheWindowsEdgesOnly) {
-    auto form = makeForm();
-    headless::advanceTime(1500); // hidden: top -26, bottom 1
     const struct {
         Point pointer;
         int expectedDirection;
     } cases[] = {
-        {{80, 1}, MainFormAnimater::Showing}, {{0, 0}, MainFormAnimater::Showing},
-        {{81, 0}, MainFormAnimater::Hiding},  {{40, 2}, MainFormAnimater::Hiding},
-        {{-1, 0}, MainFormAnimater::Hiding},  {{40, -26}, MainFormAnimater::Showing},
+        {{80, 27}, MainFormAnimater::Showing}, {{0, 0}, MainFormAnimater::Showing},
+        {{81, 10}, MainFormAnimater::Hiding},  {{40, 28}, MainFormAnimater::Hiding},
+        {{-1, 0}, MainFormAnimater::Hiding},
     };
     for (const auto& c : cases) {
-        headless::setCursorPos(c.pointer);
+        auto form = makeShownForm();
+        headless::movePointer({40, 10}); // met by the bar gliding up, which comes down
+        headless::advanceTime(3000);
+        ASSERT_EQ(bottom(*form), 27);
+        headless::movePointer(c.pointer);
         headless::advanceTime(10);
         EXPECT_EQ(form->animater().direction, c.expectedDirection)
             << c.pointer.x << "," << c.pointer.y;
     }
+}
+
+// Nothing is timed while nothing moves: the slide runs while the bar is on its way, the pointer
+// is looked at while the bar moves or is down for the pointer alone and the system would not
+// say that the pointer left.
+TEST_F(MainFormTest, TimersRunOnlyWhileTheBarMovesOrWaitsForThePointerToLeave) {
+    auto form = makeShownForm();
+    FakeCategoryWindow categories(*form);
+    form->setCategoryWindow(&categories);
+    EXPECT_EQ(headless::runningTimers(), 2) << "gliding up at start";
+    headless::advanceTime(1500);
+    EXPECT_EQ(headless::runningTimers(), 0) << "hidden";
+
+    headless::movePointer({40, 0});
+    EXPECT_EQ(headless::runningTimers(), 2) << "the move onto the strip starts the slide down";
+    headless::advanceTime(150);
+    ASSERT_EQ(bottom(*form), 27);
+    EXPECT_EQ(headless::runningTimers(), 0) << "down under the pointer, the leave is told";
+    headless::movePointer({80, 27});
+    EXPECT_EQ(headless::runningTimers(), 1) << "on the corner just outside: looked at";
+    headless::advanceTime(500);
+    EXPECT_EQ(bottom(*form), 27);
+    headless::movePointer({40, 10});
+    EXPECT_EQ(headless::runningTimers(), 0);
+
+    categories.showWindow();
+    headless::movePointer({500, 500});
+    EXPECT_EQ(headless::runningTimers(), 0) << "held down by the category window";
+    headless::advanceTime(1000);
+    EXPECT_EQ(bottom(*form), 27);
+    categories.hideWindow();
+    headless::advanceTime(10);
+    EXPECT_EQ(headless::runningTimers(), 2) << "sliding up";
+    headless::advanceTime(300);
+    EXPECT_EQ(bottom(*form), 1);
+    EXPECT_EQ(headless::runningTimers(), 0);
+
+    form->setVisibleHeight(9); // from the settings dialog
+    headless::advanceTime(50);
+    EXPECT_EQ(bottom(*form), 9) << "the hidden bar slides to its new strip";
+    EXPECT_EQ(headless::runningTimers(), 0);
+    form->setVisibleHeight(1);
+    headless::advanceTime(50);
+
+    categories.showWindow(); // by the hot key, with the bar hidden
+    headless::movePointer({10, 0});
+    headless::advanceTime(150);
+    EXPECT_EQ(bottom(*form), 27);
+    headless::movePointer({500, 500});
+    headless::advanceTime(1000);
+    EXPECT_EQ(headless::runningTimers(), 0);
+    EXPECT_EQ(bottom(*form), 27);
 }
 
 TEST_F(MainFormTest, UnreadablePointerCountsAsAway) {
@@ -130,20 +192,37 @@ TEST_F(MainFormTest, UnreadablePointerCountsAsAway) {
     EXPECT_EQ(form->animater().direction, MainFormAnimater::Hiding);
 }
 
+TEST_F(MainFormTest, WhileAModalDialogDisablesItTheStripStillBringsTheBarDown) {
+    auto form = makeShownForm();
+    headless::advanceTime(1500);
+    platform::Form dialog(platform::FormKind::Dialog);
+    dialog.setBounds({300, 300, 200, 100});
+    headless::runInNextModalShow([&](platform::Form&) {
+        ASSERT_FALSE(form->enabled());
+        headless::movePointer({30, 0});
+        headless::advanceTime(150);
+        EXPECT_EQ(bottom(*form), 27);
+        headless::movePointer({600, 600});
+        headless::advanceTime(300);
+        EXPECT_EQ(bottom(*form), 1);
+    });
+    dialog.showModal();
+}
+
 TEST_F(MainFormTest, OpenCategoryWindowHoldsTheBarDown) {
-    auto form = makeForm();
+    auto form = makeShownForm();
     FakeCategoryWindow categories(*form);
     form->setCategoryWindow(&categories);
-    headless::setCursorPos(Point{40, 0});
+    headless::movePointer(Point{40, 0});
     headless::advanceTime(1500);
     ASSERT_EQ(bottom(*form), 27);
 
-    categories.shown = true;
-    headless::setCursorPos(Point{500, 500});
+    categories.showWindow();
+    headless::movePointer(Point{500, 500});
     headless::advanceTime(1000);
     EXPECT_EQ(bottom(*form), 27);
 
-    categories.shown = false;
+    categories.hideWindow();
     headless::advanceTime(50);
     EXPECT_EQ(bottom(*form), 22);
 }

@@ -36,7 +36,7 @@ def main():
         os.path.dirname(os.path.dirname(os.path.dirname(program))), program)
     parent = tempfile.mkdtemp(prefix="kestrum-display-prefix-")
     prefix = os.path.join(parent, "prefix")
-    shutil.copytree(source, prefix, symlinks=True)
+    winebuild.copy_prefix(source, prefix)
     server, display = start_display()
     environment = winebuild.environment(program, DISPLAY=display, WINEPREFIX=prefix)
     try:

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include <windows.h>
@@ -51,10 +52,19 @@ TEST(SystemShortcuts, TheShellReadsWhatTheHeadlessWriterWrites) {
     }
 }
 
-TEST(SystemShortcuts, ShellIconsExistOnlyForExistingPaths) {
+// Programs, a folder and a document each have a picture of their own, as on a user's Windows (a
+// prefix without the usual associations gives every program one generic page); a missing path
+// has none.
+TEST(SystemShortcuts, ShellIconsAreEachTargetsOwnAndExistOnlyForExistingPaths) {
     TempFolder folder;
-    for (const auto& path : {systemProgram("notepad.exe"), folder.path()})
-        EXPECT_TRUE(platform::shellIconOf(path)) << path;
+    std::set<int> pictures;
+    for (const auto& path : {systemProgram("notepad.exe"), systemProgram("cmd.exe"),
+                             systemProgram("winemine.exe"), folder.path(),
+                             folder.write("notes.txt", "x")}) {
+        const platform::ShellIcon icon = platform::shellIconOf(path);
+        EXPECT_TRUE(icon) << path;
+        EXPECT_TRUE(pictures.insert(icon.index()).second) << path << " shares its picture";
+    }
     EXPECT_FALSE(platform::shellIconOf(folder.file("missing.exe")));
 }
 

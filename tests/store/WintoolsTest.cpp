@@ -88,6 +88,10 @@ TEST_F(Entries, HintIsTheFolderPathOrTheTitle) {
     EXPECT_EQ(bar->GetLink(1)->GetHint(), "Editor");
     EXPECT_EQ(bar->GetLink(2)->Target, gone);
     EXPECT_EQ(bar->GetLink(2)->GetHint(), "Gone");
+
+    // Known from the reading: the hint asks the file system nothing.
+    ASSERT_TRUE(platform::removeFolder(root.file("Documents")));
+    EXPECT_EQ(bar->GetLink(0)->GetHint(), root.file("Documents"));
 }
 
 #ifndef _WIN32
