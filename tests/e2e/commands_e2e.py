@@ -120,6 +120,11 @@ class Commands(unittest.TestCase):
     def runs(self):
         return {title: len(starts) for title, starts in e2e.marker_runs(self.program.folder).items()}
 
+    def expected_names(self):
+        """What a screen reader should read of self.links: each category, then its icons."""
+        return [("group", name) if i < 0 else ("item", titles[i])
+                for name, titles in self.links.items() for i in range(-1, len(titles))]
+
     def test_names_in_any_script_are_shown_started_renamed_moved_and_kept(self):
         xdotool("mousemove", 600, 500)
         self.program = e2e.Kestrum(self._testMethodName, prepare=make_script_categories)
@@ -129,9 +134,7 @@ class Commands(unittest.TestCase):
         e2e.press_main_button()
         self.window()
         screenshot("names-in-any-script")
-        expected = [("group", name) if i < 0 else ("item", titles[i])
-                    for name, titles in self.links.items() for i in range(-1, len(titles))]
-        self.assertEqual(self.accessible_names(), expected, "every name whole, the ANSI list's Müsik too")
+        self.assertEqual(self.accessible_names(), self.expected_names(), "every name whole, the ANSI list's Müsik too")
 
         click(*self.cell(0, 0))
         wait_for(lambda: self.runs().get("notepad"), "Блокнот started")
@@ -171,9 +174,7 @@ class Commands(unittest.TestCase):
         wait_for(e2e.bar_position, "the bar to appear again")
         e2e.press_main_button()
         self.links = {"Музыка": ["Блокнот"], RENAMED: ["メモ帳", "Müsik"], "日本語 😀": ["Café ☕", "Smile 😀"]}
-        expected = [("group", name) if i < 0 else ("item", titles[i])
-                    for name, titles in self.links.items() for i in range(-1, len(titles))]
-        self.assertEqual(self.accessible_names(), expected, "the same names in the same order after a restart")
+        self.assertEqual(self.accessible_names(), self.expected_names(), "the same names in the same order after a restart")
         click(*self.cell(1, 0))
         wait_for(lambda: self.runs().get("memo"), "the moved メモ帳 started")
 
