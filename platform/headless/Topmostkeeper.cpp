@@ -3,7 +3,10 @@
 
 namespace platform {
 
+// Nothing is hooked here: the hook stays empty.
 TopmostKeeper::TopmostKeeper() : hook_(nullptr) {}
-TopmostKeeper::~TopmostKeeper() = default;
+TopmostKeeper::~TopmostKeeper() {
+    static_cast<void>(hook_);
+}
 
 } // namespace platform
