@@ -11,8 +11,6 @@
 #include <exception>
 #include <optional>
 
-TBarForm* BarForm = nullptr;
-
 namespace {
 
 constexpr int kDragThreshold = 6;
@@ -41,7 +39,6 @@ TBarForm::TBarForm(BarManager& manager, const Language& language)
 TBarForm::~TBarForm() {
     accessible_.reset(); // a screen reader's objects are disconnected before anything goes
     manager_.removeWatcher(this);
-    if (BarForm == this) BarForm = nullptr;
 }
 
 void TBarForm::buildMenus() {

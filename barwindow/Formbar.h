@@ -19,19 +19,19 @@
 // different. Screen readers see every row as a group of its icons, with focus events as the
 // focus moves.
 
-#include "app/Language.h"
 #include "barwindow/Barpainter.h"
 #include "platform/Accessible.h"
 #include "platform/Canvas.h"
 #include "platform/Droptarget.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
+#include "store/Language.h"
+#include "store/Modelwatcher.h"
 #include "windows/Appearancewindow.h"
 #include "windows/Categorywindow.h"
 #include "windows/Drageventhandler.h"
 #include "windows/Draghelper.h"
 #include "windows/Mainwindow.h"
-#include "windows/Modelwatcher.h"
 #include "windows/Namedialog.h"
 #include "windows/Settingsdialog.h"
 
@@ -235,6 +235,3 @@ private:
         int changeTitle, property, deleteIcon;
     } items_{};
 };
-
-// The category window while it exists; null before and after.
-extern TBarForm* BarForm;

@@ -3,7 +3,6 @@
 // two cells) against one full recomposition of the window, and the first painting of the whole
 // window, once with every shortcut pointing at one program and once spread over 250 programs of
 // their own pictures. Under Wine the window is real and needs a display.
-#include "app/Language.h"
 #include "barwindow/Formbar.h"
 #include "manager/Barmanager.h"
 #include "platform/Files.h"
@@ -11,6 +10,7 @@
 #include "platform/Process.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
+#include "store/Language.h"
 #include "store/Wintools.h"
 
 #include "bench/Benchfolder.h"

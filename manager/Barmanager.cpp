@@ -53,6 +53,11 @@ void BarManager::entryRemoving(const IconArea& entry) {
         watcher->entryRemoving(entry);
 }
 
+void BarManager::categoryRemoving(const Bar& category) {
+    for (ModelWatcher* watcher : watchers_)
+        watcher->categoryRemoving(category);
+}
+
 std::string BarManager::configFileName() const {
     return dataFolder + "config.txt";
 }
@@ -71,7 +76,7 @@ Bar* BarManager::createBar(const std::string& name) {
     if (!platform::isPlainName(name) || hasBar(name) ||
         !platform::createFolder(dataFolder + "\\" + name))
         return nullptr;
-    auto bar = std::make_unique<Bar>(this, dataFolder, name);
+    auto bar = std::make_unique<Bar>(static_cast<ModelWatcher*>(this), dataFolder, name);
     applyBarLayout(bar.get());
     bar->SaveLinks();
     bars.push_back(std::move(bar));
@@ -91,8 +96,7 @@ bool BarManager::deleteBar(Bar* bar) {
     if (found == bars.end()) return false;
     const std::string folder = bar->GetFolderPath();
     if (platform::folderExists(folder) && !DeleteFolderTree(folder)) return false;
-    for (ModelWatcher* watcher : watchers_)
-        watcher->categoryRemoving(*bar);
+    categoryRemoving(*bar);
     bars.erase(found);
     saveBarList();
     return true;
@@ -166,7 +170,7 @@ bool BarManager::hasBar(const std::string& name, const Bar* except) const {
 }
 
 void BarManager::appendBar(const std::string& name) {
-    bars.push_back(std::make_unique<Bar>(this, dataFolder, name));
+    bars.push_back(std::make_unique<Bar>(static_cast<ModelWatcher*>(this), dataFolder, name));
 }
 
 void BarManager::loadBarList() {

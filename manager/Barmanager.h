@@ -8,8 +8,8 @@
 #include "manager/Layout.h"
 #include "platform/Font.h"
 #include "platform/Process.h"
+#include "store/Modelwatcher.h"
 #include "store/Square.h"
-#include "windows/Modelwatcher.h"
 
 #include <cstdint>
 #include <limits>
@@ -25,7 +25,8 @@ enum class IconSizeType : std::int32_t { Small = 16, Large = 32 };
 enum class BarLayout : std::uint8_t { IconsLeft = 0, NameLeft = 1 };
 enum class BarNameAlignment : std::uint8_t { Left = 0, Center = 1, Right = 2 };
 
-class BarManager : public Square {
+// It is the watcher of its categories, and tells the windows watching it in turn.
+class BarManager : public Square, private ModelWatcher {
 public:
     // Loads every category of `dataFolder` (which ends with a separator) and the appearance,
     // leaving the entries' targets and icons to iconLoader(), which is not started here.
@@ -40,8 +41,6 @@ public:
     // A watcher stays registered until removed; it must be removed before it is destroyed.
     void addWatcher(ModelWatcher* watcher);
     void removeWatcher(ModelWatcher* watcher);
-    // Called by a category just before it destroys one of its entries.
-    void entryRemoving(const IconArea& entry);
 
     int barCount() const { return int(bars.size()); }
     Bar* barAt(int index) const { return bars[std::size_t(index)].get(); }
@@ -84,6 +83,8 @@ private:
     // The place of `bar` in the list, or the end when it is not there.
     std::vector<std::unique_ptr<Bar>>::iterator positionOf(const Bar* bar);
     void appendBar(const std::string& name);
+    void entryRemoving(const IconArea& entry) override;
+    void categoryRemoving(const Bar& category) override;
 
     platform::OleSession ole; // the icon loader reads shortcuts through COM
     // After `ole`, so that the loader's COM objects go before OLE does.

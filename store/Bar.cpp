@@ -1,10 +1,10 @@
 #include "store/Bar.h"
 
-#include "manager/Barmanager.h"
 #include "platform/Files.h"
 #include "platform/Inifile.h"
 #include "platform/Initext.h"
 #include "platform/Text.h"
+#include "store/Modelwatcher.h"
 #include "store/Vcltools.h"
 #include "store/Wintools.h"
 
@@ -40,8 +40,8 @@ LinkList::iterator PositionOf(LinkList& links, const IconArea* entry) {
 
 } // namespace
 
-Bar::Bar(BarManager* manager, std::string dataFolder, std::string name)
-    : Manager(manager), DataFolder(std::move(dataFolder)), Name(std::move(name)),
+Bar::Bar(ModelWatcher* watcher, std::string dataFolder, std::string name)
+    : Watcher(watcher), DataFolder(std::move(dataFolder)), Name(std::move(name)),
       IconBox(std::make_unique<IconAreaBox>(this)), NameBox(std::make_unique<BarNameBox>(this)),
       LeftBox(IconBox.get()), RightBox(NameBox.get()) {
     SetHeight(50);
@@ -195,7 +195,7 @@ void Bar::RemoveLink(IconArea* entry) {
     const auto position = PositionOf(Links, entry);
     if (position == Links.end()) return;
     platform::deleteFile(entry->GetLinkPath());
-    if (Manager) Manager->entryRemoving(*entry);
+    if (Watcher) Watcher->entryRemoving(*entry);
     if (Highlighted == entry) Highlighted = nullptr;
     Links.erase(position);
     ArrangeLinks();

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-class BarManager;
+class ModelWatcher;
 namespace platform {
 class IniSnapshot;
 }
@@ -28,8 +28,9 @@ class IniSnapshot;
 class Bar : public Square {
 public:
     // Loads the category from its folder, which must exist already; writes nothing. The entries
-    // are left unread from the shell (see IconArea::ShellState).
-    Bar(BarManager* manager, std::string dataFolder, std::string name);
+    // are left unread from the shell (see IconArea::ShellState). `watcher`, when given, is told
+    // before an entry is destroyed.
+    Bar(ModelWatcher* watcher, std::string dataFolder, std::string name);
     Bar(const Bar&) = delete;
     Bar& operator=(const Bar&) = delete;
 
@@ -82,7 +83,7 @@ public:
     IconArea* GetHighlighted() const { return Highlighted; }
     void SetHighlighted(IconArea* entry) { Highlighted = entry; }
 
-    BarManager* Manager;
+    ModelWatcher* Watcher;
     std::string DataFolder;
     std::string Name;
     std::vector<std::unique_ptr<IconArea>> Links;

@@ -58,7 +58,7 @@ protected:
     testing_support::TempFolder folder;
     BarManager manager{folder.path() + "\\"};
     const bool made = platform::createFolder(folder.file("Tools"));
-    Bar bar{&manager, folder.path() + "\\", "Tools"};
+    Bar bar{nullptr, folder.path() + "\\", "Tools"};
 };
 
 // A name box 60 wide at left 1; the name "Tools" is 40 wide in the global font, 35 in its own,
