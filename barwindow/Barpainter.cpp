@@ -56,7 +56,7 @@ void BarPainter::drawName() {
     const std::string& name = bar_.GetName();
     const platform::Size size = canvas_.textExtent(name);
     const BarNameBox& box = *bar_.NameBox;
-    int x = box.Left + box.Width - size.width - kNameRightInset; // right, and any unknown value
+    int x = box.Left + box.Width - size.width - kNameRightInset; // right
     if (box.Alignment == std::uint8_t(BarNameAlignment::Left))
         x = box.Left + kNameLeftInset;
     else if (box.Alignment == std::uint8_t(BarNameAlignment::Center))

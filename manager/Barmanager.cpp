@@ -20,12 +20,22 @@ platform::Font verdana(int size) {
     return font;
 }
 
-// The cells, the pictures and the settings dialog each read an unknown size their own way, so
-// only the two sizes there are get past loading; anything else is the default.
+// What a stored number that names no choice means is decided here, as it loads, so that the
+// window, the painter and the settings dialog all show the same: an unknown icon size is small,
+// an unknown layout has the icons left (where a new category has them), an alignment past the
+// last is right. The file keeps what it holds until the setting is saved for a change.
 std::int32_t knownIconSize(int stored) {
     const bool known = stored == std::int32_t(IconSizeType::Small) ||
                        stored == std::int32_t(IconSizeType::Large);
     return known ? stored : std::int32_t(IconSizeType::Small);
+}
+
+std::uint8_t knownBarLayout(std::uint8_t stored) {
+    return stored == std::uint8_t(BarLayout::NameLeft) ? stored : std::uint8_t(BarLayout::IconsLeft);
+}
+
+std::uint8_t knownNameAlignment(std::uint8_t stored) {
+    return std::min(stored, std::uint8_t(BarNameAlignment::Right));
 }
 
 } // namespace
@@ -123,13 +133,9 @@ bool BarManager::moveBar(Bar* moved, Bar* target) {
 }
 
 void BarManager::applyBarLayout(Bar* bar) const {
-    if (barLayout == std::uint8_t(BarLayout::IconsLeft)) {
-        bar->LeftBox = bar->IconBox.get();
-        bar->RightBox = bar->NameBox.get();
-    } else if (barLayout == std::uint8_t(BarLayout::NameLeft)) {
-        bar->LeftBox = bar->NameBox.get();
-        bar->RightBox = bar->IconBox.get();
-    }
+    const bool nameLeft = barLayout == std::uint8_t(BarLayout::NameLeft);
+    bar->LeftBox = nameLeft ? static_cast<Square*>(bar->NameBox.get()) : bar->IconBox.get();
+    bar->RightBox = nameLeft ? static_cast<Square*>(bar->IconBox.get()) : bar->NameBox.get();
 }
 
 void BarManager::setBarLayout(std::uint8_t value) {
@@ -146,8 +152,8 @@ void BarManager::loadAppearance() {
     const platform::IniSnapshot settings(settingsFileName());
     showIconTitle = settings.readBool("Appearance", "ShowIconTitle", false);
     iconSizeType = knownIconSize(settings.readInteger("Appearance", "IconSizeType", 16));
-    barLayout = ReadLowByte(settings, "Appearance", "BarLayout", 1);
-    barNameAlignment = ReadLowByte(settings, "Appearance", "BarNameAlignment", 1);
+    barLayout = knownBarLayout(ReadLowByte(settings, "Appearance", "BarLayout", 1));
+    barNameAlignment = knownNameAlignment(ReadLowByte(settings, "Appearance", "BarNameAlignment", 1));
     ReadFont(settings, "IconTitleFont", iconTitleFont, iconTitleFont);
 }
 

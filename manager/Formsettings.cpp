@@ -4,8 +4,6 @@
 #include "platform/Dialogs.h"
 #include "windows/Program.h"
 
-#include <algorithm>
-
 namespace {
 
 using platform::Rect;
@@ -100,7 +98,7 @@ void TSettingsForm::setLayout(std::uint8_t value) {
 
 // The painter draws every value above Center as Right, so the dialog shows it so.
 void TSettingsForm::setNameAlignment(std::uint8_t value) {
-    RadioGroupBarNameAlignment.setSelectedIndex(std::min<int>(value, int(BarNameAlignment::Right)));
+    RadioGroupBarNameAlignment.setSelectedIndex(value);
     if (value == manager_.barNameAlignment) return;
     manager_.barNameAlignment = value;
     applyAppearance();

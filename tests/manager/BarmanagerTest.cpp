@@ -218,17 +218,25 @@ TEST_F(BarManagerTest, AppearanceDefaultsWithoutSettings) {
     EXPECT_EQ(manager.barNameFont.size, 8);
 }
 
-TEST_F(BarManagerTest, LayoutNumbersKeepTheirLow8Bits) {
+// Numbers keep their low 8 bits; one that names no choice reads as the choice every window
+// shows for it, and reading writes nothing.
+TEST_F(BarManagerTest, StoredChoicesKeepTheirLow8BitsAndUnknownOnesReadAsWhatIsShown) {
     makeCategory("X");
-    folder.write("settings.txt", "[Appearance]\r\nBarLayout=258\r\nBarNameAlignment=0x100\r\n"
-                                 "IconSizeType=32\r\nShowIconTitle=1\r\n");
-    const BarManager manager(data());
-    EXPECT_EQ(manager.barLayout, 2);
-    EXPECT_EQ(manager.barNameAlignment, 0);
-    EXPECT_EQ(manager.iconPixelSize(), 32);
-    EXPECT_TRUE(manager.showIconTitle);
-    // A layout number other than 0 and 1 leaves the icon area on the left.
-    EXPECT_EQ(manager.barAt(0)->LeftBox, static_cast<Square*>(manager.barAt(0)->IconBox.get()));
+    const std::string written = "[Appearance]\r\nBarLayout=257\r\nBarNameAlignment=0x100\r\n"
+                                "IconSizeType=32\r\nShowIconTitle=1\r\n";
+    folder.write("settings.txt", written);
+    const BarManager named(data());
+    EXPECT_EQ(named.barLayout, 1);
+    EXPECT_EQ(named.barNameAlignment, 0);
+    EXPECT_EQ(named.iconPixelSize(), 32);
+    EXPECT_TRUE(named.showIconTitle);
+
+    folder.write("settings.txt", "[Appearance]\r\nBarLayout=2\r\nBarNameAlignment=7\r\n");
+    const BarManager unknown(data());
+    EXPECT_EQ(unknown.barLayout, 0) << "what the window draws: the icons left";
+    EXPECT_EQ(unknown.barAt(0)->LeftBox, static_cast<Square*>(unknown.barAt(0)->IconBox.get()));
+    EXPECT_EQ(unknown.barNameAlignment, 2);
+    EXPECT_EQ(folder.read("settings.txt"), "[Appearance]\r\nBarLayout=2\r\nBarNameAlignment=7\r\n");
 }
 
 TEST_F(BarManagerTest, AnIconSizeNeither16Nor32ReadsAsSmall) {
