@@ -124,8 +124,7 @@ void Bar::SaveLinks() {
         // A name such as " copy0.lnk" must not lose its blank on the way back.
         config.writeString(kLinkSection, key,
                            platform::ini::quotedForReading(ExtractFileName(entry.LinkFileName)));
-        if (!entry.Title.empty())
-            config.writeString(kTitlesSection, key, platform::ini::quotedForReading(entry.Title));
+        config.writeString(kTitlesSection, key, platform::ini::quotedForReading(entry.GetTitle()));
     }
     config.commit();
 }

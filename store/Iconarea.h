@@ -34,13 +34,13 @@ public:
 
     // The owner's folder + "\" + LinkFileName, built anew so that it follows a rename.
     std::string GetLinkPath() const;
-    // The title, or when none is set the file name without its extension, which is then kept
-    // as the title (and so saved with the list).
-    std::string GetTitle();
+    // The title, or when none is set the file name without its extension (which the list saves
+    // as the title, so that renaming the file later leaves the title shown).
+    std::string GetTitle() const;
     void SetTitle(const std::string& title) { Title = title; }
     // The target's path when the target was a folder when it was read, the title otherwise, and
     // so the title while the target is unread. Asks nothing of the file system.
-    std::string GetHint();
+    std::string GetHint() const;
 
     // The picture at every size, from the shell's image lists; none until it has been looked up.
     platform::ShellIcon GetIcon() const { return Icon; }
