@@ -205,6 +205,11 @@ void TBarForm::MenuItemChangeTitleClick() {
     entry->Owner->SaveLinks();
     updateLayout();
     invalidate();
+    // The hint showing is the old title's until the pointer or the focus would next move.
+    if (focusCue_ && keyFocus_.entry == entry)
+        focusByKey(keyFocus_);
+    else if (currentIcon_ == entry)
+        setHint(entry->GetHint());
 }
 
 void TBarForm::MenuItemPropertyClick() {

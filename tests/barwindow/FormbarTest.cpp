@@ -297,6 +297,7 @@ TEST_F(BarFormTest, KeysMoveTheFocusShownAsTheHoverWhichEnterTheMenuKeyAndF2Use)
     headless::answerNextInputBox(std::string("Terminal"));
     press(K::F2);
     EXPECT_EQ(entry(1, 1)->GetTitle(), "Terminal");
+    EXPECT_EQ(headless::shownHint(*barForm), "Terminal");
     press(K::Return);
     EXPECT_FALSE(barForm->visible());
     ASSERT_EQ(launches(), 1u);
