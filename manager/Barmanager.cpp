@@ -45,7 +45,6 @@ BarManager::BarManager(std::string folder)
       iconTitleFont(verdana(7)), barNameFont(verdana(8)) {
     loadBarList();
     loadAppearance();
-    setBarLayout(barLayout);
 }
 
 BarManager::~BarManager() = default;
@@ -76,18 +75,11 @@ std::string BarManager::settingsFileName() const {
     return dataFolder + "settings.txt";
 }
 
-Bar* BarManager::barAtPoint(int x, int y) const {
-    for (const auto& bar : bars)
-        if (bar->rect().containsStrictly({x, y})) return bar.get();
-    return nullptr;
-}
-
 Bar* BarManager::createBar(const std::string& name) {
     if (!platform::isPlainName(name) || hasBar(name) ||
         !platform::createFolder(dataFolder + "\\" + name))
         return nullptr;
     auto bar = std::make_unique<Bar>(static_cast<ModelWatcher*>(this), dataFolder, name);
-    applyBarLayout(bar.get());
     bar->SaveLinks();
     bars.push_back(std::move(bar));
     saveBarList();
@@ -130,18 +122,6 @@ bool BarManager::moveBar(Bar* moved, Bar* target) {
     }
     saveBarList();
     return true;
-}
-
-void BarManager::applyBarLayout(Bar* bar) const {
-    const bool nameLeft = barLayout == std::uint8_t(BarLayout::NameLeft);
-    bar->LeftBox = nameLeft ? static_cast<Square*>(bar->NameBox.get()) : bar->IconBox.get();
-    bar->RightBox = nameLeft ? static_cast<Square*>(bar->IconBox.get()) : bar->NameBox.get();
-}
-
-void BarManager::setBarLayout(std::uint8_t value) {
-    barLayout = value;
-    for (const auto& bar : bars)
-        applyBarLayout(bar.get());
 }
 
 int BarManager::iconPixelSize() const {
@@ -208,17 +188,7 @@ void BarManager::saveBarList() {
 
 layout::Appearance BarManager::appearance() const {
     return {iconSizeType == std::int32_t(IconSizeType::Small), iconPixelSize(), showIconTitle != 0,
-            iconTitleFont, barNameFont, barNameAlignment};
+            iconTitleFont, barNameFont, barNameAlignment,
+            barLayout == std::uint8_t(BarLayout::NameLeft)};
 }
 
-void BarManager::layout(int maxWidth) {
-    platform::Canvas& canvas = measureBuffer.canvas();
-    const layout::TextMeasurer measure = [&canvas](const platform::Font& font,
-                                                   const std::string& text) {
-        canvas.font = font;
-        return canvas.textExtent(text);
-    };
-    const layout::Appearance look = appearance();
-    maxIconHeight = layout::layoutIcons(bars, look, measure);
-    layout::layoutRows(bars, *this, maxIconHeight, look, measure, maxWidth);
-}

@@ -41,10 +41,7 @@ LinkList::iterator PositionOf(LinkList& links, const IconArea* entry) {
 } // namespace
 
 Bar::Bar(ModelWatcher* watcher, std::string dataFolder, std::string name)
-    : Watcher(watcher), DataFolder(std::move(dataFolder)), Name(std::move(name)),
-      IconBox(std::make_unique<IconAreaBox>(this)), NameBox(std::make_unique<BarNameBox>(this)),
-      LeftBox(IconBox.get()), RightBox(NameBox.get()) {
-    SetHeight(50);
+    : Watcher(watcher), DataFolder(std::move(dataFolder)), Name(std::move(name)) {
     NameFont.name = "Verdana";
     Load();
 }
@@ -154,12 +151,6 @@ IconArea* Bar::GetLink(int index) const {
     return Links.at(static_cast<std::size_t>(index)).get();
 }
 
-IconArea* Bar::FindLinkAt(std::int32_t x, std::int32_t y) const {
-    for (const auto& entry : Links)
-        if (entry->rect().containsStrictly({x, y})) return entry.get();
-    return nullptr;
-}
-
 std::string Bar::NewLinkFileName(const std::string& sourcePath) const {
     std::string name = ExtractFileName(sourcePath);
     const std::string base = StripFileExt(name);
@@ -185,7 +176,6 @@ IconArea* Bar::InsertLinkFile(const std::string& linkFileName, IconArea* before)
     entry->LoadNow();
     IconArea* added = entry.get();
     Links.insert(PositionOf(Links, before), std::move(entry));
-    ArrangeLinks();
     SaveLinks();
     return added;
 }
@@ -195,29 +185,8 @@ void Bar::RemoveLink(IconArea* entry) {
     if (position == Links.end()) return;
     platform::deleteFile(entry->GetLinkPath());
     if (Watcher) Watcher->entryRemoving(*entry);
-    if (Highlighted == entry) Highlighted = nullptr;
     Links.erase(position);
-    ArrangeLinks();
     SaveLinks();
-}
-
-void Bar::ArrangeLinks() {
-    std::int32_t x = 0;
-    for (const auto& entry : Links) {
-        entry->SetTop(0);
-        entry->SetLeft(x);
-        entry->SetWidth(32);
-        entry->SetHeight(32);
-        x += entry->Width;
-    }
-}
-
-platform::Point Bar::ToLocalPoint(std::int32_t x, std::int32_t y) const {
-    return {x - Left, y - Top};
-}
-
-platform::Rect Bar::ToWindowRect(const platform::Rect& rect) const {
-    return rect.offset({Left, Top});
 }
 
 namespace {
@@ -229,7 +198,6 @@ bool MoveWithinBar(Bar& bar, IconArea* entry, IconArea* before) {
     auto moved = std::move(*position);
     bar.Links.erase(position);
     bar.Links.insert(PositionOf(bar.Links, before), std::move(moved));
-    bar.ArrangeLinks();
     bar.SaveLinks();
     return true;
 }

@@ -9,7 +9,6 @@
 // LoadStep), by the manager's icon loader while the program is idle.
 
 #include "platform/Shellicon.h"
-#include "store/Square.h"
 
 #include <cstdint>
 #include <memory>
@@ -20,7 +19,7 @@ namespace platform {
 class ShellLinkReader;
 }
 
-class IconArea : public Square {
+class IconArea {
 public:
     // How much of the entry has been read from the shell.
     enum class ShellState : std::uint8_t {
@@ -69,8 +68,6 @@ public:
     std::string LinkFileName;
     std::string Target; // "" when the shortcut could not be read, or is not read yet
     std::string Title;  // "" when not set
-    Square TitleRect;   // relative to the cell
-    Square IconRect;    // relative to the cell
 
 private:
     void takeTarget(std::string target);

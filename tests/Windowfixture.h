@@ -75,15 +75,18 @@ public:
     Bar& row(int bar) const { return *manager->barAt(bar); }
     IconArea* entry(int bar, int link) const { return row(bar).GetLink(link); }
     platform::Rect cell(int bar, int link) const {
-        return row(bar).ToWindowRect(entry(bar, link)->rect());
+        return barForm->rows().cellOnWindow(entry(bar, link));
     }
+    // Where the category's row is on the window.
+    platform::Rect rowRect(int bar) const { return barForm->rows().rowOf(&row(bar))->rect; }
     platform::Point centre(int bar, int link) const {
         const platform::Rect r = cell(bar, link);
         return {r.left + r.width / 2, r.top + r.height / 2};
     }
     // A point of the row right of its last icon.
     platform::Point emptyPartOf(int bar) const {
-        return {row(bar).Left + row(bar).Width - 3, row(bar).Top + row(bar).Height / 2};
+        const platform::Rect r = rowRect(bar);
+        return {r.right() - 3, r.top + r.height / 2};
     }
     void click(platform::Point at) const {
         platform::headless::mouseDown(*barForm, platform::MouseButton::Left, at);
