@@ -115,14 +115,8 @@ void TBarForm::updateLayout() {
 }
 
 void TBarForm::layOutRows(int maxWidth) {
-    platform::Canvas& canvas = measuring_.canvas();
-    const layout::TextMeasurer measure = [&canvas](const platform::Font& textFont,
-                                                   const std::string& text) {
-        canvas.font = textFont;
-        return canvas.textExtent(text);
-    };
-    rows_ = layout::layOut(manager_.bars, manager_.appearance(), measure, {kRowsLeft, kRowsTop},
-                           maxWidth);
+    rows_ = layout::layOut(manager_.bars, manager_.appearance(),
+                           layout::measuringOn(measuring_.canvas()), {kRowsLeft, kRowsTop}, maxWidth);
 }
 
 bool TBarForm::createCategory(const std::string& name) {

@@ -165,11 +165,7 @@ int main(int argc, char** argv) {
     const double load =
         bench::millisecondsFor([&] { manager = std::make_unique<BarManager>(data); });
     platform::Bitmap measuring(1, 1);
-    const layout::TextMeasurer measure = [&measuring](const platform::Font& font,
-                                                      const std::string& text) {
-        measuring.canvas().font = font;
-        return measuring.canvas().textExtent(text);
-    };
+    const layout::TextMeasurer measure = layout::measuringOn(measuring.canvas());
     const auto layOut = [&] { layout::layOut(manager->bars, manager->appearance(), measure, {1, 2}); };
     const double layout = bench::millisecondsFor(layOut);
     manager->showIconTitle = true;

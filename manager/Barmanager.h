@@ -6,7 +6,6 @@
 #include "manager/Iconloader.h"
 #include "manager/Layout.h"
 #include "platform/Font.h"
-#include "platform/Process.h"
 #include "store/Modelwatcher.h"
 
 #include <cstdint>
@@ -77,8 +76,6 @@ private:
     void entryRemoving(const IconArea& entry) override;
     void categoryRemoving(const Bar& category) override;
 
-    platform::OleSession ole; // the icon loader reads shortcuts through COM
-    // After `ole`, so that the loader's COM objects go before OLE does.
     std::unique_ptr<IconLoader> iconLoader_;
 
 public:

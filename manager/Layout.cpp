@@ -1,5 +1,6 @@
 #include "manager/Layout.h"
 
+#include "platform/Canvas.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
 
@@ -61,6 +62,13 @@ void forEachPlace(std::vector<Cell>& cells, int lineWidth, Visit visit) {
 }
 
 } // namespace
+
+TextMeasurer measuringOn(platform::Canvas& canvas) {
+    return [&canvas](const platform::Font& font, const std::string& text) {
+        canvas.font = font;
+        return canvas.textExtent(text);
+    };
+}
 
 const Cell* Row::cellAt(platform::Point local) const {
     for (const Cell& cell : cells)

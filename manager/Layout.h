@@ -17,12 +17,17 @@
 
 class Bar;
 class IconArea;
+namespace platform {
+class Canvas;
+}
 
 namespace layout {
 
 // The size `text` takes when drawn in `font`.
 using TextMeasurer =
     std::function<platform::Size(const platform::Font& font, const std::string& text)>;
+// Measures as `canvas` draws; it takes each font in turn and keeps the last.
+TextMeasurer measuringOn(platform::Canvas& canvas);
 
 // What the layout reads of the shared appearance.
 struct Appearance {

@@ -145,13 +145,8 @@ TEST(LayoutHeadless, ReproducesTheTwoCategoryExample) {
     testing_support::writeDataFolder(folder, {{"Games", {"a", "b", "c"}}, {"Tools", {"d"}}});
     BarManager manager(folder.path() + "\\");
     platform::Bitmap measuring(1, 1);
-    const layout::Rows rows = layout::layOut(
-        manager.bars, manager.appearance(),
-        [&measuring](const platform::Font& font, const std::string& text) {
-            measuring.canvas().font = font;
-            return measuring.canvas().textExtent(text);
-        },
-        {1, 2});
+    const layout::Rows rows = layout::layOut(manager.bars, manager.appearance(),
+                                             layout::measuringOn(measuring.canvas()), {1, 2});
     platform::headless::setTextMetrics(nullptr);
 
     const layout::Row& games = rows.rows()[0];
