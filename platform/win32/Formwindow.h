@@ -20,6 +20,10 @@ inline HWND windowOf(const Form& form) {
 ShiftState keyboardState();
 // Where the pointer is, in client coordinates of `form`.
 Point pointerInClient(const Form& form);
+// The one way between a place in a window's client area, in units, and the screen's pixels:
+// the place is scaled on its own, then moved by where the client area starts on the screen.
+POINT screenPixelsOf(HWND window, Point client);
+Point clientUnitsOf(HWND window, POINT screen);
 Size clientSizeOf(HWND window);
 
 // A new window of the form class for `form`, hidden; null when the system cannot make one.
@@ -30,9 +34,9 @@ void updateToolTip(Form& form);
 // Answers the tool tip's request for its text; false for any other notification.
 bool answerToolTip(Form& form, NMHDR& header);
 // The tip shown at once for an area that is not a control (Form::showHintNow), below the pointer
-// or at `screenAt`.
+// or at `screenAt` (in pixels).
 void showHintTip(Form::Native& native, const std::string& text,
-                 std::optional<Point> screenAt = std::nullopt);
+                 std::optional<POINT> screenAt = std::nullopt);
 void hideHintTip(Form::Native& native);
 
 // Another program has become the active one (Topmost.h).

@@ -189,9 +189,7 @@ void Form::showHintNow(const std::string& text) {
 }
 
 void Form::showHintAt(const std::string& text, Point at) {
-    POINT screen{at.x, at.y};
-    ClientToScreen(native_->window, &screen);
-    showHintTip(*native_, text, Point{screen.x, screen.y});
+    showHintTip(*native_, text, win32::screenPixelsOf(native_->window, at));
 }
 
 // WM_SETCURSOR does not come while the mouse is captured, so the shape is set here as well.
