@@ -70,6 +70,11 @@ public:
     int width() const { return bounds().width; }
     int height() const { return bounds().height; }
     void setBounds(const Rect& bounds);
+    // At `bounds`, moved left as far as it takes to end within the work area of the monitor that
+    // holds its top-left corner, though never to start before that area (a form wider than it
+    // keeps its left part on the screen). The backend does this in the display's own figures, so
+    // that a form moved against the edge ends exactly there at any scale.
+    void setBoundsWithinWorkArea(const Rect& bounds);
     void setLeft(int left);
     void setTop(int top);
     // The area inside the frame, where the form paints and its controls lie. A new size keeps

@@ -25,6 +25,8 @@ Point pointerInClient(const Form& form);
 POINT screenPixelsOf(HWND window, Point client);
 Point clientUnitsOf(HWND window, POINT screen);
 Size clientSizeOf(HWND window);
+// The work area of the monitor nearest the screen point, both in pixels.
+Rect workAreaPixelsAt(POINT point);
 
 // A new window of the form class for `form`, hidden; null when the system cannot make one.
 HWND createFormWindow(Form& form, FormKind kind);

@@ -57,6 +57,13 @@ void Form::setBounds(const Rect& units) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::setBoundsWithinWorkArea(const Rect& units) {
+    const Rect wanted = toPixels(units);
+    const Rect b = wanted.keptWithinSideways(win32::workAreaPixelsAt({wanted.left, wanted.top}));
+    SetWindowPos(native_->window, nullptr, b.left, b.top, b.width, b.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The other coordinate stays in pixels as it is, which a trip through units could move by one.
 void Form::setLeft(int left) {
     SetWindowPos(native_->window, nullptr, toPixels(left), pixelBounds(native_->window).top, 0, 0,

@@ -266,16 +266,19 @@ class CategoryWindow(unittest.TestCase):
 
     def test_a_category_too_wide_for_the_screen_wraps_within_it_and_its_last_icon_starts(self):
         self.start(make_wide_category)
-        window = self.open_window()
+        bar_left = e2e.drag_bar(900)[0]
+        e2e.press_main_button(bar_left=bar_left)
+        window = wait_for(self.category_window, "the category window to open")
         left, top, width, height = window[:4]
-        self.assertTrue(0 <= left and left + width <= e2e.SCREEN[0], f"the window lies within the screen: {window}")
+        self.assertEqual((left + width, top), (e2e.SCREEN[0], e2e.BAR_SIZE[1]),
+                         f"the window under the bar, moved left to end at the screen's right edge: {window}")
         per_line = (e2e.units(width) - 1 - 25 - 20) // e2e.CELL_UNITS  # the name box is 20 wider than "Tools"
         lines = -(-MANY // per_line)
         self.assertGreater(lines, 1, "the icons wrap")
         self.assertEqual(height, px(2 + e2e.CELL_UNITS * lines + 2), f"{lines} lines of {per_line} icons inside the frame")
         last = e2e.cell_corner(window, per_line, lines - 1, (MANY - 1) % per_line)
         xdotool("mousemove", left + width - px(6), last[1] + px(22))  # right of the last icon
-        wait_for(lambda: not tip_at(px(30), px(12)), "the button's hint to go")
+        wait_for(lambda: not tip_at(bar_left + px(30), px(12)), "the button's hint to go")
         picture = wait_for(lambda: (shot := screenshot("wrapped")) and len(set(
             shot.pixels(last[0] + px(14), last[1] + px(14), px(16), px(16)).values())) > 1 and shot,
             "the last icon to be drawn")
