@@ -199,9 +199,9 @@ protected:
     virtual void FormClose() {}
     // A hot key held for the form was pressed (Hotkey.h), whatever program was active.
     virtual void FormHotKey(int /*id*/) {}
-    // The display's scale has changed (Dpi.h): the form keeps its place and size in units and
-    // its controls theirs; what it has drawn or measured at the old scale is out of date. By
-    // default it is painted again.
+    // The display's scale has changed (Dpi.h): the form keeps its place on the screen and its
+    // size in units, its controls theirs; what it has drawn or measured at the old scale is out
+    // of date. By default it is painted again.
     virtual void FormDpiChanged() { invalidate(); }
     // The screen's size or its work area has changed (the system tells every form).
     virtual void FormScreenChanged() {}
@@ -298,9 +298,9 @@ public:
     static void timer(Form& form, int timerId);
     static void hotKey(Form& form, int id);
     static bool queryEndSession(Form& form);
-    // The display's scale is now `dpi`: every form is placed again at its size in units, then
-    // told (FormDpiChanged). Nothing happens when the scale is the same.
-    static void displayScaleChanged(int dpi);
+    // The display's scale has changed and the backend has placed the form and its controls
+    // again (FormDpiChanged).
+    static void dpiChanged(Form& form);
     static void screenChanged(Form& form);
     static void close(Form& form);
     // The modal show begins or ends.

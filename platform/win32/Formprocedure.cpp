@@ -236,8 +236,7 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         FormEvents::close(form);
         return 0;
     case WM_DPICHANGED:
-        // The scale of the monitor the window is on now: every window of ours hangs there.
-        FormEvents::displayScaleChanged(HIWORD(wParam));
+        scaleChanged(form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DISPLAYCHANGE:
         FormEvents::screenChanged(form);

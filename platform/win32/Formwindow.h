@@ -41,6 +41,11 @@ void showHintTip(Form::Native& native, const std::string& text,
                  std::optional<POINT> screenAt = std::nullopt);
 void hideHintTip(Form::Native& native);
 
+// The scale of the monitor the window of `moved` is on is now `dpi`: every window of ours hangs
+// there. `moved` takes the place the system suggests; every other form keeps its place on the
+// screen, in that monitor's pixels, and its size in units, as each control does in its form.
+void scaleChanged(Form& moved, int dpi, const RECT& suggested);
+
 // Another program has become the active one (Topmost.h).
 void programDeactivated();
 
