@@ -249,22 +249,17 @@ platform::Rect TBarForm::screenArea() const {
                                             : platform::Point{left(), top()});
 }
 
-// A window exactly touching the right edge of the work area stays where it is; one wider than
-// the work area keeps its left edge, and so its names and first icons, on the screen.
-int TBarForm::clampedLeft(int x) const {
-    const platform::Rect area = screenArea();
-    return std::max(area.left, std::min(x, area.right() - width()));
-}
-
+// One wider than the work area keeps its left edge, and so its names and first icons, on the
+// screen.
 void TBarForm::setLeftClamped(int x) {
-    setLeft(clampedLeft(x));
+    setBoundsWithinWorkArea({x, top(), width(), height()});
 }
 
 // In one move: the window is already on the screen while it is placed.
 void TBarForm::hangUnderMainWindow() {
     if (!mainWindow_) return;
     const platform::Point below = mainWindow_->bottomLeft();
-    setBounds({clampedLeft(below.x), below.y, width(), height()});
+    setBoundsWithinWorkArea({below.x, below.y, width(), height()});
 }
 
 // Laid out again when the work area's width is not the one the rows were fitted to: the screen's

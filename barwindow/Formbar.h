@@ -154,8 +154,6 @@ private:
 
     // The work area the rows are fitted to and the window kept within.
     platform::Rect screenArea() const;
-    // The left edge nearest `x` that keeps the window within the work area.
-    int clampedLeft(int x) const;
     // Directly under the main window, kept within the work area; without one it stays put.
     void hangUnderMainWindow();
 

@@ -4,7 +4,6 @@
 
 #include "platform/Control.h"
 #include "platform/Controls.h"
-#include "platform/Dpi.h"
 #include "platform/Guarded.h"
 #include "platform/Loopnative.h"
 #include "platform/System.h"
@@ -374,19 +373,8 @@ bool FormEvents::queryEndSession(Form& form) {
     return mayEnd;
 }
 
-void FormEvents::displayScaleChanged(int dpi) {
-    if (dpi == displayDpi()) return;
-    std::vector<std::pair<Form*, Rect>> placed; // in units at the old scale
-    for (Form* form : native::liveForms())
-        placed.emplace_back(form, form->bounds());
-    setDisplayDpi(dpi);
-    for (const auto& [form, bounds] : placed)
-        guarded([form = form, bounds = bounds] {
-            form->setBounds(bounds);
-            for (ChildControl* control : form->childControls())
-                control->setBounds(control->bounds());
-            form->FormDpiChanged();
-        });
+void FormEvents::dpiChanged(Form& form) {
+    guarded([&] { form.FormDpiChanged(); });
 }
 
 void FormEvents::screenChanged(Form& form) {

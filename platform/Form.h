@@ -70,6 +70,11 @@ public:
     int width() const { return bounds().width; }
     int height() const { return bounds().height; }
     void setBounds(const Rect& bounds);
+    // At `bounds`, moved left as far as it takes to end within the work area of the monitor that
+    // holds its top-left corner, though never to start before that area (a form wider than it
+    // keeps its left part on the screen). The backend does this in the display's own figures, so
+    // that a form moved against the edge ends exactly there at any scale.
+    void setBoundsWithinWorkArea(const Rect& bounds);
     void setLeft(int left);
     void setTop(int top);
     // The area inside the frame, where the form paints and its controls lie. A new size keeps
@@ -197,9 +202,9 @@ protected:
     virtual void FormClose() {}
     // A hot key held for the form was pressed (Hotkey.h), whatever program was active.
     virtual void FormHotKey(int /*id*/) {}
-    // The display's scale has changed (Dpi.h): the form keeps its place and size in units and
-    // its controls theirs; what it has drawn or measured at the old scale is out of date. By
-    // default it is painted again.
+    // The display's scale has changed (Dpi.h): the form keeps its place on the screen and its
+    // size in units, its controls theirs; what it has drawn or measured at the old scale is out
+    // of date. By default it is painted again.
     virtual void FormDpiChanged() { invalidate(); }
     // The screen's size or its work area has changed (the system tells every form).
     virtual void FormScreenChanged() {}
@@ -297,9 +302,9 @@ public:
     static void timer(Form& form, int timerId);
     static void hotKey(Form& form, int id);
     static bool queryEndSession(Form& form);
-    // The display's scale is now `dpi`: every form is placed again at its size in units, then
-    // told (FormDpiChanged). Nothing happens when the scale is the same.
-    static void displayScaleChanged(int dpi);
+    // The display's scale has changed and the backend has placed the form and its controls
+    // again (FormDpiChanged).
+    static void dpiChanged(Form& form);
     static void screenChanged(Form& form);
     static void close(Form& form);
     // The modal show begins or ends.

@@ -40,6 +40,11 @@ struct Rect {
         return p.x >= left && p.x <= right() && p.y >= top && p.y <= bottom();
     }
     Rect offset(Point by) const { return {left + by.x, top + by.y, width, height}; }
+    // Moved sideways as little as it takes to end within `area`, but never to start before it.
+    Rect keptWithinSideways(const Rect& area) const {
+        const int from = right() > area.right() ? area.right() - width : left;
+        return {from < area.left ? area.left : from, top, width, height};
+    }
     // Whether the two share at least one pixel.
     bool intersects(const Rect& other) const {
         return left < other.right() && other.left < right() && top < other.bottom() &&

@@ -3,6 +3,7 @@
 #include "platform/Control.h"
 #include "platform/Controls.h"
 #include "platform/Loopnative.h"
+#include "platform/System.h"
 #include "platform/headless/Formnative.h"
 #include "platform/headless/World.h"
 
@@ -55,6 +56,9 @@ void Form::setBounds(const Rect& bounds) {
     const Size before = clientSize();
     native_->bounds = bounds;
     if (!(clientSize() == before)) FormEvents::resized(*this);
+}
+void Form::setBoundsWithinWorkArea(const Rect& bounds) {
+    setBounds(bounds.keptWithinSideways(workAreaAt({bounds.left, bounds.top})));
 }
 void Form::setLeft(int left) {
     native_->bounds.left = left;

@@ -171,14 +171,13 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         if (message == WM_RBUTTONUP) return std::nullopt;
         return 0;
     case WM_CONTEXTMENU: {
-        POINT pos{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const POINT pos{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         // (-1, -1) means the keyboard asked, and stays as it is.
         if (pos.x == -1 && pos.y == -1) {
             FormEvents::contextPopup(form, {-1, -1});
             return 0;
         }
-        ScreenToClient(windowOf(form), &pos);
-        FormEvents::contextPopup(form, toUnits(Point{pos.x, pos.y}));
+        FormEvents::contextPopup(form, clientUnitsOf(windowOf(form), pos));
         return 0;
     }
     case WM_MOUSELEAVE:
@@ -246,8 +245,7 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         FormEvents::close(form);
         return 0;
     case WM_DPICHANGED:
-        // The scale of the monitor the window is on now: every window of ours hangs there.
-        FormEvents::displayScaleChanged(HIWORD(wParam));
+        scaleChanged(form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DISPLAYCHANGE:
         FormEvents::screenChanged(form);
@@ -334,8 +332,26 @@ ShiftState keyboardState() {
 Point pointerInClient(const Form& form) {
     POINT pos{};
     GetCursorPos(&pos);
-    ScreenToClient(windowOf(form), &pos);
-    return toUnits(Point{pos.x, pos.y});
+    return clientUnitsOf(windowOf(form), pos);
+}
+
+namespace {
+POINT clientOrigin(HWND window) {
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    return origin;
+}
+} // namespace
+
+POINT screenPixelsOf(HWND window, Point client) {
+    const POINT origin = clientOrigin(window);
+    const Point pixels = toPixels(client);
+    return {origin.x + pixels.x, origin.y + pixels.y};
+}
+
+Point clientUnitsOf(HWND window, POINT screen) {
+    const POINT origin = clientOrigin(window);
+    return toUnits(Point{screen.x - origin.x, screen.y - origin.y});
 }
 
 Size clientSizeOf(HWND window) {

@@ -20,7 +20,13 @@ inline HWND windowOf(const Form& form) {
 ShiftState keyboardState();
 // Where the pointer is, in client coordinates of `form`.
 Point pointerInClient(const Form& form);
+// The one way between a place in a window's client area, in units, and the screen's pixels:
+// the place is scaled on its own, then moved by where the client area starts on the screen.
+POINT screenPixelsOf(HWND window, Point client);
+Point clientUnitsOf(HWND window, POINT screen);
 Size clientSizeOf(HWND window);
+// The work area of the monitor nearest the screen point, both in pixels.
+Rect workAreaPixelsAt(POINT point);
 
 // A new window of the form class for `form`, hidden; null when the system cannot make one.
 HWND createFormWindow(Form& form, FormKind kind);
@@ -30,10 +36,15 @@ void updateToolTip(Form& form);
 // Answers the tool tip's request for its text; false for any other notification.
 bool answerToolTip(Form& form, NMHDR& header);
 // The tip shown at once for an area that is not a control (Form::showHintNow), below the pointer
-// or at `screenAt`.
+// or at `screenAt` (in pixels).
 void showHintTip(Form::Native& native, const std::string& text,
-                 std::optional<Point> screenAt = std::nullopt);
+                 std::optional<POINT> screenAt = std::nullopt);
 void hideHintTip(Form::Native& native);
+
+// The scale of the monitor the window of `moved` is on is now `dpi`: every window of ours hangs
+// there. `moved` takes the place the system suggests; every other form keeps its place on the
+// screen, in that monitor's pixels, and its size in units, as each control does in its form.
+void scaleChanged(Form& moved, int dpi, const RECT& suggested);
 
 // Another program has become the active one (Topmost.h).
 void programDeactivated();

@@ -27,13 +27,17 @@ int screenHeight() {
 }
 
 Rect workAreaAt(Point point) {
+    const Point at = toPixels(point);
+    return toUnits(win32::workAreaPixelsAt({at.x, at.y}));
+}
+
+Rect win32::workAreaPixelsAt(POINT point) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    const Point at = toPixels(point);
-    if (!GetMonitorInfoW(MonitorFromPoint({at.x, at.y}, MONITOR_DEFAULTTONEAREST), &monitor))
-        return {0, 0, screenWidth(), screenHeight()};
+    if (!GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor))
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const RECT& area = monitor.rcWork;
-    return toUnits(Rect{area.left, area.top, area.right - area.left, area.bottom - area.top});
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
 }
 
 int messageBox(const Form* owner, const std::string& text, const std::string& caption,

@@ -71,7 +71,7 @@ bool answerToolTip(Form& form, NMHDR& header) {
     return true;
 }
 
-void showHintTip(Form::Native& native, const std::string& text, std::optional<Point> screenAt) {
+void showHintTip(Form::Native& native, const std::string& text, std::optional<POINT> screenAt) {
     if (!native.hintTip) native.hintTip = createHintTip(native.window);
     native.hintText = widen(text);
     TOOLINFOW tool = toolOf(native.window);
@@ -79,8 +79,7 @@ void showHintTip(Form::Native& native, const std::string& text, std::optional<Po
     SendMessageW(native.hintTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     POINT pos{};
     if (screenAt) {
-        const Point place = toPixels(*screenAt);
-        pos = {place.x, place.y};
+        pos = *screenAt;
     } else {
         GetCursorPos(&pos);
         pos.y += toPixels(kHintBelowPointer);

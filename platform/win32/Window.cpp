@@ -8,6 +8,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -53,6 +55,13 @@ Rect Form::bounds() const {
 
 void Form::setBounds(const Rect& units) {
     const Rect b = toPixels(units);
+    SetWindowPos(native_->window, nullptr, b.left, b.top, b.width, b.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::setBoundsWithinWorkArea(const Rect& units) {
+    const Rect wanted = toPixels(units);
+    const Rect b = wanted.keptWithinSideways(win32::workAreaPixelsAt({wanted.left, wanted.top}));
     SetWindowPos(native_->window, nullptr, b.left, b.top, b.width, b.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -189,9 +198,7 @@ void Form::showHintNow(const std::string& text) {
 }
 
 void Form::showHintAt(const std::string& text, Point at) {
-    POINT screen{at.x, at.y};
-    ClientToScreen(native_->window, &screen);
-    showHintTip(*native_, text, Point{screen.x, screen.y});
+    showHintTip(*native_, text, win32::screenPixelsOf(native_->window, at));
 }
 
 // WM_SETCURSOR does not come while the mouse is captured, so the shape is set here as well.
@@ -206,6 +213,48 @@ void Form::postClose() {
 void Form::trackMouseLeave() {
     TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, native_->window, 0};
     TrackMouseEvent(&leave);
+}
+
+namespace {
+
+// A form's size in units and its controls' places, all at the scale they were made for.
+struct UnitsPlaces {
+    Form* form;
+    Size size;
+    std::vector<std::pair<ChildControl*, Rect>> controls;
+};
+
+UnitsPlaces unitsPlacesOf(Form& form) {
+    UnitsPlaces places{&form, {form.width(), form.height()}, {}};
+    for (ChildControl* control : form.childControls())
+        places.controls.emplace_back(control, control->bounds());
+    return places;
+}
+
+} // namespace
+
+void win32::scaleChanged(Form& moved, int dpi, const RECT& suggested) {
+    if (dpi == displayDpi()) return;
+    std::vector<UnitsPlaces> before;
+    for (Form* form : native::liveForms())
+        before.push_back(unitsPlacesOf(*form));
+    setDisplayDpi(dpi);
+    for (const UnitsPlaces& places : before) {
+        const HWND window = windowOf(*places.form);
+        RECT place = pixelBounds(window);
+        if (places.form == &moved) {
+            place = suggested;
+        } else {
+            const Size size = toPixels(places.size);
+            place.right = place.left + size.width;
+            place.bottom = place.top + size.height;
+        }
+        SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        for (const auto& [control, bounds] : places.controls)
+            control->setBounds(bounds);
+        FormEvents::dpiChanged(*places.form);
+    }
 }
 
 } // namespace platform

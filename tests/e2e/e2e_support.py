@@ -103,7 +103,7 @@ def wait_for(condition, what, timeout=TIMEOUT):
         if result:
             return result
         if time.monotonic() > deadline:
-            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
+            raise AssertionError(f"timed out after {timeout} s waiting for {what() if callable(what) else what}")
         time.sleep(0.05)
 
 
@@ -161,13 +161,32 @@ def gone(window_id):
     return lambda: all(w[4] != window_id for w in visible_windows())
 
 
-def press_main_button(button=1):
-    """Brings the bar down with the pointer and presses the main button (the left button opens the
-    category window, the right one the main menu); returns the bar's place."""
-    xdotool("mousemove", px(40), 0)
+def press_main_button(button=1, bar_left=0):
+    """Brings the bar (its left edge at `bar_left`) down with the pointer and presses the main
+    button (the left button opens the category window, the right one the main menu); returns the
+    bar's place."""
+    xdotool("mousemove", bar_left + px(40), 0)
     bar = wait_for(bar_top_is(0), "the bar to come down")
-    click(px(30), px(12), button)
+    click(bar_left + px(30), px(12), button)
     return bar
+
+
+def drag_bar(to_left):
+    """Brings the bar down and drags it sideways by its handle until its left edge is about at
+    `to_left` (above 96 DPI each step's place is rounded to units, which adds up to a few pixels
+    on the way); returns its place."""
+    xdotool("mousemove", px(40), 0)
+    wait_for(bar_top_is(0), "the bar to come down")
+    handle_x = px(74)
+    xdotool("mousemove", handle_x, px(12))
+    xdotool("mousedown", 1)
+    # In steps small enough that the pointer stays on the bar that follows it.
+    for x in list(range(handle_x, to_left + handle_x, 8)) + [to_left + handle_x]:
+        xdotool("mousemove", x, px(12))
+        time.sleep(0.02)  # lets each move arrive as a move of its own
+    xdotool("mouseup", 1)
+    return wait_for(lambda: (p := bar_position()) and abs(p[0] - to_left) <= 12 and p,
+                    lambda: f"the bar to follow the drag, at {bar_position()}")
 
 
 def category_window():

@@ -5,6 +5,7 @@
 #include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/Dpi.h"
 #include "platform/Form.h"
 #include "platform/System.h"
 #include "platform/win32/Controlsnative.h"
@@ -206,6 +207,31 @@ TEST(ControlsUnderWine, CaptionedFormsHaveTheClientSizeAskedForInsideTheirFrame)
     EXPECT_EQ(command.resizes, 1);
     command.centreOnScreen();
     EXPECT_EQ(command.left(), (screenWidth() - command.width()) / 2);
+}
+
+// A bar at x = 700 must not jump to 1050 when the scale goes from 96 to 144 DPI.
+TEST(ControlsUnderWine, ANewScaleKeepsEachFormWhereItIsOnTheScreenAndMovesTheOneTheSystemMoved) {
+    struct ScaleRestored {
+        ~ScaleRestored() { setDisplayDpi(kDesignDpi); }
+    } restored;
+    Form bar, moved;
+    bar.setBounds({700, 0, 80, 27});
+    moved.setBounds({10, 30, 200, 100});
+    const Label label{bar, {10, 10, 50, 13}, "Label"};
+    RECT suggested{20, 45, 320, 195};
+    SendMessageW(moved.native().window, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT place{};
+    GetWindowRect(bar.native().window, &place);
+    EXPECT_EQ(place.left, 700) << "the bar's place on the screen, in pixels";
+    EXPECT_EQ(place.right - place.left, 120);
+    EXPECT_EQ(place.bottom - place.top, 41) << "27 units at 144 DPI, rounded up";
+    EXPECT_EQ(label.bounds(), (Rect{10, 10, 50, 13})) << "the control at its place in units";
+    GetWindowRect(moved.native().window, &place);
+    EXPECT_EQ(place.left, suggested.left);
+    EXPECT_EQ(place.top, suggested.top);
+    EXPECT_EQ(place.right, suggested.right);
+    EXPECT_EQ(place.bottom, suggested.bottom);
 }
 
 TEST(ControlsUnderWine, TheInputBoxGivesTheTypedTextOnEnterAndTheInitialTextOnEscape) {
