@@ -106,6 +106,13 @@ std::wstring expanded(const wchar_t* file) {
     return length > 0 && length <= MAX_PATH ? buffer : file;
 }
 
+// The shell shows its own generic page for the first icon of its own library, which is that
+// library's icon 1 on Windows; under Wine the first icon in the file is another picture.
+int shownIndex(const std::wstring& file, int index) {
+    const std::wstring name = capitals(file.substr(file.find_last_of(L"\\/") + 1));
+    return index == 0 && name == L"SHELL32.DLL" ? -1 : index;
+}
+
 } // namespace
 
 // Asking for the icon's location adds nothing to the shell's image lists. An icon the shell names
@@ -117,7 +124,7 @@ ShellIcon shellIconOf(const std::string& path) {
     if (SHGetFileInfoW(widePath.c_str(), 0, &info, sizeof info, SHGFI_ICONLOCATION) &&
         info.szDisplayName[0]) {
         std::wstring file = expanded(info.szDisplayName);
-        const int index = info.iIcon;
+        const int index = shownIndex(file, info.iIcon);
         return ShellIcon(livingPictures().share({capitals(file), index}, [&] {
             return std::make_unique<ShellPicture>(std::move(file), index, widePath);
         }));
