@@ -100,15 +100,15 @@ def resident_megabytes(pid):
     raise RuntimeError("no VmRSS")
 
 
-def settled_memory(exe, folder, ready, window_open=False):
+def settled_memory(exe, folder, ready, open_window=None):
     """Resident memory of the program started in `folder` once `ready` holds and it has stopped
-    using the processor; with `window_open`, once its category window has been opened, the
-    pointer moved off it and every icon drawn."""
+    using the processor; with `open_window`, once that has opened its category window, the
+    pointer has moved off it and every icon is drawn."""
     exe_name = os.path.basename(exe)
     process = launch(exe, folder)
     e2e.wait_for(ready, f"{exe_name} on the screen")
-    if window_open:
-        e2e.open_category_window()
+    if open_window:
+        open_window()
         e2e.xdotool("mousemove", e2e.SCREEN[0] - 5, e2e.SCREEN[1] - 5)
     pid = e2e.wait_for(lambda: processes_of(exe_name), f"the process of {exe_name}")[0]
     wait_until_quiet(pid)
@@ -229,10 +229,12 @@ def idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch):
     print(f"click on an icon to the window gone, start held 10 s: {gone * 1000:6.0f} ms median of {CLICKS}")
 
 
-def window_open_memory(kestrum_exe, folders):
-    """Resident memory with the category window open and drawn, in each of `folders`."""
-    return [settled_memory(copy_beside(kestrum_exe, folder), folder, e2e.bar_windows, window_open=True)
-            for folder in folders]
+def window_open_memory(kestrum_exe, empty_folder, folders):
+    """Resident memory with the category window open and drawn in `empty_folder`, where the
+    window is a frame too small to be seen, then in each of `folders`."""
+    return [settled_memory(copy_beside(kestrum_exe, folder), folder, e2e.bar_windows,
+                           e2e.press_main_button if folder == empty_folder else e2e.open_category_window)
+            for folder in [empty_folder] + list(folders)]
 
 
 def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, spread_2000, one_program):
@@ -250,7 +252,7 @@ def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, 
         window = settled_memory(copy_beside(empty_window_exe, scratch), scratch, e2e.bar_windows)
         spread = [settled_memory(copy_beside(kestrum_exe, folder), folder, e2e.bar_windows)
                   for folder in (spread_500, spread_2000)]
-        shown = window_open_memory(kestrum_exe, (scratch, one_program, spread_2000))
+        shown = window_open_memory(kestrum_exe, scratch, (one_program, spread_2000))
         idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch)
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
