@@ -19,19 +19,19 @@
 // different. Screen readers see every row as a group of its icons, with focus events as the
 // focus moves.
 
-#include "app/Language.h"
 #include "barwindow/Barpainter.h"
 #include "platform/Accessible.h"
 #include "platform/Canvas.h"
 #include "platform/Droptarget.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
+#include "store/Language.h"
+#include "store/Modelwatcher.h"
 #include "windows/Appearancewindow.h"
 #include "windows/Categorywindow.h"
 #include "windows/Drageventhandler.h"
 #include "windows/Draghelper.h"
 #include "windows/Mainwindow.h"
-#include "windows/Modelwatcher.h"
 #include "windows/Namedialog.h"
 #include "windows/Settingsdialog.h"
 
@@ -94,6 +94,10 @@ public:
 
     Bar* currentBar() const { return currentBar_; }
     IconArea* currentIcon() const { return currentIcon_; }
+    // Where every row and cell is, as last laid out.
+    const layout::Rows& rows() const { return rows_; }
+    // The entry shown as under the pointer, or none.
+    const IconArea* highlighted() const { return highlighted_; }
     PaintMode paintMode() const { return paintMode_; }
     // The keyboard focus: an icon entry of `category`, or the category's name when `entry` is
     // null; nothing when `category` is null.
@@ -105,6 +109,8 @@ public:
         }
     };
     const KeyFocus& keyFocus() const { return keyFocus_; }
+    // How far the rows are scrolled up: 0 unless they are taller than the room below the bar.
+    int scrollTop() const { return scrollTop_; }
     bool showsFocusRectangle() const { return focusCue_; }
     const DragHelper& dragHelper() const { return dragHelper_; }
     platform::PopupMenu BarPopupMenu;
@@ -125,6 +131,7 @@ protected:
     void FormKeyDown(int key, platform::ShiftState shift) override;
     void FormContextPopup(platform::Point pos) override;
     void FormClose() override;
+    void FormMouseWheel(const platform::MouseEvent& event, int delta) override;
 
 private:
     // The model is about to destroy this entry or category: nothing here may point at it.
@@ -156,7 +163,36 @@ private:
     void render(const platform::Rect& area);
     void drawFrame(platform::Canvas& canvas);
     void redrawRect(const platform::Rect& rect) { repaintNow(rect); }
-    platform::Rect cellOnWindow(const Bar& category, const IconArea& entry) const;
+    platform::Rect cellOnWindow(const IconArea& entry) const {
+        return toWindow(rows_.cellOnWindow(&entry));
+    }
+    // The category whose row holds the window point, or null.
+    Bar* barAtPoint(int x, int y) const;
+    // Lays the rows out anew, no wider than `maxWidth`.
+    void layOutRows(int maxWidth);
+    void forgetLayout();
+
+    // Rows taller than the room below the bar scroll: the layout's places (content) lie
+    // scrollTop_ below the window's.
+    platform::Point toContent(platform::Point window) const {
+        return {window.x, window.y + scrollTop_};
+    }
+    platform::Rect toWindow(const platform::Rect& content) const {
+        return content.offset({0, -scrollTop_});
+    }
+    // The window's height: the rows', or what the work area leaves below the bar.
+    int fittedHeight() const;
+    // Scrolls to `top`, kept between the first row and the last; repaints when it moved.
+    void scrollTo(int top);
+    // Scrolls as little as brings `area` (window coordinates) wholly into view.
+    void scrollIntoView(const platform::Rect& area);
+    // While something is dragged near the top or bottom edge, the rows move the other way.
+    void scrollNearEdge(int y);
+    // Where the rows can be drawn: inside the frame.
+    platform::Rect rowsView() const;
+    // A thin bar at the right edge: where the view is among the rows, when they do not fit.
+    void drawScrollCue(platform::Canvas& canvas) const;
+    template <typename Visit> void forEachRowIn(const platform::Rect& area, Visit visit) const;
 
     void trackHover(int x, int y);
     void highlightEntry(IconArea& entry);
@@ -216,6 +252,10 @@ private:
     SettingsDialog* settingsDialog_ = nullptr;
     Bar* currentBar_ = nullptr;
     IconArea* currentIcon_ = nullptr;
+    const IconArea* highlighted_ = nullptr; // shown as under the pointer
+    layout::Rows rows_;
+    int scrollTop_ = 0;
+    platform::Bitmap measuring_{1, 1}; // its canvas measures text as the window draws it
     PaintMode paintMode_ = PaintMode::Normal;
     DragHelper dragHelper_;
     platform::Bitmap staticBuffer_;
@@ -235,6 +275,3 @@ private:
         int changeTitle, property, deleteIcon;
     } items_{};
 };
-
-// The category window while it exists; null before and after.
-extern TBarForm* BarForm;

@@ -13,8 +13,6 @@
 #include <iterator>
 #include <utility>
 
-TCommandForm* CommandForm = nullptr;
-
 namespace {
 
 using TitledEntry = TCommandForm::TitledEntry;
@@ -127,7 +125,6 @@ TCommandForm::TCommandForm(BarManager& manager, platform::Form& categoryWindow)
 
 TCommandForm::~TCommandForm() {
     manager_.removeWatcher(this);
-    if (CommandForm == this) CommandForm = nullptr;
 }
 
 void TCommandForm::FormCreate() {

@@ -9,8 +9,8 @@
 #include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "store/Modelwatcher.h"
 #include "windows/Commandwindow.h"
-#include "windows/Modelwatcher.h"
 
 #include <optional>
 #include <string>
@@ -92,6 +92,3 @@ private:
     // Last, so that it goes before the list it answers for.
     std::optional<platform::AccessibleExposure> listAccessible_;
 };
-
-// The command window while it exists; null before and after.
-extern TCommandForm* CommandForm;

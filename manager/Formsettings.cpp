@@ -1,12 +1,8 @@
 #include "manager/Formsettings.h"
 
-#include "app/App.h"
 #include "manager/Barmanager.h"
 #include "platform/Dialogs.h"
-
-#include <algorithm>
-
-TSettingsForm* SettingsForm = nullptr;
+#include "windows/Program.h"
 
 namespace {
 
@@ -32,7 +28,7 @@ Rect groupBounds(int n) {
 
 } // namespace
 
-TSettingsForm::TSettingsForm(BarManager& manager, App& app, AppearanceWindow& categoryWindow,
+TSettingsForm::TSettingsForm(BarManager& manager, Program& program, AppearanceWindow& categoryWindow,
                              ButtonWindow& buttonWindow)
     : Form(platform::FormKind::Dialog), PageControl1(*this, pageControlBounds()),
       PageAppearance(PageControl1, "Appearance"),
@@ -53,7 +49,7 @@ TSettingsForm::TSettingsForm(BarManager& manager, App& app, AppearanceWindow& ca
       UpDownVisibleHeight(PageGeneral, EditVisibleHeight),
       PanelBottom(*this, {0, kClientHeight - kBottomHeight, kClientWidth, kBottomHeight}),
       Button1(PanelBottom, {kClientWidth - kMargin - 75, 16, 75, 25}, "&Close"), manager_(manager),
-      app_(app), categoryWindow_(categoryWindow), buttonWindow_(buttonWindow) {
+      program_(program), categoryWindow_(categoryWindow), buttonWindow_(buttonWindow) {
     setCaption("Global Settings");
     setClientSize({kClientWidth, kClientHeight});
     centreOnScreen();
@@ -73,13 +69,11 @@ TSettingsForm::TSettingsForm(BarManager& manager, App& app, AppearanceWindow& ca
     Button1.onClick = [this] { Button1Click(); };
 }
 
-TSettingsForm::~TSettingsForm() {
-    if (SettingsForm == this) SettingsForm = nullptr;
-}
+TSettingsForm::~TSettingsForm() = default;
 
 // Showing the current values changes none of them: the setters see them unchanged.
 void TSettingsForm::FormShow() {
-    CheckBoxAutoRun.setChecked(app_.autoRun);
+    CheckBoxAutoRun.setChecked(program_.startsWithWindows());
     CheckBoxIconTitleVisible.setChecked(manager_.showIconTitle != 0);
     setIconSize(manager_.iconSizeType);
     setLayout(manager_.barLayout);
@@ -104,7 +98,7 @@ void TSettingsForm::setLayout(std::uint8_t value) {
 
 // The painter draws every value above Center as Right, so the dialog shows it so.
 void TSettingsForm::setNameAlignment(std::uint8_t value) {
-    RadioGroupBarNameAlignment.setSelectedIndex(std::min<int>(value, int(BarNameAlignment::Right)));
+    RadioGroupBarNameAlignment.setSelectedIndex(value);
     if (value == manager_.barNameAlignment) return;
     manager_.barNameAlignment = value;
     applyAppearance();
@@ -151,8 +145,7 @@ void TSettingsForm::IconTitleFontButtonClick() {
 }
 
 void TSettingsForm::CheckBoxAutoRunClick() {
-    app_.setAutoRun(CheckBoxAutoRun.checked());
-    app_.saveAutoRun();
+    program_.setStartsWithWindows(CheckBoxAutoRun.checked());
 }
 
 void TSettingsForm::ButtonColorForAutoHideButtonClick() {

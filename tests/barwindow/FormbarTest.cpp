@@ -44,8 +44,8 @@ TEST_F(BarFormTest, HangsUnderTheBarKeptOnTheScreenAndHoldsTheButtonDown) {
     ASSERT_EQ(mainForm->top(), 0);
     openWindow();
     // One pixel wider and two higher than the rows, which start at (1, 2).
-    EXPECT_EQ(barForm->width(), manager->Width + 1);
-    EXPECT_EQ(barForm->height(), manager->Height + 2);
+    EXPECT_EQ(barForm->width(), barForm->rows().area().width + 1);
+    EXPECT_EQ(barForm->height(), barForm->rows().area().bottom() + 2);
     EXPECT_EQ(barForm->left(), 800 - barForm->width());
     EXPECT_EQ(barForm->top(), 27);
     EXPECT_TRUE(mainForm->mainButton().down());
@@ -104,7 +104,7 @@ TEST_F(BarFormTest, AHoverChangeRepaintsTheTwoCellsOnlyAndTheScreenMatchesAFullP
     headless::mouseMove(*barForm, centre(0, 0));
     EXPECT_EQ(headless::repaintedAreas(*barForm), (std::vector<Rect>{cell(0, 0)}));
     EXPECT_EQ(headless::shownHint(*barForm), "Mail");
-    EXPECT_EQ(manager->barAt(0)->GetHighlighted(), entry(0, 0));
+    EXPECT_EQ(barForm->highlighted(), entry(0, 0));
 
     headless::clearRepaintedAreas(*barForm);
     headless::mouseMove(*barForm, {centre(0, 0).x + 3, centre(0, 0).y}); // same entry
@@ -126,7 +126,7 @@ TEST_F(BarFormTest, AHoverChangeRepaintsTheTwoCellsOnlyAndTheScreenMatchesAFullP
     headless::mouseMove(*barForm, {cell(0, 2).left, centre(0, 2).y});
     EXPECT_EQ(headless::repaintedAreas(*barForm), (std::vector<Rect>{cell(0, 1)}));
     EXPECT_EQ(headless::shownHint(*barForm), "");
-    EXPECT_EQ(manager->barAt(0)->GetHighlighted(), nullptr);
+    EXPECT_EQ(barForm->highlighted(), nullptr);
     EXPECT_EQ(barForm->currentIcon(), nullptr);
 }
 
@@ -145,7 +145,7 @@ TEST_F(BarFormTest, AClickHidesTheWindowAndTheReleaseOnAnIconStartsIt) {
     ASSERT_EQ(launches(), 1u);
     EXPECT_EQ(headless::shellExecutions()[0].file, entry(1, 0)->GetLinkPath());
     EXPECT_EQ(headless::shellExecutions()[0].verb, "");
-    EXPECT_EQ(manager->barAt(1)->GetHighlighted(), nullptr);
+    EXPECT_EQ(barForm->highlighted(), nullptr);
 
     // Within the drag threshold a press still starts the icon it is released on.
     openWindow();
@@ -222,7 +222,7 @@ TEST_F(BarFormTest, ARightClickOpensTheIconsOrTheRowsMenuAndNothingElse) {
 
     openWindow();
     headless::mouseUp(*barForm, MouseButton::Right, {0, 0}); // the frame
-    headless::mouseUp(*barForm, MouseButton::Right, {emptyPartOf(0).x, manager->barAt(0)->Top});
+    headless::mouseUp(*barForm, MouseButton::Right, {emptyPartOf(0).x, rowRect(0).top});
     headless::contextMenuKey(*barForm);
     EXPECT_EQ(menusShown(), 2u);
 }
@@ -261,7 +261,7 @@ TEST_F(BarFormTest, KeysMoveTheFocusShownAsTheHoverWhichEnterTheMenuKeyAndF2Use)
     press(K::Right);
     EXPECT_EQ(barForm->keyFocus(), focusOn(0, 0));
     EXPECT_TRUE(barForm->showsFocusRectangle());
-    EXPECT_EQ(row(0).GetHighlighted(), entry(0, 0));
+    EXPECT_EQ(barForm->highlighted(), entry(0, 0));
     EXPECT_EQ(headless::shownHint(*barForm), "Mail");
     EXPECT_EQ(headless::screen(*barForm).pixel(cell(0, 0).left + 1, cell(0, 0).top + 1),
               platform::Colors::Black);
@@ -273,8 +273,7 @@ TEST_F(BarFormTest, KeysMoveTheFocusShownAsTheHoverWhichEnterTheMenuKeyAndF2Use)
     for (const auto& [key, focus] : moves) {
         press(key);
         EXPECT_EQ(barForm->keyFocus(), focus) << "after key " << key;
-        IconArea* highlighted = row(0).GetHighlighted();
-        EXPECT_EQ(highlighted ? highlighted : row(1).GetHighlighted(), focus.entry);
+        EXPECT_EQ(barForm->highlighted(), focus.entry);
         ASSERT_TRUE(screenIsWhole()) << "the old focus rectangle is gone after key " << key;
     }
     EXPECT_EQ(headless::accessibleFocusEvents(*barForm).back(), (headless::AccessibleFocus{1, 0}));
@@ -297,6 +296,7 @@ TEST_F(BarFormTest, KeysMoveTheFocusShownAsTheHoverWhichEnterTheMenuKeyAndF2Use)
     headless::answerNextInputBox(std::string("Terminal"));
     press(K::F2);
     EXPECT_EQ(entry(1, 1)->GetTitle(), "Terminal");
+    EXPECT_EQ(headless::shownHint(*barForm), "Terminal");
     press(K::Return);
     EXPECT_FALSE(barForm->visible());
     ASSERT_EQ(launches(), 1u);
@@ -333,7 +333,7 @@ TEST_F(BarFormTest, EntriesAndCategoriesTheModelDestroysAreNeverTouchedAgain) {
     games->RemoveLink(entry(0, 1));
     EXPECT_EQ(barForm->currentIcon(), nullptr);
     EXPECT_EQ(headless::shownHint(*barForm), "");
-    manager->layout();
+    barForm->updateLayout();
     headless::mouseMove(*barForm, centre(0, 0));
     headless::mouseMove(*barForm, emptyPartOf(0));
 
@@ -354,6 +354,52 @@ TEST_F(BarFormTest, EntriesAndCategoriesTheModelDestroysAreNeverTouchedAgain) {
     headless::mouseMove(*barForm, centre(0, 0));
     click(centre(0, 0));
     EXPECT_EQ(launches(), 1u);
+}
+
+// Thirty rows are taller than the room below the bar: the window ends at the work area's bottom
+// and scrolls by the wheel, Page Up and Page Down and to wherever the keyboard focus goes; what
+// is under the pointer, clicked or started is what is drawn there; a new showing starts at the top.
+TEST_F(BarFormTest, RowsTallerThanTheWorkAreaScrollAndEveryIconStaysReachable) {
+    testing_support::Categories many;
+    for (int i = 0; i < 30; ++i)
+        many.push_back({"Row " + std::to_string(i), {"A" + std::to_string(i), "B" + std::to_string(i)}});
+    start(many);
+    openWindow();
+    const Rect work = platform::workAreaAt({barForm->left(), barForm->top()});
+    EXPECT_EQ(barForm->top() + barForm->height(), work.bottom());
+    EXPECT_GT(rowRect(29).top, barForm->height()) << "the last row is out of view";
+    headless::paint(*barForm);
+    EXPECT_EQ(headless::screen(*barForm).pixel(barForm->width() - 6, 3), 0x808080u)
+        << "the cue, in the shadow colour, at the top of its track";
+
+    const Point pointer = centre(0, 0);
+    headless::turnWheel(*barForm, pointer, -1); // towards the user: the rows move up
+    EXPECT_EQ(barForm->scrollTop(), 48);
+    EXPECT_EQ(barForm->highlighted(), entry(1, 0)) << "the row now under the pointer";
+    EXPECT_TRUE(cell(1, 0).contains(pointer));
+    headless::turnWheel(*barForm, pointer, 2);
+    EXPECT_EQ(barForm->scrollTop(), 0) << "not above the first row";
+    headless::turnWheel(*barForm, pointer, -3);
+    click(centre(4, 1));
+    ASSERT_EQ(launches(), 1u);
+    EXPECT_EQ(headless::shellExecutions()[0].file, entry(4, 1)->GetLinkPath());
+
+    openWindow();
+    EXPECT_EQ(barForm->scrollTop(), 0);
+    headless::keyDown(*barForm, platform::Keys::PageDown, {});
+    const int page = barForm->scrollTop();
+    EXPECT_EQ(page, barForm->height() - 4 - 24);
+    headless::keyDown(*barForm, platform::Keys::PageUp, {});
+    EXPECT_EQ(barForm->scrollTop(), 0);
+    // The first key takes the first icon, Tab its row's name, End the last name, Tab its icon.
+    for (int key : {platform::Keys::Right, platform::Keys::Tab, platform::Keys::End, platform::Keys::Tab})
+        headless::keyDown(*barForm, key, {});
+    ASSERT_EQ(barForm->keyFocus().entry, entry(29, 0));
+    EXPECT_EQ(cell(29, 0).bottom(), barForm->height() - 2) << "scrolled just far enough";
+    EXPECT_EQ(headless::accessibleTree(*barForm)->accessibleItem(29, 0)->location, cell(29, 0));
+    headless::keyDown(*barForm, platform::Keys::Return, {});
+    ASSERT_EQ(launches(), 2u);
+    EXPECT_EQ(headless::shellExecutions()[1].file, entry(29, 0)->GetLinkPath());
 }
 
 } // namespace
