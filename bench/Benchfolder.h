@@ -56,8 +56,10 @@ inline void requireDistinctPictures(const std::vector<std::string>& programs) {
             pictures.push_back(icon);
     }
     if (pictures.size() == programs.size()) return;
-    std::fprintf(stderr, "%zu programs have only %zu distinct pictures: "
-                 "is the Wine prefix made by scripts/common.sh?\n", programs.size(), pictures.size());
+    std::fprintf(stderr,
+                 "%zu programs have only %zu distinct pictures: "
+                 "is the Wine prefix made by scripts/common.sh?\n",
+                 programs.size(), pictures.size());
     std::exit(2);
 }
 

@@ -72,7 +72,8 @@ void ShellPicture::make(int size) {
 }
 
 ShellIcon headless::shellIconFor(const std::string& source) {
-    return ShellIcon(livingPictures().share(source, [&] { return std::make_unique<ShellPicture>(source); }));
+    return ShellIcon(
+        livingPictures().share(source, [&] { return std::make_unique<ShellPicture>(source); }));
 }
 
 const std::string& headless::shellIconSource(const ShellIcon& icon) {

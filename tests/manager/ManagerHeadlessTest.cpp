@@ -151,7 +151,7 @@ TEST_F(IconLoaderTest, EntriesShowingOnePictureShareItAndTheLastOfThemFreesIt) {
     std::optional<platform::ShellIcon> shared = a->GetLink(0)->GetIcon();
     EXPECT_EQ(manager->barAt(3)->GetLink(0)->GetIcon(), *shared);
     EXPECT_NE(a->GetLink(1)->GetIcon(), *shared);
-    EXPECT_EQ(headless::shellIconSizesMade(*shared), std::vector<int>{16}) << "the cell's size only";
+    EXPECT_EQ(headless::shellIconSizesMade(*shared), std::vector<int>{16}) << "the cell's only";
     const std::string source = headless::shellIconSource(*shared);
 
     a->RemoveLink(a->GetLink(0));
