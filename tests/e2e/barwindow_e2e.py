@@ -22,6 +22,7 @@ CATEGORIES = [("Alpha", 0x00FFC8A0, "A0C8FF", ["a", "b", "c"]),
               ("Beta", 0x0096DCFF, "FFDC96", ["d", "system"])]
 WIDEST = max(len(c[3]) for c in CATEGORIES)
 MANY = 40  # icons of one category, far too many for one line on the screen
+ROWS = 40  # categories, far more than the screen's height holds
 BUTTON_TOP_LEFT = [(px(10), 0), (0, px(12))]  # pixels of the main button's frame, with the bar down
 BUTTON_BOTTOM_RIGHT = [(px(10), px(24)), (px(69), px(12))]
 
@@ -42,6 +43,12 @@ def make_wide_category(folder):
     """One category of MANY shortcuts in the colour of Alpha, each to a marker of its own."""
     e2e.make_categories(folder, [e2e.Category("Tools", {f"m{i}": e2e.marker(folder, f"m{i}") for i in range(MANY)},
                                               settings=f"[Background]\nBackgoundColor={CATEGORIES[0][1]}\n")])
+
+
+def make_many_categories(folder):
+    """ROWS categories of one shortcut each, to a marker of its own."""
+    e2e.make_categories(folder, [e2e.Category(f"Row {i}", {f"r{i}": e2e.marker(folder, f"r{i}")})
+                                 for i in range(ROWS)])
 
 
 def button_pressed(picture):
@@ -294,6 +301,28 @@ class CategoryWindow(unittest.TestCase):
         self.wait_until_hidden()
         self.assertEqual(self.runs(), {f"m{MANY - 1}": [""]}, "the last icon's program, once")
 
+
+    def test_more_categories_than_the_screen_holds_scroll_and_the_last_icon_starts(self):
+        self.start(make_many_categories)
+        window = self.open_window()
+        left, top, width, height = window[:4]
+        self.assertLessEqual(top + height, e2e.SCREEN[1], f"the window ends on the screen: {window}")
+        self.assertLess(height, px(2 + e2e.CELL_UNITS * ROWS + 2), "shorter than its rows")
+        inside = (left + px(10), top + height // 2)
+        xdotool("mousemove", *inside)
+        for _ in range(ROWS):  # the wheel turned towards the user, past the last row
+            xdotool("click", "5")
+
+        def last_icon_in_view():
+            last = [line for line in e2e.accessible_walk(self.program.folder, inside) if line[2] == f"r{ROWS - 1}"]
+            x, y, w, h = map(int, last[0][4].split())
+            return top < y and y + h <= top + height and (x + w // 2, y + h // 2)
+        centre = wait_for(last_icon_in_view, "the last row scrolled into view")
+        screenshot("scrolled-to-the-last-row")
+        click(*centre)
+        wait_for(self.runs, "the last icon's program to start")
+        self.wait_until_hidden()
+        self.assertEqual(self.runs(), {f"r{ROWS - 1}": [""]}, "the last row's program, once")
 
 if __name__ == "__main__":
     sys.exit(e2e.run_tests("marker", "makeshortcut", "accesswalk"))

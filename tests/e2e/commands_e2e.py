@@ -161,9 +161,10 @@ class Commands(unittest.TestCase):
 
         # Moved onto Müsik, in the list an earlier version wrote: all of that list in UTF-8 now.
         e2e.drag(self.cell(0, 1), self.cell(1, 0))
-        wait_for(lambda: utf8_list(os.path.join(self.category(RENAMED), "config.txt"), "Link") == ["メモ帳.lnk", "Müsik.lnk"],
-                 "メモ帳 moved before Müsik")
-        self.assertEqual(utf8_list(os.path.join(self.category("Музыка"), "config.txt"), "Link"), ["Блокнот.lnk"])
+        # The destination's list is saved before the source's: both are waited for.
+        wait_for(lambda: utf8_list(os.path.join(self.category(RENAMED), "config.txt"), "Link") == ["メモ帳.lnk", "Müsik.lnk"]
+                 and utf8_list(os.path.join(self.category("Музыка"), "config.txt"), "Link") == ["Блокнот.lnk"],
+                 "メモ帳 moved before Müsik and gone from Музыка")
         self.assertFalse(os.path.exists(os.path.join(self.category("Музыка"), "メモ帳.lnk")))
         screenshot("names-moved")
 
