@@ -7,10 +7,10 @@
 #include "platform/Shell.h"
 #include "store/Wintools.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -45,22 +45,27 @@ buildDataFolder(const std::string& data, int categories, int entries,
     list.commit();
 }
 
-// Stops the benchmark when `programs` do not have as many distinct pictures in the shell's lists
-// as there are programs: a figure said to be of so many pictures would be of fewer (a Wine
+// Stops the benchmark when `programs` do not have as many distinct pictures as there are
+// programs: a figure said to be of so many pictures would be of fewer (a Wine
 // prefix without the .exe association gives every program one generic page).
 inline void requireDistinctPictures(const std::vector<std::string>& programs) {
-    std::set<int> pictures;
-    for (const auto& program : programs)
-        pictures.insert(platform::shellIconOf(program).index());
+    std::vector<platform::ShellIcon> pictures;
+    for (const auto& program : programs) {
+        const platform::ShellIcon icon = platform::shellIconOf(program);
+        if (std::find(pictures.begin(), pictures.end(), icon) == pictures.end())
+            pictures.push_back(icon);
+    }
     if (pictures.size() == programs.size()) return;
-    std::fprintf(stderr, "%zu programs have only %zu distinct pictures in the shell's lists: "
-                 "is the Wine prefix made by scripts/common.sh?\n", programs.size(), pictures.size());
+    std::fprintf(stderr,
+                 "%zu programs have only %zu distinct pictures: "
+                 "is the Wine prefix made by scripts/common.sh?\n",
+                 programs.size(), pictures.size());
     std::exit(2);
 }
 
-// `count` programs in `folder` to point shortcuts at, each a file of its own: the shell keeps one
-// picture in its lists per file that holds an icon, so copies of one program are as many
-// pictures, which is checked. A copy already there is kept.
+// `count` programs in `folder` to point shortcuts at, each a file of its own: the shell names a
+// program's icon by the file that holds it, so copies of one program are as many pictures, which
+// is checked. A copy already there is kept.
 inline std::vector<std::string> programCopies(const std::string& folder, int count) {
     platform::createFolder(folder);
     std::vector<std::string> copies;

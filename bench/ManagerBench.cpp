@@ -126,14 +126,13 @@ IdleLoad loadInSlices(IconLoader& loader) {
     return load;
 }
 
-// manager_bench --spread N FOLDER PROGRAMS: only builds the data folder FOLDER of 50 categories
-// with N shortcuts each, spread over 250 copies of a program kept in PROGRAMS, so that each
-// copy is a picture of its own in the shell's lists. The memory a start of Kestrum.exe there
-// takes shows what an entry costs beyond its picture.
-int buildSpreadDataFolder(int entriesPerCategory, const std::string& folder,
-                          const std::string& programs) {
-    constexpr int kPrograms = 250;
-    const auto targets = bench::programCopies(programs, kPrograms);
+// manager_bench --spread N P FOLDER PROGRAMS: only builds the data folder FOLDER of 50 categories
+// with N shortcuts each, spread over P copies of a program kept in PROGRAMS, so that each copy is
+// a picture of its own. The memory a start of Kestrum.exe there takes shows what an entry costs
+// beyond its picture (N against N, same P) and what a picture costs (P against P, same N).
+int buildSpreadDataFolder(int entriesPerCategory, int programs, const std::string& folder,
+                          const std::string& programFolder) {
+    const auto targets = bench::programCopies(programFolder, programs);
     platform::createFolder(folder);
     bench::buildDataFolder(folder + "\\", kCategories, entriesPerCategory,
                            bench::shortcutsTo(targets, entriesPerCategory));
@@ -144,8 +143,8 @@ int buildSpreadDataFolder(int entriesPerCategory, const std::string& folder,
 
 int main(int argc, char** argv) {
     platform::OleSession ole;
-    if (argc == 5 && std::string(argv[1]) == "--spread")
-        return buildSpreadDataFolder(std::atoi(argv[2]), argv[3], argv[4]);
+    if (argc == 6 && std::string(argv[1]) == "--spread")
+        return buildSpreadDataFolder(std::atoi(argv[2]), std::atoi(argv[3]), argv[4], argv[5]);
     const std::string root = bench::scratchFolder("kestrum-manager-bench");
     removeTree(root);
     platform::createFolder(root);

@@ -3,13 +3,15 @@ the Wine prefix of the environment: the time from starting Kestrum.exe to its ba
 (in an empty folder and in a data folder of 2,000 shortcuts) and the memory the program holds
 once every icon is in, against the program in an empty folder and an empty Win32 window program;
 then the memory in two data folders of the same 50 categories, with 500 and with 2,000 shortcuts
-spread over the same 250 pictures, whose difference is what an entry costs beyond its picture;
+spread over the same 200 pictures, whose difference is what an entry costs beyond its picture;
+then, with the category window open and drawn, the memory in an empty folder and with 2,000
+shortcuts to one program and to 200, whose difference is what a distinct picture costs;
 then what the program costs while nothing moves (wake-ups and processor over 20 s, bar hidden and
 category window open) beside the empty window program, the time from a click on an icon to the
 category window gone, and from Ctrl+J to the command window shown with and without a start waiting.
 
 usage: wine_figures.py KESTRUM_EXE EMPTY_WINDOW_EXE DATA_FOLDER SCREEN_WIDTH SCREEN_HEIGHT
-                       SPREAD_500_FOLDER SPREAD_2000_FOLDER
+                       SPREAD_500_FOLDER SPREAD_2000_FOLDER ONE_PROGRAM_2000_FOLDER
 """
 import os
 import shutil
@@ -99,12 +101,16 @@ def resident_megabytes(pid):
     raise RuntimeError("no VmRSS")
 
 
-def settled_memory(exe, folder, ready):
+def settled_memory(exe, folder, ready, open_window=None):
     """Resident memory of the program started in `folder` once `ready` holds and it has stopped
-    using the processor."""
+    using the processor; with `open_window`, once that has opened its category window, the
+    pointer has moved off it and every icon is drawn."""
     exe_name = os.path.basename(exe)
     process = launch(exe, folder)
     e2e.wait_for(ready, f"{exe_name} on the screen")
+    if open_window:
+        open_window()
+        e2e.xdotool("mousemove", e2e.SCREEN[0] - 5, e2e.SCREEN[1] - 5)
     pid = e2e.wait_for(lambda: processes_of(exe_name), f"the process of {exe_name}")[0]
     wait_until_quiet(pid)
     memory = resident_megabytes(pid)
@@ -246,7 +252,15 @@ def idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch):
     print(f"Ctrl+J to the command window shown, start held 10 s:  {command[1] * 1000:6.0f} ms median of {CLICKS}")
 
 
-def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, spread_2000):
+def window_open_memory(kestrum_exe, empty_folder, folders):
+    """Resident memory with the category window open and drawn in `empty_folder`, where the
+    window is a frame too small to be seen, then in each of `folders`."""
+    return [settled_memory(copy_beside(kestrum_exe, folder), folder, e2e.bar_windows,
+                           e2e.press_main_button if folder == empty_folder else e2e.open_category_window)
+            for folder in [empty_folder] + list(folders)]
+
+
+def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, spread_2000, one_program):
     kestrum_exe, empty_window_exe, data_folder = map(os.path.abspath, (kestrum_exe, empty_window_exe, data_folder))
     e2e.KESTRUM_EXE, e2e.WINE = kestrum_exe, e2e.winebuild.loader(kestrum_exe)
     e2e.DISPLAY = os.environ["DISPLAY"]
@@ -261,6 +275,7 @@ def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, 
         window = settled_memory(copy_beside(empty_window_exe, scratch), scratch, e2e.bar_windows)
         spread = [settled_memory(copy_beside(kestrum_exe, folder), folder, e2e.bar_windows)
                   for folder in (spread_500, spread_2000)]
+        shown = window_open_memory(kestrum_exe, scratch, (one_program, spread_2000))
         idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch)
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
@@ -273,10 +288,15 @@ def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, 
     print(f"memory, an empty window program:        {window:8.1f} MB")
     print(f"memory above the empty window:          {kestrum - window:8.1f} MB")
     print(f"memory above the same in an empty folder: {kestrum - bare:6.1f} MB")
-    print(f"memory, 500 shortcuts over 250 pictures:  {spread[0]:6.1f} MB")
-    print(f"memory, 2,000 shortcuts over 250 pictures: {spread[1]:5.1f} MB")
+    print(f"memory, 500 shortcuts over 200 pictures:  {spread[0]:6.1f} MB")
+    print(f"memory, 2,000 shortcuts over 200 pictures: {spread[1]:5.1f} MB")
     print(f"memory per entry beyond its picture:    {(spread[1] - spread[0]) * 1024 * 1024 / 1500:8.0f} bytes")
-    print(f"memory of 250 distinct pictures, 2,000 shortcuts, above an empty folder: {spread[1] - bare:5.1f} MB")
+    print(f"memory of 200 distinct pictures, 2,000 shortcuts, above an empty folder: {spread[1] - bare:5.1f} MB")
+    print(f"memory, window open, empty folder:        {shown[0]:6.1f} MB")
+    print(f"memory, window open, 2,000 shortcuts to one program: {shown[1]:6.1f} MB")
+    print(f"memory, window open, 2,000 shortcuts over 200 pictures: {shown[2]:6.1f} MB")
+    print(f"window open, 200 distinct pictures above an empty folder: {shown[2] - shown[0]:6.1f} MB")
+    print(f"window open, each distinct picture (1 -> 200): {(shown[2] - shown[1]) * 1024 / 199:6.1f} KB")
 
 
 if __name__ == "__main__":

@@ -41,7 +41,11 @@ bool IconLoader::runSlice() {
         const Clock::time_point stepStart = Clock::now();
         const bool iconsStep = entry->GetShellState() == IconArea::ShellState::IconsWanted;
         entry->LoadStep(*links_);
-        if (iconsStep && onIconsLoaded) onIconsLoaded(*entry);
+        if (iconsStep) {
+            // Made here, in idle time, so that the window's first painting only draws.
+            platform::prepareShellIcon(entry->GetIcon(), manager_.iconPixelSize());
+            if (onIconsLoaded) onIconsLoaded(*entry);
+        }
         // The next step is taken to cost what this one did.
         const Clock::time_point now = Clock::now();
         if ((now - start) + (now - stepStart) >= sliceBudget) return true;

@@ -1,7 +1,8 @@
 #pragma once
 // Reads the entries' targets and icons from the shell while the program is idle, so that the bar
-// appears at once however many shortcuts there are. It works in slices that the message loop
-// runs whenever no message waits; each slice takes about sliceBudget at most.
+// appears at once however many shortcuts there are, and makes each icon's picture at the size the
+// window draws it. It works in slices that the message loop runs whenever no message waits; each
+// slice takes about sliceBudget at most.
 //
 // Between two slices the windows may destroy any entry or category, so the loader keeps no
 // pointer to either: it finds its work by the entries' ShellState, scanning the manager's

@@ -56,8 +56,8 @@ public:
     // With the font, on a transparent background; `at` is the text's top-left corner.
     virtual void textOut(Point at, std::string_view text) = 0;
     virtual Size textExtent(std::string_view text) = 0;
-    // The shell's picture of `icon` at `size` pixels square (16, 32 or 48), never scaled;
-    // nothing for no icon.
+    // The shell's picture of `icon`, `size` units square, made from its file at that size the
+    // first time it is drawn so; nothing for no icon.
     virtual void drawIcon(Point at, ShellIcon icon, int size) = 0;
     // The whole bitmap, or only `part` of it (in the bitmap's coordinates) with its corner at
     // `at`.

@@ -49,10 +49,14 @@ private:
     std::unique_ptr<Native> native_;
 };
 
-// The shell's icon for the file or folder at `path` (without a shortcut overlay), from one
-// question to the shell, which puts the picture into its image lists unless it is there already;
-// no icon when the shell has none, which is the usual answer for a path that does not exist.
+// The shell's icon for the file or folder at `path` (without a shortcut overlay): where the shell
+// says its picture lies, shared with every other path whose picture lies there; no picture is made
+// yet. No icon when the shell has none, which is the usual answer for a path that does not exist.
 ShellIcon shellIconOf(const std::string& path);
+
+// Makes `icon`'s picture of `size` units square at the display's scale now, unless it is made
+// already, so that drawing it later does not wait for the icon's file.
+void prepareShellIcon(const ShellIcon& icon, int size);
 
 // Hands `file` to the shell with `verb` (null for the default verb, "properties" for the property
 // sheet) and the normal show command. Any failure is the shell's to report; nothing comes back.

@@ -1,23 +1,31 @@
 #pragma once
-// An icon of the shell's system image lists, named by its place there. The shell keeps those
-// lists for the whole process, one list per size, and holds each picture once however many
-// entries show it; so an icon here is a plain value: it owns nothing and nobody gives it back.
+// The picture the shell shows for a path, as a handle that every holder shares: entries whose
+// targets show the same icon (the same icon of the same file, as the shell names it) hold the same
+// picture. The backend makes the picture at a size only when it is first drawn or prepared at that
+// size, keeps it while any handle holds it, and gives it back when the last handle goes. Copies are
+// cheap; handles are made, copied and dropped on the user-interface thread only.
+
+#include <memory>
+#include <utility>
 
 namespace platform {
+
+class ShellPicture; // the backend's picture of one icon, at the sizes made so far
 
 class ShellIcon {
 public:
     ShellIcon() = default; // no icon
-    explicit ShellIcon(int index) : index_(index) {}
+    explicit ShellIcon(std::shared_ptr<ShellPicture> picture) : picture_(std::move(picture)) {}
 
-    explicit operator bool() const { return index_ >= 0; }
-    // Its place in every one of the shell's image lists.
-    int index() const { return index_; }
-    bool operator==(const ShellIcon& other) const { return index_ == other.index_; }
-    bool operator!=(const ShellIcon& other) const { return index_ != other.index_; }
+    explicit operator bool() const { return picture_ != nullptr; }
+    // The same picture: the same icon as the shell names it.
+    bool operator==(const ShellIcon& other) const { return picture_ == other.picture_; }
+    bool operator!=(const ShellIcon& other) const { return picture_ != other.picture_; }
+    // For the backend; null for no icon.
+    ShellPicture* picture() const { return picture_.get(); }
 
 private:
-    int index_ = -1;
+    std::shared_ptr<ShellPicture> picture_;
 };
 
 } // namespace platform

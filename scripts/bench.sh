@@ -46,15 +46,17 @@ for bench in "${benches[@]}"; do
     "$kestrum_wine" "$kestrum_build/$windows/bench/$bench.exe" "${arguments[@]}" | tr -d '\r' |
         tee "$out/wine-${bench%_bench}.txt"
 done
-# 50 categories of 10 and of 40 shortcuts spread over the same 250 pictures, for what an entry costs
-for per_category in 10 40; do
+# 50 categories of 10 and of 40 shortcuts spread over the same 200 pictures, for what an entry
+# costs, and 50 of 40 all to one of those programs, for what a picture costs
+for folder in "10 200 spread10" "40 200 spread40" "40 1 one40"; do
+    read -r per_category programs name <<<"$folder"
     "$kestrum_wine" "$kestrum_build/$windows/bench/manager_bench.exe" --spread "$per_category" \
-        "Z:${out//\//\\}\\spread$per_category" "Z:${out//\//\\}\\programs"
+        "$programs" "Z:${out//\//\\}\\$name" "Z:${out//\//\\}\\programs"
 done
 echo "=== Wine: start-up and memory of Kestrum.exe"
 python3 "$kestrum_root/bench/wine_figures.py" "$kestrum_build/$release/Kestrum.exe" \
     "$kestrum_build/$windows/bench/empty_window.exe" "$data" "${screen[@]}" \
-    "$out/spread10" "$out/spread40" | tee "$out/wine-figures.txt"
+    "$out/spread10" "$out/spread40" "$out/one40" | tee "$out/wine-figures.txt"
 
 echo
 echo "On $(nproc) cores, $(uname -m), $("$kestrum_wine" --version), the $windows build under Wine:"

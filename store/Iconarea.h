@@ -1,8 +1,9 @@
 #pragma once
 // One icon of a category: a shortcut file in the category's folder, the target read out of it,
-// the target's icon in the shell's image lists and a title. The entry starts its program by handing the shortcut
-// file itself to the shell, so the shortcut's own arguments and working folder apply; the target
-// serves only for icons and the hint. The entry never writes its shortcut file.
+// the target's icon (a handle to a picture shared with every entry that shows it) and a title.
+// The entry starts its program by handing the shortcut file itself to the shell, so the shortcut's
+// own arguments and working folder apply; the target serves only for icons and the hint. The
+// entry never writes its shortcut file.
 //
 // Reading the target and the icon costs two shell calls per entry, too slow to do for every
 // entry before the bar appears, so an entry is made without them and read later, in steps (see
@@ -41,7 +42,7 @@ public:
     // so the title while the target is unread. Asks nothing of the file system.
     std::string GetHint() const;
 
-    // The picture at every size, from the shell's image lists; none until it has been looked up.
+    // The target's icon; none until it has been looked up.
     platform::ShellIcon GetIcon() const { return Icon; }
     // Replaces the icon by the shell's icon of Target: none when the shell has none, or for an
     // empty Target. An entry whose Target is read is Loaded after it.
@@ -63,7 +64,7 @@ public:
     void ShowProperties() const; // the shell's property sheet of the shortcut file
 
     Bar* Owner;
-    // Its place in the shell's lists, which keep the picture; the entry holds no picture itself.
+    // Shared with every entry that shows the same icon; the picture goes with the last of them.
     platform::ShellIcon Icon;
     std::string LinkFileName;
     std::string Target; // "" when the shortcut could not be read, or is not read yet

@@ -3,6 +3,7 @@
 #include "platform/headless/Headless.h"
 
 #include "platform/Utf8.h"
+#include "platform/Shell.h"
 #include "platform/headless/Headlessshell.h"
 
 #include <algorithm>
@@ -168,7 +169,9 @@ Size RasterCanvas::textExtent(std::string_view text) {
     return currentTextMetrics()(font, text);
 }
 
+// Drawing makes the picture at that size, as on Windows, even where nothing lands.
 void RasterCanvas::drawIcon(Point at, ShellIcon icon, int size) {
+    prepareShellIcon(icon, size);
     const Point device{at.x + origin_.x, at.y + origin_.y};
     if (icon && reaches(device)) raster_.icons.push_back({device, size, shellIconSource(icon)});
 }

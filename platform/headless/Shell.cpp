@@ -1,21 +1,24 @@
 // The shell without Windows: shortcut files in the real binary layout, icons for every path that
-// exists, and opening recorded instead of done.
+// exists (each path a picture of its own), and opening recorded instead of done.
 #include "platform/Shell.h"
 #include "platform/Files.h"
 #include "platform/Linkfile.h"
+#include "platform/Sharedpictures.h"
 #include "platform/Utf8.h"
 #include "platform/headless/Headlessshell.h"
+#include "platform/headless/Shellpicture.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace platform {
 namespace {
 
-// The stand-in for the shell's image lists: the paths whose pictures they hold, each once, at
-// its icon's index.
-std::vector<std::string>& iconSources() {
-    static std::vector<std::string> sources;
-    return sources;
+// Every path's picture is its own; kept for the whole process, so that an icon let go of at its
+// very end still finds it.
+SharedPictures<std::string, ShellPicture>& livingPictures() {
+    static auto* pictures = new SharedPictures<std::string, ShellPicture>();
+    return *pictures;
 }
 
 std::vector<headless::ShellExecution>& executions() {
@@ -60,16 +63,29 @@ ShellIcon shellIconOf(const std::string& path) {
     return headless::shellIconFor(path);
 }
 
-ShellIcon headless::shellIconFor(const std::string& source) {
-    auto& sources = iconSources();
-    const auto known = std::find(sources.begin(), sources.end(), source);
-    if (known != sources.end()) return ShellIcon(static_cast<int>(known - sources.begin()));
-    sources.push_back(source);
-    return ShellIcon(static_cast<int>(sources.size() - 1));
+void prepareShellIcon(const ShellIcon& icon, int size) {
+    if (icon) icon.picture()->make(size);
 }
 
-const std::string& headless::shellIconSource(ShellIcon icon) {
-    return iconSources().at(static_cast<std::size_t>(icon.index()));
+void ShellPicture::make(int size) {
+    if (std::find(sizes_.begin(), sizes_.end(), size) == sizes_.end()) sizes_.push_back(size);
+}
+
+ShellIcon headless::shellIconFor(const std::string& source) {
+    return ShellIcon(
+        livingPictures().share(source, [&] { return std::make_unique<ShellPicture>(source); }));
+}
+
+const std::string& headless::shellIconSource(const ShellIcon& icon) {
+    return icon.picture()->source();
+}
+
+std::vector<int> headless::shellIconSizesMade(const ShellIcon& icon) {
+    return icon.picture()->sizesMade();
+}
+
+std::size_t headless::livingShellPictures() {
+    return livingPictures().living();
 }
 
 void shellExecute(const std::string& file, const char* verb) {

@@ -1,6 +1,6 @@
 #include "platform/Dpi.h"
 #include "platform/win32/Gdi.h"
-#include "platform/win32/Imagelists.h"
+#include "platform/win32/Shellpicture.h"
 #include "platform/win32/Wide.h"
 
 #include <algorithm>

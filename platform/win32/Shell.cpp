@@ -1,9 +1,14 @@
 #include "platform/Shell.h"
 
+#include "platform/Dpi.h"
+#include "platform/Sharedpictures.h"
 #include "platform/win32/Scoped.h"
+#include "platform/win32/Shellpicture.h"
 #include "platform/win32/Wide.h"
 
+#include <memory>
 #include <optional>
+#include <utility>
 #include <windows.h>
 
 #include <objidl.h>
@@ -77,12 +82,60 @@ std::string shellLinkTarget(const std::string& linkPath) {
     return ShellLinkReader().target(linkPath);
 }
 
-// Asking for the index puts the picture into every one of the shell's image lists, at the same
-// place in each, and hands out nothing that would have to be given back.
+namespace {
+
+// A picture's key: the icon's file in capitals and its index, or for an icon the shell names by
+// no file, "" and its place in the shell's own lists.
+using PictureKey = std::pair<std::wstring, int>;
+
+// Kept for the whole process, so that an icon let go of at its very end still finds it.
+SharedPictures<PictureKey, ShellPicture>& livingPictures() {
+    static auto* pictures = new SharedPictures<PictureKey, ShellPicture>();
+    return *pictures;
+}
+
+std::wstring capitals(std::wstring text) {
+    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// A location may name its file through the environment ("%SystemRoot%\...").
+std::wstring expanded(const wchar_t* file) {
+    wchar_t buffer[MAX_PATH];
+    const DWORD length = ExpandEnvironmentStringsW(file, buffer, MAX_PATH);
+    return length > 0 && length <= MAX_PATH ? buffer : file;
+}
+
+// The shell shows its own generic page for the first icon of its own library, which is that
+// library's icon 1 on Windows; under Wine the first icon in the file is another picture.
+int shownIndex(const std::wstring& file, int index) {
+    const std::wstring name = capitals(file.substr(file.find_last_of(L"\\/") + 1));
+    return index == 0 && name == L"SHELL32.DLL" ? -1 : index;
+}
+
+} // namespace
+
+// Asking for the icon's location adds nothing to the shell's image lists. An icon the shell names
+// by no file is known by its place in those lists: asking for that place adds it there, for the
+// few such icons only.
 ShellIcon shellIconOf(const std::string& path) {
+    const std::wstring widePath = widen(path);
     SHFILEINFOW info{};
-    if (!SHGetFileInfoW(widen(path).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return {};
-    return ShellIcon(info.iIcon);
+    if (SHGetFileInfoW(widePath.c_str(), 0, &info, sizeof info, SHGFI_ICONLOCATION) &&
+        info.szDisplayName[0]) {
+        std::wstring file = expanded(info.szDisplayName);
+        const int index = shownIndex(file, info.iIcon);
+        return ShellIcon(livingPictures().share({capitals(file), index}, [&] {
+            return std::make_unique<ShellPicture>(std::move(file), index, widePath);
+        }));
+    }
+    if (!SHGetFileInfoW(widePath.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return {};
+    return ShellIcon(livingPictures().share(
+        {L"", info.iIcon}, [&] { return std::make_unique<ShellPicture>(widePath); }));
+}
+
+void prepareShellIcon(const ShellIcon& icon, int size) {
+    if (icon) icon.picture()->at(toPixels(size));
 }
 
 void shellExecute(const std::string& file, const char* verb) {

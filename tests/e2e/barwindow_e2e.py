@@ -6,8 +6,8 @@ a 32-bit program on 64-bit Windows is kept from), or of one category of forty ic
 one line on the screen, driven by real pointer and key input through xdotool and checked by
 window geometry, screenshots (kept in the artefacts folder) and the records the markers leave;
 the accessible objects are read from another program, Accesswalk.cpp. Run with --dpi 144 it
-checks the same at 150 %: every figure 1.5 times as large, and icons drawn from the shell's list
-of their scaled size (or the largest smaller one, centred), never stretched.
+checks the same at 150 %: every figure 1.5 times as large, and icons taken from their files at
+their scaled size.
 """
 import os
 import sys
@@ -168,8 +168,16 @@ class CategoryWindow(unittest.TestCase):
         wait_for(lambda: "system" in self.runs(), "the program in the system folder to start")
 
     def test_a_users_desktop_shows_each_targets_own_picture_and_none_for_a_target_gone(self):
+        """Two documents of one type show one picture, and a program without a picture of its own
+        the shell's generic one."""
+        shared = {"More notes": "Notes"}
+
         def prepare(folder):
             self.categories = e2e.users_desktop(folder)
+            for name, content in (("more notes.txt", "Another document\n"), ("bare.exe", "no program\n")):
+                e2e.write_ini(os.path.join(folder, name), content)
+            self.categories[-1].shortcuts.update({"More notes": os.path.join(folder, "more notes.txt"),
+                                                  "Bare": os.path.join(folder, "bare.exe")})
             e2e.make_categories(folder, self.categories)
 
         self.start(prepare)
@@ -179,6 +187,7 @@ class CategoryWindow(unittest.TestCase):
         widest = max(len(category.shortcuts) for category in categories)
         cells = [(row, column, name) for row, category in enumerate(categories)
                  for column, name in enumerate(category.shortcuts)]
+        own = [name for _, _, name in cells if name not in shared and name not in ("Gone", "Bare")]
 
         def pictures():
             shot = screenshot("users-desktop")
@@ -186,9 +195,10 @@ class CategoryWindow(unittest.TestCase):
             for row, column, name in cells:
                 x, y = e2e.cell_corner(window, widest, row, column)
                 drawn[name] = tuple(shot.pixels(x + px(14), y + px(14), px(16), px(16)).values())
-            return drawn if len({drawn[name] for _, _, name in cells if name != "Gone"}) == len(cells) - 1 else None
+            return drawn if len({drawn[name] for name in own}) == len(own) and len(set(drawn["Bare"])) > 1 \
+                and all(drawn[name] == drawn[other] for name, other in shared.items()) else None
 
-        drawn = wait_for(pictures, "a picture of its own for each target that exists")
+        drawn = wait_for(pictures, "a picture of its own for each target that exists, one for both documents")
         self.assertEqual(len(set(drawn["Gone"])), 1, "no picture for the target that is gone")
 
     def test_icon_menu_escape_and_a_click_on_empty_space_hide_while_the_bar_stays_down(self):

@@ -48,10 +48,8 @@ def units(pixels):
 
 
 def drawn_icon_size(size_units):
-    """The picture an icon of `size_units` is drawn at: the shell's list of that many pixels, else
-    its largest smaller one. Wine keeps lists of 16, 32, 48 and 256 pixels at every scale, and one
-    of the system's small icon size, which follows the scale."""
-    return max(size for size in (16, px(16), 32, 48, 256) if size <= px(size_units))
+    """The picture an icon of `size_units` is drawn at: taken from its file at the scaled size."""
+    return px(size_units)
 
 
 SCREEN = (1024, 768)

@@ -5,6 +5,7 @@
 #include "platform/Canvas.h"
 #include "platform/Files.h"
 #include "platform/headless/Headless.h"
+#include "platform/headless/Headlessshell.h"
 #include "platform/headless/Raster.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -135,6 +137,32 @@ TEST_F(IconLoaderTest, RequestMissingRetriesEachIconlessEntryOncePerCall) {
     loader.requestMissing();
     EXPECT_EQ(platform::headless::runIdleWork(), 2);
     EXPECT_EQ(takeLoaded(), (std::vector<std::string>{"d.lnk"}));
+}
+
+// a, e, f, g and h show the program's picture, b the folder's; c and d have none.
+TEST_F(IconLoaderTest, EntriesShowingOnePictureShareItAndTheLastOfThemFreesIt) {
+    namespace headless = platform::headless;
+    const std::size_t before = headless::livingShellPictures();
+    auto manager = makeManager();
+    manager->iconLoader().start();
+    headless::runIdleWork();
+    EXPECT_EQ(headless::livingShellPictures(), before + 2);
+    Bar* a = manager->barAt(0);
+    std::optional<platform::ShellIcon> shared = a->GetLink(0)->GetIcon();
+    EXPECT_EQ(manager->barAt(3)->GetLink(0)->GetIcon(), *shared);
+    EXPECT_NE(a->GetLink(1)->GetIcon(), *shared);
+    EXPECT_EQ(headless::shellIconSizesMade(*shared), std::vector<int>{16}) << "the cell's only";
+    const std::string source = headless::shellIconSource(*shared);
+
+    a->RemoveLink(a->GetLink(0));
+    ASSERT_TRUE(manager->deleteBar(manager->barAt(1))); // B: e and f
+    ASSERT_TRUE(manager->deleteBar(manager->barAt(1))); // C: g
+    shared.reset();
+    EXPECT_EQ(headless::livingShellPictures(), before + 2) << "h still shows it";
+    ASSERT_TRUE(manager->deleteBar(manager->barAt(1))); // D: h, the last
+    EXPECT_EQ(headless::livingShellPictures(), before + 1) << "the folder's is left";
+    EXPECT_TRUE(headless::shellIconSizesMade(headless::shellIconFor(source)).empty())
+        << "the program's is made anew";
 }
 
 TEST(LayoutHeadless, ReproducesTheTwoCategoryExample) {

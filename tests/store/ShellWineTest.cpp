@@ -11,11 +11,14 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
 #include <vector>
 
 #include <windows.h>
 
+#include <commctrl.h>
+#include <initguid.h>
+#include <commoncontrols.h>
 #include <shellapi.h>
 
 using testing_support::StoreTest;
@@ -54,18 +57,32 @@ TEST(SystemShortcuts, TheShellReadsWhatTheHeadlessWriterWrites) {
 
 // Programs, a folder and a document each have a picture of their own, as on a user's Windows (a
 // prefix without the usual associations gives every program one generic page); a missing path
-// has none.
+// has none. Paths whose icon is the same share one picture, and nothing is added to the shell's
+// own image lists, which would keep every picture at four sizes.
 TEST(SystemShortcuts, ShellIconsAreEachTargetsOwnAndExistOnlyForExistingPaths) {
     TempFolder folder;
-    std::set<int> pictures;
+    const std::string copy = folder.file("copy of notepad.exe");
+    ASSERT_TRUE(CopyFileA(systemProgram("notepad.exe").c_str(), copy.c_str(), TRUE));
+    HIMAGELIST shellList = nullptr;
+    ASSERT_TRUE(SUCCEEDED(
+        SHGetImageList(SHIL_SMALL, IID_IImageList, reinterpret_cast<void**>(&shellList))));
+    const int inShellList = ImageList_GetImageCount(shellList);
+    std::vector<platform::ShellIcon> pictures;
     for (const auto& path : {systemProgram("notepad.exe"), systemProgram("cmd.exe"),
-                             systemProgram("winemine.exe"), folder.path(),
+                             systemProgram("winemine.exe"), copy, folder.path(),
                              folder.write("notes.txt", "x")}) {
         const platform::ShellIcon icon = platform::shellIconOf(path);
         EXPECT_TRUE(icon) << path;
-        EXPECT_TRUE(pictures.insert(icon.index()).second) << path << " shares its picture";
+        EXPECT_EQ(std::count(pictures.begin(), pictures.end(), icon), 0) << path << " shares";
+        pictures.push_back(icon);
+        platform::Bitmap bitmap(32, 32);
+        for (const int size : {16, 32})
+            bitmap.canvas().drawIcon({0, 0}, icon, size);
     }
+    EXPECT_EQ(platform::shellIconOf(folder.write("more notes.txt", "y")), pictures.back());
     EXPECT_FALSE(platform::shellIconOf(folder.file("missing.exe")));
+    EXPECT_EQ(ImageList_GetImageCount(shellList), inShellList);
+    reinterpret_cast<IImageList*>(shellList)->Release();
 }
 
 // The pixels of a `size`-pixel square, on grey, after `draw` has drawn into it.
@@ -83,13 +100,14 @@ template <class Draw> std::vector<COLORREF> squarePixels(int size, Draw&& draw) 
     return pixels;
 }
 
-// What is drawn from the shell's lists is, pixel for pixel, the picture the shell hands out as an
-// icon of that size for the same path.
-TEST(SystemShortcuts, IconsFromTheImageListsAreTheShellsIcons) {
+// What is drawn is, pixel for pixel, the picture the shell hands out as an icon of that size for
+// the same path, also for a program without a picture of its own.
+TEST(SystemShortcuts, IconsDrawnAreTheShellsIcons) {
     TempFolder folder;
     const std::string paths[] = {systemProgram("notepad.exe"), systemProgram("cmd.exe"),
                                  folder.path(), folder.write("notes.txt", "x"),
-                                 folder.write("page.htm", "x")};
+                                 folder.write("page.htm", "x"),
+                                 folder.write("no program.exe", "not a program")};
     for (const auto& path : paths) {
         const platform::ShellIcon icon = platform::shellIconOf(path);
         ASSERT_TRUE(icon) << path;

@@ -109,8 +109,8 @@ TEST_F(Entries, OpenHandsTheShortcutFileToTheShell) {
     EXPECT_EQ(executions[1].verb, "properties");
 }
 
-// The icon is the shell's index of the target's picture: it must follow the target the shortcut
-// holds now, and not outlive a target that is gone.
+// The icon is the target's picture: it must follow the target the shortcut holds now, and not
+// outlive a target that is gone.
 TEST_F(Entries, TheIconFollowsTheTargetOfTheShortcut) {
     const std::string first = makeShortcut("a.lnk");
     auto bar = load();
