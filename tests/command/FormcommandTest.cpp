@@ -93,13 +93,24 @@ TEST_F(CommandFormTest, HotKeyOpensBothAndTypingListsTitlesBeginningThenWordsThe
     EXPECT_FALSE(barForm->visible() || commandForm->visible());
     EXPECT_FALSE(mainForm->mainButton().down());
 
-    headless::setScreenWidth(barForm->left() + barForm->width() + TCommandForm::kGap + 100);
+    // Too little room on the right: on the left where the work area goes on there (a monitor
+    // left of this one), else over the category window at the work area's right end, and
+    // never below it.
+    const int categoryRight = barForm->left() + barForm->width();
+    const int width = commandForm->width();
+    headless::setWorkArea(platform::Rect{-400, 0, categoryRight + 400 + 100, 768});
     headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
     EXPECT_EQ(commandForm->CommandEdit.text(), "");
-    EXPECT_EQ(commandForm->left() + commandForm->width(), barForm->left() - TCommandForm::kGap);
+    EXPECT_EQ(commandForm->left() + width, barForm->left() - TCommandForm::kGap);
     press(Return); // nothing selected: nothing starts, both close
     EXPECT_EQ(headless::shellExecutions().size(), 1u);
     EXPECT_FALSE(barForm->visible() || commandForm->visible());
+    headless::setWorkArea(platform::Rect{0, 0, categoryRight + 100, 400});
+    headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
+    EXPECT_EQ(commandForm->bounds(), (platform::Rect{categoryRight + 100 - width, 0, width, 400}));
+    headless::setWorkArea(platform::Rect{0, 200, categoryRight + 100, 568});
+    headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
+    EXPECT_EQ(commandForm->bounds(), (platform::Rect{categoryRight + 100 - width, 200, width, 400}));
 }
 
 TEST_F(CommandFormTest, EntriesDestroyedWhileListedAreDroppedAndTheirTitlesReadAgain) {
