@@ -48,6 +48,7 @@ void runProgram() {
         platform::createForm<TSettingsForm>(*theBarManager, app, *barForm, *mainForm);
     SettingsForm = settingsForm.get();
     barForm->setSettingsDialog(settingsForm.get());
+    settingsForm->setCommandWindow(commandForm.get());
     mainForm->onGlobalSettings = [&settingsForm] { settingsForm->showModal(); };
     // The bar is there at once; the icons follow between messages.
     IconLoader& icons = theBarManager->iconLoader();

@@ -32,23 +32,27 @@ bool beginsWord(const std::string& folded, std::size_t at) {
     return at == 0 || !isWordCharacter(static_cast<unsigned char>(folded[at - 1]));
 }
 
-// The first character of each word, and each capital that follows a small letter inside a
-// word ("PhotoShop", "iTunes"). A capital is a character that folding changes; when folding
-// changes the number of characters, capitals cannot be told, and only words count.
-std::string initialsOf(std::string_view title, std::string_view folded) {
-    const std::u32string original = characters(title);
-    const std::u32string lowered = characters(folded);
-    const bool casesKnown = original.size() == lowered.size();
-    std::string initials;
+// The first character of each word into `title.wordInitials`, and into `title.initials` also
+// each capital that follows a small letter inside a word ("PhotoShop", "iTunes"). A capital is
+// a character that folding changes; when folding changes the number of characters, capitals
+// cannot be told, and only words count.
+void findInitials(std::string_view original, Title& title) {
+    const std::u32string given = characters(original);
+    const std::u32string lowered = characters(title.folded);
+    const bool casesKnown = given.size() == lowered.size();
     for (std::size_t i = 0; i < lowered.size(); ++i) {
         if (!isWordCharacter(lowered[i])) continue;
         const bool wordStart = i == 0 || !isWordCharacter(lowered[i - 1]);
-        const bool capitalAfterSmall = casesKnown && i > 0 && original[i] != lowered[i] &&
+        const bool capitalAfterSmall = casesKnown && i > 0 && given[i] != lowered[i] &&
                                        isWordCharacter(lowered[i - 1]) &&
-                                       original[i - 1] == lowered[i - 1];
-        if (wordStart || capitalAfterSmall) utf8::append(initials, lowered[i]);
+                                       given[i - 1] == lowered[i - 1];
+        if (wordStart) utf8::append(title.wordInitials, lowered[i]);
+        if (wordStart || capitalAfterSmall) utf8::append(title.initials, lowered[i]);
     }
-    return initials;
+}
+
+bool beginsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
 }
 
 // The characters of the shortest stretch of `folded` that holds `letters` in their order, or 0
@@ -84,7 +88,7 @@ std::size_t shortestStretch(const std::string& folded, const std::string& letter
 Title prepareTitle(std::string_view title, int part) {
     Title prepared;
     prepared.folded = platform::foldCase(title);
-    prepared.initials = initialsOf(title, prepared.folded);
+    findInitials(title, prepared);
     prepared.part = part;
     return prepared;
 }
@@ -108,8 +112,10 @@ Placement place(const Title& title, const Query& query) {
     }
     // One letter is a beginning or nothing: as initials it would find every word.
     if (utf8::characterCount(query.letters) > 1 &&
-        title.initials.compare(0, query.letters.size(), query.letters) == 0)
-        return {Match::Initials};
+        (beginsWith(title.wordInitials, query.letters) || beginsWith(title.initials, query.letters))) {
+        const bool all = title.wordInitials == query.letters || title.initials == query.letters;
+        return {Match::Initials, all ? 0u : 1u};
+    }
     if (inside) return {Match::Inside};
     if (query.letters.empty()) return {};
     const std::size_t stretch = shortestStretch(folded, query.letters);
@@ -136,11 +142,13 @@ std::vector<std::size_t> rank(const std::vector<const Title*>& titles, const Que
         stretches[i] = placement.stretch;
     }
     // The list's order already has the parts in order: only the stretch needs sorting.
-    auto& inOrder = groups[static_cast<std::size_t>(Match::LettersInOrder)];
-    std::stable_sort(inOrder.begin(), inOrder.end(), [&](std::size_t a, std::size_t b) {
-        if (titles[a]->part != titles[b]->part) return titles[a]->part < titles[b]->part;
-        return stretches[a] < stretches[b];
-    });
+    for (const Match sorted : {Match::Initials, Match::LettersInOrder}) {
+        auto& group = groups[static_cast<std::size_t>(sorted)];
+        std::stable_sort(group.begin(), group.end(), [&](std::size_t a, std::size_t b) {
+            if (titles[a]->part != titles[b]->part) return titles[a]->part < titles[b]->part;
+            return stretches[a] < stretches[b];
+        });
+    }
     for (auto& group : groups) {
         if (!remembered.empty()) {
             const auto chosen = std::find_if(group.begin(), group.end(), [&](std::size_t i) {

@@ -6,9 +6,11 @@
 //   inside it; its letters in the typed order with others between them ("ntpd" for Notepad).
 // Letter case counts nowhere, in any script, and blanks around the typed text are ignored.
 // Within a group: the title last chosen for this very text first, then the titles of the
-// earlier part of the list (the categories before the Start menu), then, for letters in order,
-// the title whose shortest stretch holding them is shortest, then the list's own (alphabetical)
-// order. A remembered choice never lifts a title out of its group.
+// earlier part of the list (the categories before the Start menu), then, for initials, the
+// titles whose initials the letters are in full ("gd": Google Drive before Gestionnaire des
+// tâches), for letters in order, the title whose shortest stretch holding them is shortest,
+// then the list's own (alphabetical) order. A remembered choice never lifts a title out of its
+// group.
 
 #include <cstddef>
 #include <string>
@@ -23,7 +25,8 @@ enum class Match { Whole, Beginning, WordBeginning, Initials, Inside, LettersInO
 // nothing.
 struct Title {
     std::string folded;   // in lower case, every letter the system knows one of
-    std::string initials; // the folded first letters of its words and capitalised parts
+    std::string wordInitials; // the folded first letters of its words
+    std::string initials;     // the same with the capitals inside words ("low", LibreOffice Writer)
     int part = 0;         // where it comes from: earlier parts first within a group
 };
 Title prepareTitle(std::string_view title, int part);
@@ -37,7 +40,9 @@ Query prepareQuery(std::string_view typed);
 
 struct Placement {
     Match match = Match::None;
-    // For letters in order, the characters of the shortest stretch of the title holding them.
+    // What orders a group's titles before their alphabet: for initials, 0 when the letters
+    // are all the initials and 1 when more follow; for letters in order, the characters of the
+    // shortest stretch of the title holding them.
     std::size_t stretch = 0;
 };
 Placement place(const Title& title, const Query& query);

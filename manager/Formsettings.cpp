@@ -51,6 +51,8 @@ TSettingsForm::TSettingsForm(BarManager& manager, App& app, AppearanceWindow& ca
       Label1(PageGeneral, {kIndent, 95, 170, 16}, "Visible Height When hidden"),
       EditVisibleHeight(PageGeneral, {kIndent + 176, 92, 56, 21}),
       UpDownVisibleHeight(PageGeneral, EditVisibleHeight),
+      CheckBoxStartMenu(PageGeneral, {kIndent, 128, kGroupWidth, 17},
+                        "List the Start menu's programs in the command window"),
       PanelBottom(*this, {0, kClientHeight - kBottomHeight, kClientWidth, kBottomHeight}),
       Button1(PanelBottom, {kClientWidth - kMargin - 75, 16, 75, 25}, "&Close"), manager_(manager),
       app_(app), categoryWindow_(categoryWindow), buttonWindow_(buttonWindow) {
@@ -70,6 +72,7 @@ TSettingsForm::TSettingsForm(BarManager& manager, App& app, AppearanceWindow& ca
     CheckBoxAutoRun.onClick = [this] { CheckBoxAutoRunClick(); };
     ButtonColorForAutoHideButton.onClick = [this] { ButtonColorForAutoHideButtonClick(); };
     UpDownVisibleHeight.onClick = [this] { UpDownVisibleHeightClick(); };
+    CheckBoxStartMenu.onClick = [this] { CheckBoxStartMenuClick(); };
     Button1.onClick = [this] { Button1Click(); };
 }
 
@@ -86,6 +89,7 @@ void TSettingsForm::FormShow() {
     setNameAlignment(manager_.barNameAlignment);
     UpDownVisibleHeight.setRange(1, buttonWindow_.shownBottom() - 1);
     UpDownVisibleHeight.setPosition(buttonWindow_.hiddenBottom());
+    CheckBoxStartMenu.setChecked(commandWindow_ && commandWindow_->listsStartMenu());
 }
 
 void TSettingsForm::setIconSize(std::int32_t value) {
@@ -167,4 +171,8 @@ void TSettingsForm::UpDownVisibleHeightClick() {
     if (position == buttonWindow_.hiddenBottom()) return;
     buttonWindow_.setVisibleHeight(position);
     buttonWindow_.saveButtonSettings();
+}
+
+void TSettingsForm::CheckBoxStartMenuClick() {
+    if (commandWindow_) commandWindow_->setListsStartMenu(CheckBoxStartMenu.checked());
 }
