@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 
@@ -64,16 +65,6 @@ std::vector<TitledEntry> everyEntrySorted(const BarManager& manager) {
     }
     std::stable_sort(entries.begin(), entries.end(), titleBefore);
     return entries;
-}
-
-// The first of each run of equal titles, which is the entry of the earliest category.
-std::vector<TitledEntry> oncePerTitle(std::vector<TitledEntry> sorted) {
-    sorted.erase(std::unique(sorted.begin(), sorted.end(),
-                             [](const TitledEntry& a, const TitledEntry& b) {
-                                 return a.ranked.folded == b.ranked.folded;
-                             }),
-                 sorted.end());
-    return sorted;
 }
 
 } // namespace
@@ -161,30 +152,37 @@ void TCommandForm::FormHide() {
 // Until the first keystroke every entry is listed, two with the same title both.
 void TCommandForm::rebuildLists() {
     readStartMenuIfDue();
-    std::vector<TitledEntry> all = everyEntrySorted(manager_);
-    setEntryTitles(oncePerTitle(all));
+    readEntryTitles();
+    std::vector<const TitledEntry*> all;
+    all.reserve(categoryEntries_.size() + startMenuEntries_.size());
+    for (const TitledEntry& item : categoryEntries_)
+        all.push_back(&item);
     std::copy_if(entryTitles.begin(), entryTitles.end(), std::back_inserter(all),
-                 [](const TitledEntry& item) { return item.shortcut != nullptr; });
+                 [](const TitledEntry* item) { return item->shortcut != nullptr; });
     typedText_.clear();
     showRows(std::move(all), -1);
 }
 
+// The first entry of each title keeps it, which is the entry of the earliest category; a Start
+// menu title that a category has is left to the category.
 void TCommandForm::readEntryTitles() {
-    setEntryTitles(oncePerTitle(everyEntrySorted(manager_)));
-}
-
-void TCommandForm::setEntryTitles(std::vector<TitledEntry> categoryTitles) {
-    std::vector<TitledEntry> startMenu = startMenuTitles(categoryTitles);
-    entryTitles = std::move(categoryTitles);
-    entryTitles.insert(entryTitles.end(), std::make_move_iterator(startMenu.begin()),
-                       std::make_move_iterator(startMenu.end()));
+    categoryEntries_ = everyEntrySorted(manager_);
+    entryTitles.clear();
     rankedTitles_.clear();
-    for (const TitledEntry& item : entryTitles)
+    std::unordered_set<std::string_view> taken;
+    const auto keep = [&](const TitledEntry& item) {
+        if (!taken.insert(item.ranked.folded).second) return;
+        entryTitles.push_back(&item);
         rankedTitles_.push_back(&item.ranked);
+    };
+    for (const TitledEntry& item : categoryEntries_)
+        keep(item);
+    for (const TitledEntry& item : startMenuEntries_)
+        keep(item);
     entryTitlesStale_ = false;
 }
 
-// Rows and titles point into the catalogue: they go before it is read anew.
+// Rows and titles point at the entries: they go before the entries are read anew.
 void TCommandForm::forgetTitles() {
     showRows({}, -1);
     entryTitles.clear();
@@ -192,31 +190,24 @@ void TCommandForm::forgetTitles() {
     entryTitlesStale_ = true;
 }
 
-// The Start menu's titles that no category has, each once (the user's folder first), sorted.
-std::vector<TitledEntry> TCommandForm::startMenuTitles(
-    const std::vector<TitledEntry>& categoryTitles) const {
-    if (!listsStartMenu_) return {};
-    std::unordered_set<std::string> taken;
-    for (const TitledEntry& item : categoryTitles)
-        taken.insert(item.ranked.folded);
-    std::vector<TitledEntry> titles;
-    for (const Catalogue::Shortcut& shortcut : catalogue_.shortcuts()) {
-        TitledEntry item = titled(shortcut.title, 1);
-        if (!taken.insert(item.ranked.folded).second) continue;
-        item.shortcut = &shortcut;
-        titles.push_back(std::move(item));
-    }
-    std::stable_sort(titles.begin(), titles.end(), titleBefore);
-    return titles;
-}
-
 // The folders are watched from their first reading on; a change marks them to be read again,
-// at once while the window shows, else at its next showing.
+// at once while the window shows, else at its next showing. Their titles are made ready for
+// matching once per reading, each title once (the user's folder first), in alphabetical order.
 void TCommandForm::readStartMenuIfDue() {
     if (!listsStartMenu_ || !catalogueDue_) return;
     if (!startMenu_)
         startMenu_ = std::make_unique<platform::StartMenu>([this] { startMenuChanged(); });
+    startMenuEntries_.clear();
     catalogue_.read(startMenu_->folders());
+    std::unordered_set<std::string> seen;
+    for (const Catalogue::Shortcut& shortcut : catalogue_.shortcuts()) {
+        TitledEntry item = titled(shortcut.title, 1);
+        if (!seen.insert(item.ranked.folded).second) continue;
+        item.shortcut = &shortcut;
+        startMenuEntries_.push_back(std::move(item));
+    }
+    std::stable_sort(startMenuEntries_.begin(), startMenuEntries_.end(), titleBefore);
+    startMenuEntries_.shrink_to_fit();
     catalogueDue_ = false;
 }
 
@@ -234,13 +225,14 @@ void TCommandForm::setListsStartMenu(bool value) {
     if (!value) {
         forgetTitles();
         startMenu_.reset();
+        startMenuEntries_.clear();
         catalogue_.read({});
     }
     catalogueDue_ = true;
     platform::IniFile(settingsFile_).writeBool(kSettingsSection, kStartMenuKey, value);
 }
 
-void TCommandForm::showRows(std::vector<TitledEntry> rows, int selected) {
+void TCommandForm::showRows(std::vector<const TitledEntry*> rows, int selected) {
     rows_ = std::move(rows);
     IconExeFileNameListBox.setRowCount(static_cast<int>(rows_.size()));
     IconExeFileNameListBox.setSelectedIndex(selected);
@@ -262,7 +254,7 @@ void TCommandForm::filterRows() {
     if (entryTitlesStale_) readEntryTitles();
     const ranking::Query query = ranking::prepareQuery(typedText_);
     const std::string remembered = query.folded.empty() ? "" : choices_.chosenFor(query.folded);
-    std::vector<TitledEntry> rows;
+    std::vector<const TitledEntry*> rows;
     for (const std::size_t index : ranking::rank(rankedTitles_, query, remembered))
         rows.push_back(entryTitles[index]);
     const bool selectFirst = !query.folded.empty() && !rows.empty();
@@ -299,7 +291,7 @@ void TCommandForm::CommandEditKeyPress(char& key) {
 void TCommandForm::copySelectionToEdit() {
     const int selected = IconExeFileNameListBox.selectedIndex();
     if (selected < 0 || selected >= static_cast<int>(rows_.size())) return;
-    const std::string title = rows_[static_cast<std::size_t>(selected)].title;
+    const std::string title = rows_[static_cast<std::size_t>(selected)]->title;
     if (CommandEdit.text() != title) {
         ignoreNextChange = true;
         CommandEdit.setText(title);
@@ -311,7 +303,7 @@ void TCommandForm::copySelectionToEdit() {
 void TCommandForm::CommandEditEnter() {
     const int selected = IconExeFileNameListBox.selectedIndex();
     if (selected < 0 || selected >= static_cast<int>(rows_.size())) return;
-    const TitledEntry& row = rows_[static_cast<std::size_t>(selected)];
+    const TitledEntry& row = *rows_[static_cast<std::size_t>(selected)];
     if (row.entry)
         row.entry->Open();
     else
@@ -324,7 +316,7 @@ void TCommandForm::CommandEditEnter() {
 // Start menu row says so after its title, in a quieter colour unless selected.
 void TCommandForm::IconExeFileNameListBoxDrawItem(const platform::ListRow& row) {
     if (row.index < 0 || row.index >= static_cast<int>(rows_.size())) return;
-    const TitledEntry& item = rows_[static_cast<std::size_t>(row.index)];
+    const TitledEntry& item = *rows_[static_cast<std::size_t>(row.index)];
     const platform::ShellIcon icon =
         item.entry ? item.entry->GetIcon() : Catalogue::iconOf(*item.shortcut);
     row.canvas.drawIcon({row.rect.left + kIconInset, row.rect.top + kIconInset}, icon, kIconSize);
@@ -336,23 +328,28 @@ void TCommandForm::IconExeFileNameListBoxDrawItem(const platform::ListRow& row) 
                        kStartMenuMark);
 }
 
+// The gone entries' titles stay in categoryEntries_ until the titles are read again, but no
+// row or title points at them any more.
 template <class Doomed> void TCommandForm::dropEntries(Doomed doomed) {
-    const auto gone = [&doomed](const TitledEntry& item) {
-        return item.entry && doomed(*item.entry);
+    const auto gone = [&doomed](const TitledEntry* item) {
+        return item->entry && doomed(*item->entry);
     };
-    const auto titlesLeft = std::remove_if(entryTitles.begin(), entryTitles.end(), gone);
-    if (titlesLeft != entryTitles.end()) {
-        entryTitles.erase(titlesLeft, entryTitles.end());
+    if (std::any_of(entryTitles.begin(), entryTitles.end(), gone)) {
+        entryTitles.erase(std::remove_if(entryTitles.begin(), entryTitles.end(), gone),
+                          entryTitles.end());
+        rankedTitles_.clear();
+        for (const TitledEntry* item : entryTitles)
+            rankedTitles_.push_back(&item->ranked);
         entryTitlesStale_ = true;
     }
     if (std::none_of(rows_.begin(), rows_.end(), gone)) return;
     const int selected = IconExeFileNameListBox.selectedIndex();
-    std::vector<TitledEntry> kept;
+    std::vector<const TitledEntry*> kept;
     int keptSelected = -1;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (gone(rows_[i])) continue;
         if (static_cast<int>(i) == selected) keptSelected = static_cast<int>(kept.size());
-        kept.push_back(std::move(rows_[i]));
+        kept.push_back(rows_[i]);
     }
     // When the selected row itself went, Enter must still start something: the first row, as
     // typing would have left it.
@@ -377,7 +374,7 @@ int TCommandForm::accessibleCount(int group) const {
 std::optional<platform::AccessibleItem> TCommandForm::accessibleItem(int group,
                                                                      int index) const {
     if (group >= 0 || index < 0 || index >= static_cast<int>(rows_.size())) return std::nullopt;
-    const TitledEntry& row = rows_[std::size_t(index)];
+    const TitledEntry& row = *rows_[std::size_t(index)];
     const std::string name = row.shortcut ? row.title + " (" + kStartMenuMark + ")" : row.title;
     return platform::AccessibleItem{platform::AccessibleRole::ListItem, name, "",
                                     IconExeFileNameListBox.rowRect(index), "",

@@ -55,9 +55,9 @@ public:
     // One title per letter-case-blind spelling: the categories' in alphabetical order, the
     // first entry in category order keeping a title; then the Start menu's titles that no
     // category has, in alphabetical order.
-    std::vector<TitledEntry> entryTitles;
+    std::vector<const TitledEntry*> entryTitles;
     // The rows of IconExeFileNameListBox.
-    const std::vector<TitledEntry>& rows() const { return rows_; }
+    const std::vector<const TitledEntry*>& rows() const { return rows_; }
 
     platform::EditBox CommandEdit;
     platform::ListBox IconExeFileNameListBox;
@@ -84,13 +84,11 @@ private:
     void placeBesideCategoryWindow();
     void rebuildLists();
     void readEntryTitles();
-    void setEntryTitles(std::vector<TitledEntry> categoryTitles);
     void forgetTitles();
     void readStartMenuIfDue();
     void startMenuChanged();
-    std::vector<TitledEntry> startMenuTitles(const std::vector<TitledEntry>& categoryTitles) const;
     void filterRows();
-    void showRows(std::vector<TitledEntry> rows, int selected);
+    void showRows(std::vector<const TitledEntry*> rows, int selected);
     void CommandEditChange();
     void CommandEditKeyDown(int& key);
     void CommandEditKeyPress(char& key);
@@ -99,7 +97,11 @@ private:
 
     BarManager& manager_;
     platform::Form& categoryWindow_;
-    std::vector<TitledEntry> rows_;
+    // Every entry of every category in alphabetical order, two with the same title both.
+    std::vector<TitledEntry> categoryEntries_;
+    // The Start menu's titles, each once, in alphabetical order.
+    std::vector<TitledEntry> startMenuEntries_;
+    std::vector<const TitledEntry*> rows_;
     bool ignoreNextChange = false;
     // An entry has gone since the titles were read; another with the same title may remain.
     bool entryTitlesStale_ = false;

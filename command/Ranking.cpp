@@ -98,6 +98,7 @@ Query prepareQuery(std::string_view typed) {
     query.folded = platform::foldCase(platform::trimBlanks(typed));
     for (const char c : query.folded)
         if (!platform::isBlank(c)) query.letters += c;
+    query.letterCount = utf8::characterCount(query.letters);
     return query;
 }
 
@@ -111,7 +112,7 @@ Placement place(const Title& title, const Query& query) {
             if (beginsWord(folded, at)) return {Match::WordBeginning};
     }
     // One letter is a beginning or nothing: as initials it would find every word.
-    if (utf8::characterCount(query.letters) > 1 &&
+    if (query.letterCount > 1 &&
         (beginsWith(title.wordInitials, query.letters) || beginsWith(title.initials, query.letters))) {
         const bool all = title.wordInitials == query.letters || title.initials == query.letters;
         return {Match::Initials, all ? 0u : 1u};

@@ -35,6 +35,7 @@ Title prepareTitle(std::string_view title, int part);
 struct Query {
     std::string folded;  // without blanks around it, in lower case
     std::string letters; // the same without any blank: what initials and letters in order match
+    std::size_t letterCount = 0; // characters in `letters`
 };
 Query prepareQuery(std::string_view typed);
 

@@ -44,8 +44,8 @@ protected:
     std::vector<std::string> rows() const {
         std::vector<std::string> titles;
         for (const auto& row : commandForm->rows())
-            titles.push_back(row.title + (!row.entry                            ? "@Start"
-                                          : row.entry->Owner == manager->barAt(0) ? "@0"
+            titles.push_back(row->title + (!row->entry                            ? "@Start"
+                                          : row->entry->Owner == manager->barAt(0) ? "@0"
                                                                                    : "@1"));
         return titles;
     }
