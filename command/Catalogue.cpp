@@ -40,7 +40,8 @@ void Catalogue::readFolder(const std::string& folder, int depth) {
     for (const platform::FolderEntry& entry : platform::listFolder(folder, "*")) {
         const std::string path = folder + "\\" + entry.name;
         if (entry.attributes & platform::FileAttribute::Directory) {
-            if (depth < kDeepestFolder && !(entry.attributes & platform::FileAttribute::ReparsePoint))
+            if (depth < kDeepestFolder &&
+                !(entry.attributes & platform::FileAttribute::ReparsePoint))
                 readFolder(path, depth + 1);
             continue;
         }

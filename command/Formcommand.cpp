@@ -74,7 +74,8 @@ TCommandForm::TCommandForm(BarManager& manager, platform::Form& categoryWindow)
       IconExeFileNameListBox(*this, {0, 0, 10, 10}), manager_(manager),
       categoryWindow_(categoryWindow), choices_(manager.dataFolder + kChoicesFile),
       settingsFile_(manager.dataFolder + "settings.txt"),
-      listsStartMenu_(platform::IniFile(settingsFile_).readBool(kSettingsSection, kStartMenuKey, true)) {
+      listsStartMenu_(
+          platform::IniFile(settingsFile_).readBool(kSettingsSection, kStartMenuKey, true)) {
     setCaption("Command");
     font = {"Courier New", 8};
     setFontOfControls(*this, {font, kCourierPixelHeight});
@@ -104,9 +105,9 @@ void TCommandForm::FormCreate() {
 // The edit box keeps its place and size; the list fills the rest inside its border.
 void TCommandForm::FormResize() {
     const platform::Size client = clientSize();
-    IconExeFileNameListBox.setBounds({kListBorder, kEditStripHeight + kListBorder,
-                                      std::max(0, client.width - 2 * kListBorder),
-                                      std::max(0, client.height - kEditStripHeight - 2 * kListBorder)});
+    IconExeFileNameListBox.setBounds(
+        {kListBorder, kEditStripHeight + kListBorder, std::max(0, client.width - 2 * kListBorder),
+         std::max(0, client.height - kEditStripHeight - 2 * kListBorder)});
 }
 
 void TCommandForm::showCommand() {
@@ -371,12 +372,14 @@ int TCommandForm::accessibleCount(int group) const {
     return group < 0 ? static_cast<int>(rows_.size()) : 0;
 }
 
-std::optional<platform::AccessibleItem> TCommandForm::accessibleItem(int group,
-                                                                     int index) const {
+std::optional<platform::AccessibleItem> TCommandForm::accessibleItem(int group, int index) const {
     if (group >= 0 || index < 0 || index >= static_cast<int>(rows_.size())) return std::nullopt;
     const TitledEntry& row = *rows_[std::size_t(index)];
     const std::string name = row.shortcut ? row.title + " (" + kStartMenuMark + ")" : row.title;
-    return platform::AccessibleItem{platform::AccessibleRole::ListItem, name, "",
-                                    IconExeFileNameListBox.rowRect(index), "",
+    return platform::AccessibleItem{platform::AccessibleRole::ListItem,
+                                    name,
+                                    "",
+                                    IconExeFileNameListBox.rowRect(index),
+                                    "",
                                     index == IconExeFileNameListBox.selectedIndex()};
 }

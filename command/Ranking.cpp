@@ -107,13 +107,14 @@ Placement place(const Title& title, const Query& query) {
     std::size_t at = folded.find(query.folded);
     const bool inside = at != std::string::npos;
     if (inside) {
-        if (at == 0) return {folded.size() == query.folded.size() ? Match::Whole : Match::Beginning};
+        if (at == 0)
+            return {folded.size() == query.folded.size() ? Match::Whole : Match::Beginning};
         for (; at != std::string::npos; at = folded.find(query.folded, at + 1))
             if (beginsWord(folded, at)) return {Match::WordBeginning};
     }
     // One letter is a beginning or nothing: as initials it would find every word.
-    if (query.letterCount > 1 &&
-        (beginsWith(title.wordInitials, query.letters) || beginsWith(title.initials, query.letters))) {
+    if (query.letterCount > 1 && (beginsWith(title.wordInitials, query.letters) ||
+                                  beginsWith(title.initials, query.letters))) {
         const bool all = title.wordInitials == query.letters || title.initials == query.letters;
         return {Match::Initials, all ? 0u : 1u};
     }

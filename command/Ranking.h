@@ -24,10 +24,10 @@ enum class Match { Whole, Beginning, WordBeginning, Initials, Inside, LettersInO
 // A title made ready for matching once, when the lists are read, so that a keystroke converts
 // nothing.
 struct Title {
-    std::string folded;   // in lower case, every letter the system knows one of
+    std::string folded;       // in lower case, every letter the system knows one of
     std::string wordInitials; // the folded first letters of its words
     std::string initials;     // the same with the capitals inside words ("low", LibreOffice Writer)
-    int part = 0;         // where it comes from: earlier parts first within a group
+    int part = 0;             // where it comes from: earlier parts first within a group
 };
 Title prepareTitle(std::string_view title, int part);
 

@@ -36,8 +36,8 @@ struct StartMenu::Native {
 
     bool start(const std::vector<std::string>& folders) {
         for (const std::string& folder : folders) {
-            const HANDLE watch = FindFirstChangeNotificationW(win32::widen(folder).c_str(), TRUE,
-                                                              kWhatChanges);
+            const HANDLE watch =
+                FindFirstChangeNotificationW(win32::widen(folder).c_str(), TRUE, kWhatChanges);
             if (watch != INVALID_HANDLE_VALUE) handles_.push_back(watch);
         }
         if (handles_.empty()) return false;

@@ -4,15 +4,15 @@
 #include "command/Formcommand.h"
 
 #include "barwindow/Formbar.h"
+#include "command/Rememberedchoices.h"
 #include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
 #include "platform/Files.h"
+#include "platform/Inifile.h"
 #include "platform/System.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/Headlessshell.h"
 #include "platform/headless/Headlessstartmenu.h"
-#include "platform/Inifile.h"
-#include "command/Rememberedchoices.h"
 #include "store/Bar.h"
 #include "tests/TempFolder.h"
 #include "tests/Windowfixture.h"
@@ -44,9 +44,9 @@ protected:
     std::vector<std::string> rows() const {
         std::vector<std::string> titles;
         for (const auto& row : commandForm->rows())
-            titles.push_back(row->title + (!row->entry                            ? "@Start"
-                                          : row->entry->Owner == manager->barAt(0) ? "@0"
-                                                                                   : "@1"));
+            titles.push_back(row->title + (!row->entry                              ? "@Start"
+                                           : row->entry->Owner == manager->barAt(0) ? "@0"
+                                                                                    : "@1"));
         return titles;
     }
     void press(int key) { headless::keyDown(*commandForm, key); }
@@ -79,7 +79,7 @@ TEST_F(CommandFormTest, HotKeyOpensBothAndTypingListsTitlesBeginningThenWordsThe
     EXPECT_EQ(rows(), (std::vector<std::string>{"Notepad@0"}));
     commandForm->CommandEdit.setText("");
     headless::typeText(commandForm->CommandEdit, " mA ");
-    const std::vector<std::string> matching{"Mail@0",         "mailbox@0", "Maps@1",
+    const std::vector<std::string> matching{"Mail@0",           "mailbox@0",  "Maps@1",
                                             "Format-Manager@0", "Old mail@1", "EMail@1"};
     EXPECT_EQ(rows(), matching);
     EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), 0);
@@ -116,7 +116,8 @@ TEST_F(CommandFormTest, HotKeyOpensBothAndTypingListsTitlesBeginningThenWordsThe
     EXPECT_EQ(commandForm->bounds(), (platform::Rect{categoryRight + 100 - width, 0, width, 400}));
     headless::setWorkArea(platform::Rect{0, 200, categoryRight + 100, 568});
     headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
-    EXPECT_EQ(commandForm->bounds(), (platform::Rect{categoryRight + 100 - width, 200, width, 400}));
+    EXPECT_EQ(commandForm->bounds(),
+              (platform::Rect{categoryRight + 100 - width, 200, width, 400}));
 }
 
 TEST_F(CommandFormTest, EntriesDestroyedWhileListedAreDroppedAndTheirTitlesReadAgain) {
@@ -127,7 +128,8 @@ TEST_F(CommandFormTest, EntriesDestroyedWhileListedAreDroppedAndTheirTitlesReadA
     headless::paintRows(commandForm->IconExeFileNameListBox);
     EXPECT_EQ(rows(), (std::vector<std::string>{"mailbox@0", "Old mail@1", "EMail@1"}));
     EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), 0);
-    headless::typeText(commandForm->CommandEdit, "\b"); // the other category's "MAIL" takes the title
+    headless::typeText(commandForm->CommandEdit,
+                       "\b"); // the other category's "MAIL" takes the title
     EXPECT_EQ(rows(), (std::vector<std::string>{"MAIL@1", "mailbox@0", "Old mail@1", "EMail@1"}));
     press(Return);
     EXPECT_EQ(started(), "Web\\MAIL.lnk");
@@ -187,7 +189,8 @@ TEST_F(CommandFormTest, StartMenuProgramsFollowTheCategoriesAndAChoiceIsRemember
 
     commandForm->setListsStartMenu(false);
     press(platform::Keys::Escape);
-    EXPECT_FALSE(platform::IniFile(folder.file("settings.txt")).readBool("Command", "StartMenu", true));
+    EXPECT_FALSE(
+        platform::IniFile(folder.file("settings.txt")).readBool("Command", "StartMenu", true));
     headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
     headless::typeText(commandForm->CommandEdit, "map");
     EXPECT_EQ(rows(), (std::vector<std::string>{"Maps@1"}));
@@ -218,7 +221,8 @@ TEST(RememberedChoices, TheNewestAreKeptAndADamagedFileHoldsNone) {
 TEST_F(CommandFormTest, TakenHotKeyWarnsOnceAndTheKeyIsGivenBackWithTheWindow) {
     mainForm.reset();
     platform::Form holder;
-    auto taken = std::make_unique<platform::HotKey>(holder, 1, platform::HotKeyModifiers::Control, 'J');
+    auto taken =
+        std::make_unique<platform::HotKey>(holder, 1, platform::HotKeyModifiers::Control, 'J');
     mainForm = platform::createForm<TMainForm>(folder.file("settings.txt"));
     EXPECT_FALSE(mainForm->hotKey()->registered());
     ASSERT_EQ(headless::messageBoxes().size(), 1u);
