@@ -39,16 +39,6 @@ constexpr int kShortcutsPerFolder = 100;
 constexpr int kShows = 20;
 constexpr std::size_t kTypedCases = 120;
 
-// Lets the window system paint what it was asked to, so that drawing is part of the time.
-void finishDrawing() {
-#ifdef _WIN32
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
-    GdiFlush();
-#endif
-}
-
 // Bytes the process's heaps hand out now.
 double heapBytes() {
 #ifdef _WIN32
@@ -175,12 +165,12 @@ int main(int argc, char** argv) {
         categoryWindow.setBounds({0, 0, 300, 200});
         const auto form = platform::createForm<TCommandForm>(manager, categoryWindow);
         form->showCommand();
-        finishDrawing();
+        bench::finishDrawing();
         form->hide();
         const double without = heapBytes();
         form->setListsStartMenu(true);
         form->showCommand();
-        finishDrawing();
+        bench::finishDrawing();
         const double with = heapBytes();
         std::printf("command window, %d icon entries and %zu Start menu titles\n",
                     kCategories * kLinksPerCategory,
@@ -192,10 +182,10 @@ int main(int argc, char** argv) {
         std::vector<double> shows;
         for (int i = 0; i < kShows; ++i) {
             form->hide();
-            finishDrawing();
+            bench::finishDrawing();
             shows.push_back(bench::millisecondsFor([&] {
                 form->showCommand();
-                finishDrawing();
+                bench::finishDrawing();
             }));
         }
         std::printf("%-48s %9.3f ms  (p99 %.3f ms; goal: under 100 ms)\n",
@@ -214,7 +204,7 @@ int main(int argc, char** argv) {
             double filtered = 0;
             typing.push_back(bench::millisecondsFor([&] {
                 filtered = bench::millisecondsFor([&] { form->CommandEdit.setText(text); });
-                finishDrawing();
+                bench::finishDrawing();
             }));
             filtering.push_back(filtered);
         }
