@@ -54,8 +54,9 @@ def main():
                 xdotool("windowfocus", wait_for(command_window, "the command window"))
                 xdotool("type", "--delay", "0", typed)
                 xdotool("key", "Return")
-                now = wait_for(lambda: (seen := starts(program.folder)) != before and seen,
-                               f"a start for {typed}")
+                # A record file appears before its line is written: only a line counts.
+                now = wait_for(lambda: (seen := starts(program.folder)) and
+                               sum(seen.values()) > sum(before.values()) and seen, f"a start for {typed}")
                 title = next(t for t in now if now[t] != before.get(t, 0))
                 (started if title == expected else wrong)[(typed, title)] += 1
                 wait_for(lambda: command_window() is None, "the command window to close")
