@@ -1,17 +1,16 @@
 #include "app/App.h"
 
-#include "app/Language.h"
 #include "app/Noticeday.h"
 #include "manager/Barmanager.h"
 #include "platform/Inifile.h"
 #include "platform/Path.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
+#include "store/Language.h"
 
 #include <limits>
 #include <memory>
 
-App* theApp = nullptr;
 Language* theLanguage = nullptr;
 BarManager* theBarManager = nullptr;
 

@@ -4,6 +4,7 @@
 // any window.
 
 #include "platform/Process.h"
+#include "windows/Program.h"
 
 #include <optional>
 #include <string>
@@ -11,7 +12,7 @@
 class Language;
 class BarManager;
 
-class App {
+class App : public Program {
 public:
     // `executablePath` is the running program's full path; every file the program keeps lives
     // beside it.
@@ -40,11 +41,19 @@ public:
     void setAutoRun(bool value);
 
     // Whether the version-check notice is due today (see noticeday::isNoticeDay).
-    bool noticeDueToday() const;
+    bool noticeDueToday() const override;
 
     // False when the shell could not open `name`.
     static bool openDocument(const std::string& name);
-    void openHomePage() const;
+    void openHomePage() const override;
+    bool openHelp() const override { return openDocument(helpFileName()); }
+    std::string versionText() const override { return version; }
+    std::string homePageAddress() const override { return homePage; }
+    bool startsWithWindows() const override { return autoRun; }
+    void setStartsWithWindows(bool value) override {
+        setAutoRun(value);
+        saveAutoRun();
+    }
 
 private:
     platform::OleSession ole_; // first in, last out: everything else may use OLE
@@ -66,6 +75,5 @@ private:
 
 // Process-wide references, set when the application object is made. The language and manager
 // objects stay alive until the process ends, after every window is gone.
-extern App* theApp;
 extern Language* theLanguage;
 extern BarManager* theBarManager;

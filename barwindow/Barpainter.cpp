@@ -21,14 +21,15 @@ constexpr int kMarkEndInset = 3;
 
 } // namespace
 
-BarPainter::BarPainter(platform::Canvas& canvas, const BarManager& manager, const Bar& bar,
-                       PaintMode mode)
-    : BarPainter(canvas, manager, bar, mode, bar.Left, bar.Top) {}
+BarPainter::BarPainter(platform::Canvas& canvas, const BarManager& manager,
+                       const layout::Row& row, const IconArea* highlighted, PaintMode mode)
+    : BarPainter(canvas, manager, row, highlighted, mode, row.rect.left, row.rect.top) {}
 
-BarPainter::BarPainter(platform::Canvas& canvas, const BarManager& manager, const Bar& bar,
-                       PaintMode mode, std::int32_t offsetX, std::int32_t offsetY)
-    : canvas_(canvas), manager_(manager), bar_(bar), mode_(mode), offsetX_(offsetX),
-      offsetY_(offsetY) {}
+BarPainter::BarPainter(platform::Canvas& canvas, const BarManager& manager,
+                       const layout::Row& row, const IconArea* highlighted, PaintMode mode,
+                       std::int32_t offsetX, std::int32_t offsetY)
+    : canvas_(canvas), manager_(manager), row_(row), bar_(*row.category),
+      highlighted_(highlighted), mode_(mode), offsetX_(offsetX), offsetY_(offsetY) {}
 
 void BarPainter::drawCategory() {
     drawBackground();
@@ -42,7 +43,7 @@ void BarPainter::drawBackground() {
     canvas_.pen.color = bar_.Color;
     canvas_.pen.width = 1;
     canvas_.brush.color = bar_.Color;
-    canvas_.roundRect({offsetX_ + 1, offsetY_, bar_.Width - 2, bar_.Height}, 1, 1);
+    canvas_.roundRect({offsetX_ + 1, offsetY_, row_.rect.width - 2, row_.rect.height}, 1, 1);
     canvas_.pen.color = pen.color;
     canvas_.pen.width = pen.width;
     canvas_.brush.color = brushColor;
@@ -55,38 +56,38 @@ void BarPainter::drawName() {
     canvas_.font = bar_.UseOwnNameFont ? bar_.NameFont : manager_.barNameFont;
     const std::string& name = bar_.GetName();
     const platform::Size size = canvas_.textExtent(name);
-    const BarNameBox& box = *bar_.NameBox;
-    int x = box.Left + box.Width - size.width - kNameRightInset; // right, and any unknown value
-    if (box.Alignment == std::uint8_t(BarNameAlignment::Left))
-        x = box.Left + kNameLeftInset;
-    else if (box.Alignment == std::uint8_t(BarNameAlignment::Center))
-        x = box.Left + box.Width / 2 - size.width / 2;
-    const int firstLine = bar_.Height / bar_.IconBox->lineCount();
+    const platform::Rect& box = row_.nameBox;
+    int x = box.right() - size.width - kNameRightInset; // right
+    if (row_.nameAlignment == std::uint8_t(BarNameAlignment::Left))
+        x = box.left + kNameLeftInset;
+    else if (row_.nameAlignment == std::uint8_t(BarNameAlignment::Center))
+        x = box.left + box.width / 2 - size.width / 2;
+    const int firstLine = row_.rect.height / row_.lineCount;
     canvas_.textOut({offsetX_ + x, offsetY_ + firstLine / 2 - size.height / 2}, name);
 }
 
 void BarPainter::drawIcons() {
-    for (const auto& entry : bar_.Links)
-        drawEntry(entry.get());
+    for (const layout::Cell& cell : row_.cells)
+        drawEntry(cell);
 }
 
 void BarPainter::drawIcons(const platform::Rect& area) {
-    for (const auto& entry : bar_.Links) {
-        if (reaches(entry.get(), area))
-            drawEntry(entry.get());
+    for (const layout::Cell& cell : row_.cells) {
+        if (reaches(cell, area))
+            drawEntry(cell);
         else
-            keepStateOf(entry.get());
+            keepStateOf(cell);
     }
 }
 
-void BarPainter::drawEntry(IconArea* entry) {
-    const bool highlighted = entry == bar_.GetHighlighted();
-    if (highlighted && mode_ != PaintMode::Normal) drawInsertMark(entry);
-    if (!entry->GetIcon()) return;
+void BarPainter::drawEntry(const layout::Cell& cell) {
+    const bool highlighted = cell.entry == highlighted_;
+    if (highlighted && mode_ != PaintMode::Normal) drawInsertMark(cell);
+    if (!cell.entry->GetIcon()) return;
     if (highlighted && mode_ == PaintMode::Normal)
-        drawHovered(entry);
+        drawHovered(cell);
     else
-        drawIcon(entry);
+        drawIcon(cell);
 }
 
 // Pictures, the hover frame and the insertion mark stay inside the cell (the layout makes cells
@@ -94,22 +95,22 @@ void BarPainter::drawEntry(IconArea* entry) {
 // the cell and may be wider than the cell, over the neighbours to the right and past the row's
 // end. Titles are not measured here, since this runs on every mouse move; so with titles shown,
 // an entry reaches everything to the right of its cell's left edge within the cell's rows.
-bool BarPainter::reaches(IconArea* entry, const platform::Rect& area) const {
-    platform::Rect reach = entry->rect().offset({offsetX_, offsetY_});
+bool BarPainter::reaches(const layout::Cell& cell, const platform::Rect& area) const {
+    platform::Rect reach = cell.rect.offset({offsetX_, offsetY_});
     if (manager_.showIconTitle) reach.width = std::max(reach.width, area.right() - reach.left);
     return reach.intersects(area);
 }
 
 // What drawing the entry would leave on the canvas, without the drawing: the next repaint,
 // clipped or not, then starts from the same pen (which an insertion mark takes) and font.
-void BarPainter::keepStateOf(IconArea* entry) {
-    if (!entry->GetIcon()) return;
-    if (isHovered(entry) && !showsEnlarged()) useHoverPen();
-    if (manager_.showIconTitle) useTitleFont(entry);
+void BarPainter::keepStateOf(const layout::Cell& cell) {
+    if (!cell.entry->GetIcon()) return;
+    if (isHovered(cell) && !showsEnlarged()) useHoverPen();
+    if (manager_.showIconTitle) useTitleFont(cell);
 }
 
-bool BarPainter::isHovered(IconArea* entry) const {
-    return entry == bar_.GetHighlighted() && mode_ == PaintMode::Normal;
+bool BarPainter::isHovered(const layout::Cell& cell) const {
+    return cell.entry == highlighted_ && mode_ == PaintMode::Normal;
 }
 
 // Small icons without titles have no room for a frame: the hovered one is shown enlarged.
@@ -117,26 +118,26 @@ bool BarPainter::showsEnlarged() const {
     return manager_.iconSizeType == std::int32_t(IconSizeType::Small) && !manager_.showIconTitle;
 }
 
-void BarPainter::drawHovered(IconArea* entry) {
+void BarPainter::drawHovered(const layout::Cell& cell) {
     if (!showsEnlarged()) {
-        drawHoverFrame(entry);
-        drawIcon(entry);
+        drawHoverFrame(cell);
+        drawIcon(cell);
         return;
     }
-    const platform::Point cell = cellCorner(entry);
-    canvas_.drawIcon({cell.x + entry->Width / 2 - kLargePicture / 2,
-                      cell.y + entry->Height / 2 - kLargePicture / 2},
-                     entry->GetIcon(), kLargePicture);
+    const platform::Point corner = cellCorner(cell);
+    canvas_.drawIcon({corner.x + cell.rect.width / 2 - kLargePicture / 2,
+                      corner.y + cell.rect.height / 2 - kLargePicture / 2},
+                     cell.entry->GetIcon(), kLargePicture);
 }
 
 // Filled with the canvas's brush, which on the window's icon layer stays solid white. The pen
 // is left as it is: an insertion mark drawn later on this canvas takes its colour.
-void BarPainter::drawHoverFrame(IconArea* entry) {
+void BarPainter::drawHoverFrame(const layout::Cell& cell) {
     useHoverPen();
     const int inset = manager_.showIconTitle ? kFrameInsetWithTitles : kFrameInsetWithoutTitles;
-    const platform::Point cell = cellCorner(entry);
-    canvas_.rectangle(
-        {cell.x + inset, cell.y + inset, entry->Width - 2 * inset, entry->Height - 2 * inset});
+    const platform::Point corner = cellCorner(cell);
+    canvas_.rectangle({corner.x + inset, corner.y + inset, cell.rect.width - 2 * inset,
+                       cell.rect.height - 2 * inset});
 }
 
 void BarPainter::useHoverPen() {
@@ -144,35 +145,34 @@ void BarPainter::useHoverPen() {
     canvas_.pen.width = kFramePenWidth;
 }
 
-void BarPainter::drawIcon(IconArea* entry) {
-    const platform::Point cell = cellCorner(entry);
-    canvas_.drawIcon({cell.x + entry->IconRect.Left, cell.y + entry->IconRect.Top},
-                     entry->GetIcon(), manager_.iconPixelSize());
+void BarPainter::drawIcon(const layout::Cell& cell) {
+    const platform::Point corner = cellCorner(cell);
+    canvas_.drawIcon({corner.x + cell.icon.left, corner.y + cell.icon.top}, cell.entry->GetIcon(),
+                     manager_.iconPixelSize());
     if (!manager_.showIconTitle) return;
-    useTitleFont(entry);
-    canvas_.textOut({cell.x + entry->TitleRect.Left, cell.y + entry->TitleRect.Top},
-                    entry->GetTitle());
+    useTitleFont(cell);
+    canvas_.textOut({corner.x + cell.title.left, corner.y + cell.title.top},
+                    cell.entry->GetTitle());
 }
 
 // The highlighted title is black in either mode; the others take the colour of the category's
 // name font even when the category shows its name in the global one.
-void BarPainter::useTitleFont(IconArea* entry) {
+void BarPainter::useTitleFont(const layout::Cell& cell) {
     canvas_.font = manager_.iconTitleFont;
-    canvas_.font.color =
-        entry == bar_.GetHighlighted() ? platform::Colors::Black : bar_.NameFont.color;
+    canvas_.font.color = cell.entry == highlighted_ ? platform::Colors::Black : bar_.NameFont.color;
 }
 
 // In front of the entry, where the dragged item will be put. The pen's colour is whatever the
 // canvas holds: the last hover frame's, or black on a canvas that has never shown one.
-void BarPainter::drawInsertMark(IconArea* entry) {
+void BarPainter::drawInsertMark(const layout::Cell& cell) {
     const int width = canvas_.pen.width;
     canvas_.pen.width = kMarkPenWidth;
-    const platform::Point cell = cellCorner(entry);
-    canvas_.line({cell.x + kMarkLeft, cell.y + kMarkEndInset},
-                 {cell.x + kMarkLeft, cell.y + entry->Height - kMarkEndInset});
+    const platform::Point corner = cellCorner(cell);
+    canvas_.line({corner.x + kMarkLeft, corner.y + kMarkEndInset},
+                 {corner.x + kMarkLeft, corner.y + cell.rect.height - kMarkEndInset});
     canvas_.pen.width = width;
 }
 
-platform::Point BarPainter::cellCorner(const IconArea* entry) const {
-    return {offsetX_ + entry->Left, offsetY_ + entry->Top};
+platform::Point BarPainter::cellCorner(const layout::Cell& cell) const {
+    return {offsetX_ + cell.rect.left, offsetY_ + cell.rect.top};
 }

@@ -5,11 +5,11 @@
 // for one call, but what it leaves on the canvas does not: the pen of the last hover frame and
 // the last font copied in stay there, and the window keeps its canvases across repaints.
 
+#include "manager/Layout.h"
 #include "platform/Canvas.h"
 
 #include <cstdint>
 
-class Bar;
 class BarManager;
 class IconArea;
 
@@ -21,11 +21,14 @@ enum class PaintMode : std::int32_t {
 
 class BarPainter {
 public:
-    // Offsets are the category's own Left and Top, for the window's buffers.
-    BarPainter(platform::Canvas& canvas, const BarManager& manager, const Bar& bar, PaintMode mode);
+    // `row` as the layout placed it; `highlighted` is the entry under the pointer or the focus
+    // (or none). Offsets are the row's place on the window, for the window's buffers.
+    BarPainter(platform::Canvas& canvas, const BarManager& manager, const layout::Row& row,
+               const IconArea* highlighted, PaintMode mode);
     // Explicit offsets, such as (0, 0) for a bitmap of the row's own size.
-    BarPainter(platform::Canvas& canvas, const BarManager& manager, const Bar& bar, PaintMode mode,
-               std::int32_t offsetX, std::int32_t offsetY);
+    BarPainter(platform::Canvas& canvas, const BarManager& manager, const layout::Row& row,
+               const IconArea* highlighted, PaintMode mode, std::int32_t offsetX,
+               std::int32_t offsetY);
 
     void drawCategory(); // drawBackground, then drawName
     // Every entry, in list order. An entry whose icons are not loaded yet is drawn as nothing
@@ -38,23 +41,25 @@ public:
 private:
     void drawBackground();
     void drawName();
-    void drawEntry(IconArea* entry);
-    void drawIcon(IconArea* entry);
-    void drawHovered(IconArea* entry);
-    void drawHoverFrame(IconArea* entry);
-    void drawInsertMark(IconArea* entry);
+    void drawEntry(const layout::Cell& cell);
+    void drawIcon(const layout::Cell& cell);
+    void drawHovered(const layout::Cell& cell);
+    void drawHoverFrame(const layout::Cell& cell);
+    void drawInsertMark(const layout::Cell& cell);
 
-    bool reaches(IconArea* entry, const platform::Rect& area) const;
-    void keepStateOf(IconArea* entry);
-    bool isHovered(IconArea* entry) const;
+    bool reaches(const layout::Cell& cell, const platform::Rect& area) const;
+    void keepStateOf(const layout::Cell& cell);
+    bool isHovered(const layout::Cell& cell) const;
     bool showsEnlarged() const;
     void useHoverPen();
-    void useTitleFont(IconArea* entry);
-    platform::Point cellCorner(const IconArea* entry) const;
+    void useTitleFont(const layout::Cell& cell);
+    platform::Point cellCorner(const layout::Cell& cell) const;
 
     platform::Canvas& canvas_;
     const BarManager& manager_;
+    const layout::Row& row_;
     const Bar& bar_;
+    const IconArea* highlighted_;
     PaintMode mode_;
     std::int32_t offsetX_;
     std::int32_t offsetY_;

@@ -1,8 +1,6 @@
 #include "barwindow/Formabout.h"
 
-#include "app/App.h"
-
-TAboutForm* AboutForm = nullptr;
+#include "windows/Program.h"
 
 namespace {
 
@@ -14,11 +12,11 @@ platform::ControlFont verdana(platform::Color color = platform::Colors::WindowTe
 
 } // namespace
 
-TAboutForm::TAboutForm(const App& app)
+TAboutForm::TAboutForm(const Program& program)
     : Form(platform::FormKind::Dialog), LabelVersion(*this, {42, 24, 178, 36}),
       Label1(*this, {60, 78, 219, 13}, "Author: team@kestrum.org"),
       LabelHomePageURL(*this, {60, 102, 147, 13}), Button1(*this, {168, 132, 105, 25}, "&OK"),
-      app_(app) {
+      program_(program) {
     setCaption("About");
     setClientSize({325, 190});
     centreOnScreen();
@@ -33,15 +31,13 @@ TAboutForm::TAboutForm(const App& app)
     Button1.onClick = [this] { Button1Click(); };
 }
 
-TAboutForm::~TAboutForm() {
-    if (AboutForm == this) AboutForm = nullptr;
-}
+TAboutForm::~TAboutForm() = default;
 
 void TAboutForm::FormCreate() {
-    LabelVersion.setText("  Kestrum " + app_.version + "   ");
-    LabelHomePageURL.setText(app_.homePage);
+    LabelVersion.setText("  Kestrum " + program_.versionText() + "   ");
+    LabelHomePageURL.setText(program_.homePageAddress());
 }
 
 void TAboutForm::LabelHomePageURLClick() {
-    app_.openHomePage();
+    program_.openHomePage();
 }

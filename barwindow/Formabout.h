@@ -5,11 +5,11 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
-class App;
+class Program;
 
 class TAboutForm : public platform::Form {
 public:
-    explicit TAboutForm(const App& app);
+    explicit TAboutForm(const Program& program);
     ~TAboutForm() override;
 
     platform::Label LabelVersion;
@@ -24,8 +24,5 @@ private:
     void Button1Click() { close(); }
     void LabelHomePageURLClick();
 
-    const App& app_;
+    const Program& program_;
 };
-
-// The about box while it exists; null before and after.
-extern TAboutForm* AboutForm;

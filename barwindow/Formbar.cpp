@@ -9,9 +9,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
 #include <optional>
-
-TBarForm* BarForm = nullptr;
 
 namespace {
 
@@ -34,14 +33,13 @@ TBarForm::TBarForm(BarManager& manager, const Language& language)
     setBounds({16, 113, 354, 123});
     paintsWholeClient = true; // every pixel comes from the frame buffer
     buildMenus();
-    manager_.layout();
+    layOutRows(std::numeric_limits<int>::max());
     manager_.addWatcher(this);
 }
 
 TBarForm::~TBarForm() {
     accessible_.reset(); // a screen reader's objects are disconnected before anything goes
     manager_.removeWatcher(this);
-    if (BarForm == this) BarForm = nullptr;
 }
 
 void TBarForm::buildMenus() {
@@ -108,14 +106,17 @@ void TBarForm::FormClose() {
 void TBarForm::updateLayout() {
     layoutDone_ = true;
     fittedWidth_ = screenArea().width;
-    manager_.SetTop(kRowsTop);
-    manager_.SetLeft(kRowsLeft);
-    manager_.layout(fittedWidth_ - kWidthBeyondRows);
+    layOutRows(fittedWidth_ - kWidthBeyondRows);
     const platform::Rect before = bounds();
-    setBounds({left(), top(), manager_.Width + kWidthBeyondRows, manager_.Height + 2});
+    setBounds({left(), top(), rows_.area().width + kWidthBeyondRows, rows_.area().bottom() + 2});
     staticDirty_ = true;
     if (accessible_) accessible_->treeChanged();
     if (visible() && (width() != before.width || height() != before.height)) hangUnderMainWindow();
+}
+
+void TBarForm::layOutRows(int maxWidth) {
+    rows_ = layout::layOut(manager_.bars, manager_.appearance(),
+                           layout::measuringOn(measuring_.canvas()), {kRowsLeft, kRowsTop}, maxWidth);
 }
 
 bool TBarForm::createCategory(const std::string& name) {
@@ -208,6 +209,11 @@ void TBarForm::MenuItemChangeTitleClick() {
     entry->Owner->SaveLinks();
     updateLayout();
     invalidate();
+    // The hint showing is the old title's until the pointer or the focus would next move.
+    if (focusCue_ && keyFocus_.entry == entry)
+        focusByKey(keyFocus_);
+    else if (currentIcon_ == entry)
+        setHint(entry->GetHint());
 }
 
 void TBarForm::MenuItemPropertyClick() {
@@ -303,16 +309,16 @@ void TBarForm::render(const platform::Rect& area) {
     if (staticDirty_) {
         platform::Canvas& canvas = staticBuffer_.canvas();
         drawFrame(canvas);
-        for (int i = 0; i < manager_.barCount(); ++i)
-            BarPainter(canvas, manager_, *manager_.barAt(i), paintMode_).drawCategory();
+        for (const layout::Row& row : rows_.rows())
+            BarPainter(canvas, manager_, row, highlighted_, paintMode_).drawCategory();
         staticDirty_ = false;
     }
     frameBuffer_.resize(w, h);
     platform::Canvas& canvas = frameBuffer_.canvas();
     canvas.setClip(area);
     canvas.drawBitmap({area.left, area.top}, staticBuffer_, area);
-    for (int i = 0; i < manager_.barCount(); ++i)
-        BarPainter(canvas, manager_, *manager_.barAt(i), paintMode_).drawIcons(area);
+    for (const layout::Row& row : rows_.rows())
+        BarPainter(canvas, manager_, row, highlighted_, paintMode_).drawIcons(area);
     drawFocusRectangle(canvas, area);
     canvas.clearClip();
 }
@@ -325,15 +331,14 @@ void TBarForm::FormPaint(platform::Canvas& canvas) {
     canvas.drawBitmap({area.left, area.top}, frameBuffer_, area);
 }
 
-platform::Rect TBarForm::cellOnWindow(const Bar& category, const IconArea& entry) const {
-    return category.ToWindowRect(entry.rect());
+Bar* TBarForm::barAtPoint(int x, int y) const {
+    const layout::Row* row = rows_.rowAt({x, y});
+    return row ? row->category : nullptr;
 }
 
 IconArea* TBarForm::iconAtPoint(int x, int y) const {
-    const Bar* category = manager_.barAtPoint(x, y);
-    if (!category) return nullptr;
-    const platform::Point local = category->ToLocalPoint(x, y);
-    return category->FindLinkAt(local.x, local.y);
+    const layout::Cell* cell = rows_.cellAt({x, y});
+    return cell ? cell->entry : nullptr;
 }
 
 void TBarForm::trackHover(int x, int y) {
@@ -350,10 +355,9 @@ void TBarForm::trackHover(int x, int y) {
 
 void TBarForm::highlightEntry(IconArea& entry) {
     clearHighlight();
-    Bar* category = entry.Owner;
-    category->SetHighlighted(&entry);
-    redrawRect(cellOnWindow(*category, entry));
-    currentBar_ = category;
+    highlighted_ = &entry;
+    redrawRect(cellOnWindow(entry));
+    currentBar_ = entry.Owner;
     currentIcon_ = &entry;
 }
 
@@ -364,9 +368,9 @@ void TBarForm::clearHover() {
 
 // The hint stays for the moment, so that moving to the next entry only changes its text.
 void TBarForm::clearHighlight() {
-    if (currentBar_ && currentIcon_) {
-        const platform::Rect cell = cellOnWindow(*currentBar_, *currentIcon_);
-        currentBar_->SetHighlighted(nullptr);
+    if (highlighted_) {
+        const platform::Rect cell = cellOnWindow(*highlighted_);
+        highlighted_ = nullptr;
         redrawRect(cell);
     }
     currentBar_ = nullptr;
@@ -387,7 +391,7 @@ void TBarForm::FormMouseMove(const platform::MouseEvent& event) {
 }
 
 void TBarForm::FormMouseDown(const platform::MouseEvent& event) {
-    Bar* category = manager_.barAtPoint(event.pos.x, event.pos.y);
+    Bar* category = barAtPoint(event.pos.x, event.pos.y);
     currentBar_ = category;
     if (category) currentIcon_ = iconAtPoint(event.pos.x, event.pos.y);
 }
@@ -439,13 +443,14 @@ void TBarForm::FormContextPopup(platform::Point pos) {
         IconAreaPopupMenu.popup(*this, screen);
         return;
     }
-    currentBar_ = manager_.barAtPoint(pos.x, pos.y);
+    currentBar_ = barAtPoint(pos.x, pos.y);
     if (currentBar_) BarPopupMenu.popup(*this, screen);
 }
 
 // A move into another category destroys the dragged entry from inside its own drop, and a
 // command may destroy what a drag holds: the drag lets go as well.
 void TBarForm::entryRemoving(const IconArea& entry) {
+    forgetLayout();
     if (draggedIcon() == &entry) dragHelper_.dragItem = std::monostate{};
     if (keyFocus_.entry == &entry) keyFocus_.entry = nullptr; // onto its row's name
     if (accessible_) accessible_->treeChanged();
@@ -455,6 +460,7 @@ void TBarForm::entryRemoving(const IconArea& entry) {
 }
 
 void TBarForm::categoryRemoving(const Bar& category) {
+    forgetLayout();
     const IconArea* dragged = draggedIcon();
     if (draggedCategory() == &category || (dragged && dragged->Owner == &category))
         dragHelper_.dragItem = std::monostate{};
@@ -467,8 +473,14 @@ void TBarForm::categoryRemoving(const Bar& category) {
     if (currentBar_ == &category) currentBar_ = nullptr;
 }
 
+// The rows point at what is going; whoever removes it lays them out again.
+void TBarForm::forgetLayout() {
+    rows_ = {};
+    highlighted_ = nullptr;
+}
+
 void TBarForm::iconsArrived(const IconArea& entry) {
-    if (visible() && layoutDone_) redrawRect(cellOnWindow(*entry.Owner, entry));
+    if (visible() && layoutDone_) redrawRect(cellOnWindow(entry));
 }
 
 // ---- Drag and drop ----
@@ -489,12 +501,13 @@ void TBarForm::dragBegin(int x, int y) {
         setCursorNow(platform::Cursor::Drag);
         return;
     }
-    Bar* category = manager_.barAtPoint(x, y);
+    Bar* category = barAtPoint(x, y);
     if (!category) return;
     dragHelper_.dragItem = category;
     setCursorNow(platform::Cursor::Drag);
-    dragImage_.resize(category->Width, category->Height);
-    BarPainter painter(dragImage_.canvas(), manager_, *category, PaintMode::Drag, 0, 0);
+    const layout::Row& row = *rows_.rowOf(category);
+    dragImage_.resize(row.rect.width, row.rect.height);
+    BarPainter painter(dragImage_.canvas(), manager_, row, highlighted_, PaintMode::Drag, 0, 0);
     painter.drawCategory();
     painter.drawIcons();
 }
@@ -522,10 +535,11 @@ void TBarForm::moveIcon(int x, int y) {
     IconArea* entry = draggedIcon();
     if (!entry) return;
     constexpr int margin = 16;
-    const int lastLeft = dragHelper_.lastX - entry->Width / 2 - margin;
-    const int lastTop = dragHelper_.lastY - entry->Height / 2 - margin;
+    const platform::Rect cell = cellOnWindow(*entry);
+    const int lastLeft = dragHelper_.lastX - cell.width / 2 - margin;
+    const int lastTop = dragHelper_.lastY - cell.height / 2 - margin;
     paintMode_ = PaintMode::Drag;
-    redrawRect({lastLeft, lastTop, entry->Width + 2 * margin, entry->Height + 2 * margin});
+    redrawRect({lastLeft, lastTop, cell.width + 2 * margin, cell.height + 2 * margin});
     drawOnWindow([&](platform::Canvas& canvas) {
         canvas.drawIcon({x - 8, y - 8}, entry->GetIcon(), manager_.iconPixelSize());
     });
@@ -536,11 +550,11 @@ void TBarForm::moveCategory(int x, int y) {
     Bar* category = draggedCategory();
     if (!category) return;
     render({0, 0, width(), height()});
+    const platform::Rect row = rows_.rowOf(category)->rect;
     frameBuffer_.canvas().drawBitmap(
-        {category->Left + x - dragHelper_.startX, category->Top + y - dragHelper_.startY},
-        dragImage_);
+        {row.left + x - dragHelper_.startX, row.top + y - dragHelper_.startY}, dragImage_);
     drawOnWindow([this](platform::Canvas& canvas) { canvas.drawBitmap({0, 0}, frameBuffer_); });
-    setCursorNow(manager_.barAtPoint(x, y) == category ? platform::Cursor::NoDrop
+    setCursorNow(barAtPoint(x, y) == category ? platform::Cursor::NoDrop
                                                        : platform::Cursor::Drag);
 }
 
@@ -551,7 +565,7 @@ void TBarForm::dropIcon(int x, int y) {
     if (!entry) return;
     constexpr int pictureReach = 32; // from 8 pixels before the pointer
     redrawRect({dragHelper_.lastX - 8, dragHelper_.lastY - 8, pictureReach, pictureReach});
-    if (Bar* target = manager_.barAtPoint(x, y)) {
+    if (Bar* target = barAtPoint(x, y)) {
         MoveLink(entry->Owner, entry, target, iconAtPoint(x, y));
         updateLayout();
     }
@@ -561,7 +575,7 @@ void TBarForm::dropIcon(int x, int y) {
 void TBarForm::dropCategory(int x, int y) {
     Bar* category = draggedCategory();
     if (!category) return;
-    if (Bar* target = manager_.barAtPoint(x, y)) {
+    if (Bar* target = barAtPoint(x, y)) {
         manager_.moveBar(category, target);
         updateLayout();
     }
@@ -574,7 +588,7 @@ void TBarForm::DragOver(platform::Point screen) {
     const bool markShown = paintMode_ == PaintMode::Drag;
     paintMode_ = PaintMode::Drag;
     if (!markShown && currentBar_ && currentIcon_)
-        redrawRect(cellOnWindow(*currentBar_, *currentIcon_));
+        redrawRect(cellOnWindow(*currentIcon_));
     trackHover(screen.x - left(), screen.y - top());
 }
 
@@ -583,7 +597,7 @@ void TBarForm::Drop(platform::Point screen, const std::vector<std::string>& file
     if (files.empty()) return;
     const int x = screen.x - left();
     const int y = screen.y - top();
-    Bar* category = manager_.barAtPoint(x, y);
+    Bar* category = barAtPoint(x, y);
     if (!category) return;
     addLink(*category, files.front(), iconAtPoint(x, y));
 }

@@ -19,19 +19,19 @@
 // different. Screen readers see every row as a group of its icons, with focus events as the
 // focus moves.
 
-#include "app/Language.h"
 #include "barwindow/Barpainter.h"
 #include "platform/Accessible.h"
 #include "platform/Canvas.h"
 #include "platform/Droptarget.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
+#include "store/Language.h"
+#include "store/Modelwatcher.h"
 #include "windows/Appearancewindow.h"
 #include "windows/Categorywindow.h"
 #include "windows/Drageventhandler.h"
 #include "windows/Draghelper.h"
 #include "windows/Mainwindow.h"
-#include "windows/Modelwatcher.h"
 #include "windows/Namedialog.h"
 #include "windows/Settingsdialog.h"
 
@@ -94,6 +94,10 @@ public:
 
     Bar* currentBar() const { return currentBar_; }
     IconArea* currentIcon() const { return currentIcon_; }
+    // Where every row and cell is, as last laid out.
+    const layout::Rows& rows() const { return rows_; }
+    // The entry shown as under the pointer, or none.
+    const IconArea* highlighted() const { return highlighted_; }
     PaintMode paintMode() const { return paintMode_; }
     // The keyboard focus: an icon entry of `category`, or the category's name when `entry` is
     // null; nothing when `category` is null.
@@ -156,7 +160,12 @@ private:
     void render(const platform::Rect& area);
     void drawFrame(platform::Canvas& canvas);
     void redrawRect(const platform::Rect& rect) { repaintNow(rect); }
-    platform::Rect cellOnWindow(const Bar& category, const IconArea& entry) const;
+    platform::Rect cellOnWindow(const IconArea& entry) const { return rows_.cellOnWindow(&entry); }
+    // The category whose row holds the window point, or null.
+    Bar* barAtPoint(int x, int y) const;
+    // Lays the rows out anew, no wider than `maxWidth`.
+    void layOutRows(int maxWidth);
+    void forgetLayout();
 
     void trackHover(int x, int y);
     void highlightEntry(IconArea& entry);
@@ -216,6 +225,9 @@ private:
     SettingsDialog* settingsDialog_ = nullptr;
     Bar* currentBar_ = nullptr;
     IconArea* currentIcon_ = nullptr;
+    const IconArea* highlighted_ = nullptr; // shown as under the pointer
+    layout::Rows rows_;
+    platform::Bitmap measuring_{1, 1}; // its canvas measures text as the window draws it
     PaintMode paintMode_ = PaintMode::Normal;
     DragHelper dragHelper_;
     platform::Bitmap staticBuffer_;
@@ -235,6 +247,3 @@ private:
         int changeTitle, property, deleteIcon;
     } items_{};
 };
-
-// The category window while it exists; null before and after.
-extern TBarForm* BarForm;

@@ -116,11 +116,10 @@ TBarForm::KeyFocus TBarForm::focusAfterKey(int key) const {
 TBarForm::KeyFocus TBarForm::focusVertically(bool down) const {
     std::vector<platform::Rect> cells;
     std::vector<IconArea*> entries;
-    for (int i = 0; i < manager_.barCount(); ++i) {
-        const Bar& category = *manager_.barAt(i);
-        for (const auto& entry : category.Links) {
-            cells.push_back(cellOnWindow(category, *entry));
-            entries.push_back(entry.get());
+    for (const layout::Row& row : rows_.rows()) {
+        for (const layout::Cell& cell : row.cells) {
+            cells.push_back(row.onWindow(cell.rect));
+            entries.push_back(cell.entry);
         }
     }
     const std::optional<std::size_t> nearest =
@@ -165,8 +164,9 @@ void TBarForm::forgetKeyFocus() {
 }
 
 platform::Rect TBarForm::focusArea(const KeyFocus& focus) const {
-    if (focus.entry) return cellOnWindow(*focus.category, *focus.entry);
-    return focus.category->ToWindowRect(focus.category->NameBox->rect());
+    if (focus.entry) return cellOnWindow(*focus.entry);
+    const layout::Row* row = rows_.rowOf(focus.category);
+    return row ? row->onWindow(row->nameBox) : platform::Rect{};
 }
 
 // Dotted, over the icon layer; the canvas's pen and brush stay as the painters left them.
@@ -218,14 +218,16 @@ std::optional<platform::AccessibleItem> TBarForm::accessibleItem(int group, int 
     const int row = group < 0 ? index : group;
     if (row < 0 || row >= manager_.barCount()) return std::nullopt;
     Bar& category = *manager_.barAt(row);
-    if (group < 0)
+    if (group < 0) {
+        const layout::Row* placed = rows_.rowOf(&category);
         return platform::AccessibleItem{platform::AccessibleRole::Group, category.GetName(), "",
-                                        category.rect(), "",
+                                        placed ? placed->rect : platform::Rect{}, "",
                                         keyFocus_ == KeyFocus{&category, nullptr}};
+    }
     if (index < 0 || index >= category.GetLinkCount()) return std::nullopt;
     IconArea& entry = *category.GetLink(index);
     return platform::AccessibleItem{platform::AccessibleRole::PushButton, entry.GetTitle(),
-                                    entry.GetHint(), cellOnWindow(category, entry), "Start",
+                                    entry.GetHint(), cellOnWindow(entry), "Start",
                                     keyFocus_.entry == &entry};
 }
 

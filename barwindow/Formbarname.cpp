@@ -4,8 +4,6 @@
 #include "platform/Dialogs.h"
 #include "store/Bar.h"
 
-TBarNameForm* BarNameForm = nullptr;
-
 TBarNameForm::TBarNameForm(TBarForm& categoryWindow, const Language& language)
     : Form(platform::FormKind::Dialog), Label1(*this, {12, 20, 57, 13}, "Name :   "),
       BarNameEdit(*this, {72, 18, 217, 21}), Button1(*this, {54, 66, 75, 25}, "&OK"),
@@ -21,9 +19,7 @@ TBarNameForm::TBarNameForm(TBarForm& categoryWindow, const Language& language)
     Button2.onClick = [this] { Button2Click(); };
 }
 
-TBarNameForm::~TBarNameForm() {
-    if (BarNameForm == this) BarNameForm = nullptr;
-}
+TBarNameForm::~TBarNameForm() = default;
 
 void TBarNameForm::askName(Bar* target) {
     targetBar = target;

@@ -3,9 +3,9 @@
 // to rename its target. A name the file system refuses keeps it open with the text as typed, so
 // that the user can correct it. Escape does nothing here; "&Canel" closes it.
 
-#include "app/Language.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "store/Language.h"
 #include "windows/Namedialog.h"
 
 class Bar;
@@ -38,6 +38,3 @@ private:
     TBarForm& categoryWindow_;
     const Language& language_;
 };
-
-// The name dialog while it exists; null before and after.
-extern TBarNameForm* BarNameForm;

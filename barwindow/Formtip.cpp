@@ -1,8 +1,6 @@
 #include "barwindow/Formtip.h"
 
-#include "app/App.h"
-
-TKestrumTipForm* KestrumTipForm = nullptr;
+#include "windows/Program.h"
 
 namespace {
 
@@ -10,13 +8,13 @@ constexpr platform::Color kPaleYellow = 0xBBFFFF;
 
 } // namespace
 
-TKestrumTipForm::TKestrumTipForm(const App& app)
+TKestrumTipForm::TKestrumTipForm(const Program& program)
     : Form(platform::FormKind::Dialog), Label1(*this, {24, 18, 167, 18}, "Kestrum Monthly Tip:"),
       Label2(*this, {36, 60, 299, 28},
              "Would you like to connect to the Kestrum web site to see whether there is a new "
              "version?"),
       Button1(*this, {72, 138, 75, 25}, "&Yes"), Button2(*this, {228, 138, 75, 25}, "&No"),
-      app_(app) {
+      program_(program) {
     setCaption("Kestrum Tip");
     setClientSize({379, 201});
     setLeft(343);
@@ -30,15 +28,13 @@ TKestrumTipForm::TKestrumTipForm(const App& app)
     Button2.onClick = [this] { Button2Click(); };
 }
 
-TKestrumTipForm::~TKestrumTipForm() {
-    if (KestrumTipForm == this) KestrumTipForm = nullptr;
-}
+TKestrumTipForm::~TKestrumTipForm() = default;
 
 void TKestrumTipForm::Show() {
-    if (app_.noticeDueToday()) show();
+    if (program_.noticeDueToday()) show();
 }
 
 void TKestrumTipForm::Button1Click() {
-    app_.openHomePage();
+    program_.openHomePage();
     close();
 }

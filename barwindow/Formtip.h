@@ -6,11 +6,11 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
-class App;
+class Program;
 
 class TKestrumTipForm : public platform::Form {
 public:
-    explicit TKestrumTipForm(const App& app);
+    explicit TKestrumTipForm(const Program& program);
     ~TKestrumTipForm() override;
 
     // Shows the notice if it is due today; otherwise does nothing.
@@ -25,8 +25,5 @@ private:
     void Button1Click();
     void Button2Click() { close(); }
 
-    const App& app_;
+    const Program& program_;
 };
-
-// The notice while it exists; null before and after.
-extern TKestrumTipForm* KestrumTipForm;

@@ -3,7 +3,6 @@
 // two cells) against one full recomposition of the window, and the first painting of the whole
 // window, once with every shortcut pointing at one program and once spread over 250 programs of
 // their own pictures. Under Wine the window is real and needs a display.
-#include "app/Language.h"
 #include "barwindow/Formbar.h"
 #include "manager/Barmanager.h"
 #include "platform/Files.h"
@@ -11,6 +10,7 @@
 #include "platform/Process.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
+#include "store/Language.h"
 #include "store/Wintools.h"
 
 #include "bench/Benchfolder.h"
@@ -37,8 +37,7 @@ void finishDrawing() {
 #endif
 }
 
-platform::Point centreOf(const Bar& bar, const IconArea& entry) {
-    const platform::Rect cell = bar.ToWindowRect(entry.rect());
+platform::Point centreOf(const platform::Rect& cell) {
     return {cell.left + cell.width / 2, cell.top + cell.height / 2};
 }
 
@@ -99,14 +98,14 @@ int main(int argc, char** argv) {
             Bar& bar = *manager.barAt(kCategories / 2);
             IconArea& left = *bar.GetLink(kLinksPerCategory / 2);
             IconArea& right = *bar.GetLink(kLinksPerCategory / 2 + 1);
-            const platform::Point a = centreOf(bar, left);
-            const platform::Point b = centreOf(bar, right);
+            const platform::Rect cellA = form.rows().cellOnWindow(&left);
+            const platform::Rect cellB = form.rows().cellOnWindow(&right);
+            const platform::Point a = centreOf(cellA);
+            const platform::Point b = centreOf(cellB);
             moveTo(form, a);
             const double hover = perRun(kHoverChanges, [&](int i) { moveTo(form, i % 2 ? a : b); });
-            const platform::Rect cellA = bar.ToWindowRect(left.rect());
-            const platform::Rect cellB = bar.ToWindowRect(right.rect());
-            const double cells = perRun(kHoverChanges, [&](int i) {
-                bar.SetHighlighted(i % 2 ? &left : &right);
+            // The two cells a hover change repaints, one of them highlighted.
+            const double cells = perRun(kHoverChanges, [&](int) {
                 form.repaintNow(cellA);
                 form.repaintNow(cellB);
             });

@@ -6,6 +6,7 @@
 // folder to start Kestrum.exe on; for --spread see buildSpreadDataFolder.
 #include "manager/Barmanager.h"
 #include "manager/Iconloader.h"
+#include "platform/Canvas.h"
 #include "platform/Files.h"
 #include "platform/Inifile.h"
 #include "platform/Process.h"
@@ -163,11 +164,12 @@ int main(int argc, char** argv) {
     std::unique_ptr<BarManager> manager;
     const double load =
         bench::millisecondsFor([&] { manager = std::make_unique<BarManager>(data); });
-    manager->SetTop(2);
-    manager->SetLeft(1);
-    const double layout = bench::millisecondsFor([&] { manager->layout(); });
+    platform::Bitmap measuring(1, 1);
+    const layout::TextMeasurer measure = layout::measuringOn(measuring.canvas());
+    const auto layOut = [&] { layout::layOut(manager->bars, manager->appearance(), measure, {1, 2}); };
+    const double layout = bench::millisecondsFor(layOut);
     manager->showIconTitle = true;
-    const double layoutWithTitles = bench::millisecondsFor([&] { manager->layout(); });
+    const double layoutWithTitles = bench::millisecondsFor(layOut);
     const IdleLoad idle = loadInSlices(manager->iconLoader());
 
     const auto links = allLinkPaths(data);

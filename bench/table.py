@@ -108,6 +108,10 @@ row("  processor above an empty window", None,
     figure("wine-figures.txt", "idle processor above the empty window, window open:"), "ms", 20, 0)
 row("click on an icon to the window gone, start held 10 s", None,
     figure("wine-figures.txt", "click on an icon to the window gone, start held 10 s:"), "ms", 100, 0)
+row("Ctrl+J to the command window shown, start held 10 s", None,
+    figure("wine-figures.txt", "Ctrl+J to the command window shown, start held 10 s:"), "ms", 200, 0)
+row("  with no start waiting", None,
+    figure("wine-figures.txt", "Ctrl+J to the command window shown, no start waiting:"), "ms", None, 0)
 row("released Kestrum.exe", None, figure("sizes.txt", "Kestrum.exe"), "KB", 1024, 0)
 ours = figure("wine-ini.txt", "Kestrum INI engine")
 profile = figure("wine-ini.txt", "profile functions")

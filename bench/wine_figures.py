@@ -5,8 +5,8 @@ once every icon is in, against the program in an empty folder and an empty Win32
 then the memory in two data folders of the same 50 categories, with 500 and with 2,000 shortcuts
 spread over the same 250 pictures, whose difference is what an entry costs beyond its picture;
 then what the program costs while nothing moves (wake-ups and processor over 20 s, bar hidden and
-category window open) beside the empty window program, and the time from a click on an icon to
-the category window gone.
+category window open) beside the empty window program, the time from a click on an icon to the
+category window gone, and from Ctrl+J to the command window shown with and without a start waiting.
 
 usage: wine_figures.py KESTRUM_EXE EMPTY_WINDOW_EXE DATA_FOLDER SCREEN_WIDTH SCREEN_HEIGHT
                        SPREAD_500_FOLDER SPREAD_2000_FOLDER
@@ -21,6 +21,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import e2e_support as e2e  # noqa: E402
+from x_events import MapWatch  # noqa: E402
 
 STARTS = 5
 # Using under a twentieth of the processor over this long: the icons are in (the bar's timers
@@ -168,6 +169,7 @@ def idle_and_click(kestrum_exe, folder, away):
     e2e.wait_for(e2e.bar_top_is(-26), "the bar hidden")
     pid = process.pid  # of Kestrum.exe itself: others may run on the machine
     hidden = idle_cost(pid)
+    command_free = ctrl_j_seconds()
     window = e2e.open_category_window()
     e2e.xdotool("mousemove", *away)
     shown = idle_cost(pid)
@@ -179,8 +181,27 @@ def idle_and_click(kestrum_exe, folder, away):
         clicked = time.monotonic()
         e2e.wait_for(lambda: str(window[4]) not in shown_windows(), "the window to go", timeout=60)
         gone.append(time.monotonic() - clicked)
+    command_held = ctrl_j_seconds()  # the worker still holds the starts asked for above
     end(process)
-    return hidden, shown, statistics.median(gone)
+    return hidden, shown, statistics.median(gone), (command_free, command_held)
+
+
+def ctrl_j_seconds():
+    """The median seconds from Ctrl+J to the command window on the screen; Escape closes it."""
+    watch = MapWatch()
+    try:
+        answers = []
+        for _ in range(CLICKS):
+            # Wine hears the hot key only while one of its windows has the X focus.
+            e2e.xdotool("windowfocus", e2e.bar_windows()[0][4])
+            answers.append(watch.seconds_until_mapped(lambda: e2e.xdotool("key", "ctrl+j"), "Command", 30))
+            e2e.xdotool("windowfocus", e2e.xdotool("search", "--onlyvisible", "--name", "^Command$").split()[0])
+            e2e.xdotool("key", "Escape")
+            e2e.wait_for(lambda: not e2e.xdotool("search", "--onlyvisible", "--name", "^Command$").strip(),
+                         "the command window to close")
+        return statistics.median(answers)
+    finally:
+        watch.close()
 
 
 def shown_windows():
@@ -211,7 +232,7 @@ def parent_of(pid):
 
 
 def idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch):
-    hidden, shown, gone = kestrum_idle_and_click(kestrum_exe, data_folder)
+    hidden, shown, gone, command = kestrum_idle_and_click(kestrum_exe, data_folder)
     empty = empty_window_idle(empty_window_exe, scratch)
     for what, (woken, used) in (("bar hidden", hidden), ("window open", shown),
                                 ("empty window program", empty)):
@@ -221,6 +242,8 @@ def idle_figures(kestrum_exe, empty_window_exe, data_folder, scratch):
     print(f"idle processor above the empty window, bar hidden:  {hidden[1] - empty[1]:6.0f} ms")
     print(f"idle processor above the empty window, window open: {shown[1] - empty[1]:6.0f} ms")
     print(f"click on an icon to the window gone, start held 10 s: {gone * 1000:6.0f} ms median of {CLICKS}")
+    print(f"Ctrl+J to the command window shown, no start waiting: {command[0] * 1000:6.0f} ms median of {CLICKS}")
+    print(f"Ctrl+J to the command window shown, start held 10 s:  {command[1] * 1000:6.0f} ms median of {CLICKS}")
 
 
 def main(kestrum_exe, empty_window_exe, data_folder, width, height, spread_500, spread_2000):

@@ -17,8 +17,6 @@
 #include <unordered_set>
 #include <utility>
 
-TCommandForm* CommandForm = nullptr;
-
 namespace {
 
 using TitledEntry = TCommandForm::TitledEntry;
@@ -93,7 +91,6 @@ TCommandForm::TCommandForm(BarManager& manager, platform::Form& categoryWindow)
 
 TCommandForm::~TCommandForm() {
     manager_.removeWatcher(this);
-    if (CommandForm == this) CommandForm = nullptr;
 }
 
 void TCommandForm::FormCreate() {

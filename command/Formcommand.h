@@ -13,8 +13,8 @@
 #include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "store/Modelwatcher.h"
 #include "windows/Commandwindow.h"
-#include "windows/Modelwatcher.h"
 
 #include <memory>
 #include <optional>
@@ -125,6 +125,3 @@ private:
     // Last, so that it goes before the list it answers for.
     std::optional<platform::AccessibleExposure> listAccessible_;
 };
-
-// The command window while it exists; null before and after.
-extern TCommandForm* CommandForm;

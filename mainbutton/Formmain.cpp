@@ -1,11 +1,9 @@
 #include "mainbutton/Formmain.h"
 
-#include "app/App.h"
-#include "app/Language.h"
 #include "platform/Inifile.h"
 #include "platform/System.h"
-
-TMainForm* MainForm = nullptr;
+#include "store/Language.h"
+#include "windows/Program.h"
 
 namespace {
 
@@ -20,16 +18,10 @@ bool pointerOver(const platform::Rect& window, const std::optional<platform::Poi
     return pointer && window.containsWithEdges(*pointer);
 }
 
-// A main window made without the application object (as on its own in a test) keeps the
-// built-in texts.
-std::string menuText(const LanguageText& text) {
-    return theLanguage ? theLanguage->getText(text) : std::string(text.builtIn);
-}
-
 } // namespace
 
-TMainForm::TMainForm(std::string settingsFileName)
-    : settingsFileName_(std::move(settingsFileName)), mainButton_(*this), panel1_(*this),
+TMainForm::TMainForm(std::string settingsFileName, const Language* language)
+    : settingsFileName_(std::move(settingsFileName)), language_(language), mainButton_(*this), panel1_(*this),
       dragHelper_(*this), animater_(*this),
       mouseChecker_(*this, 10, [this] { MouseCheckerTimer(); }),
       formAnimater_(*this, 50, [this] { FormAnimaterTimer(); }) {
@@ -53,8 +45,10 @@ TMainForm::TMainForm(std::string settingsFileName)
     loadButtonSettings();
 }
 
-TMainForm::~TMainForm() {
-    if (MainForm == this) MainForm = nullptr;
+TMainForm::~TMainForm() = default;
+
+std::string TMainForm::text(const LanguageText& text) const {
+    return language_ ? language_->getText(text) : std::string(text.builtIn);
 }
 
 void TMainForm::loadButtonSettings() {
@@ -114,7 +108,7 @@ void TMainForm::registerHotKey() {
     hotKey_.emplace(*this, kHotKeyId, platform::HotKeyModifiers::Control, 'J');
     if (hotKey_->registered()) return;
     platform::messageBox(this,
-                         "[ Ctr+j ]   " + menuText(LanguageTexts::MessageBox_HotKeyRegisterFailed),
+                         "[ Ctr+j ]   " + text(LanguageTexts::MessageBox_HotKeyRegisterFailed),
                          platform::applicationTitle(),
                          platform::MessageBoxStyle::IconWarning | platform::MessageBoxStyle::Ok);
 }
@@ -139,15 +133,15 @@ void TMainForm::releaseButton() {
 
 void TMainForm::buildMainMenu() {
     namespace T = LanguageTexts;
-    mainMenu_.addItem(menuText(T::MainForm_About), [this] { MenuItemAboutClick(); });
-    mainMenu_.addItem(menuText(T::MainForm_NewVersion), [this] { MenuItemNewVersionClick(); });
-    mainMenu_.addItem(menuText(T::MainForm_Help), [this] { MenuItemHelpClick(); });
+    mainMenu_.addItem(text(T::MainForm_About), [this] { MenuItemAboutClick(); });
+    mainMenu_.addItem(text(T::MainForm_NewVersion), [this] { MenuItemNewVersionClick(); });
+    mainMenu_.addItem(text(T::MainForm_Help), [this] { MenuItemHelpClick(); });
     mainMenu_.addSeparator();
-    mainMenu_.addItem(menuText(T::MainForm_NewCategory), [this] { MenuItemNewCategoryClick(); });
-    mainMenu_.addItem(menuText(T::MainForm_GlobalSettings),
+    mainMenu_.addItem(text(T::MainForm_NewCategory), [this] { MenuItemNewCategoryClick(); });
+    mainMenu_.addItem(text(T::MainForm_GlobalSettings),
                       [this] { MenuItemGlobalSettingsClick(); });
     mainMenu_.addSeparator();
-    mainMenu_.addItem(menuText(T::MainForm_Exit), [this] { MenuItemExitClick(); });
+    mainMenu_.addItem(text(T::MainForm_Exit), [this] { MenuItemExitClick(); });
 }
 
 // From the keyboard the menu opens below the bar's left corner.
@@ -159,11 +153,11 @@ void TMainForm::FormContextPopup(platform::Point pos) {
 }
 
 void TMainForm::MenuItemNewVersionClick() {
-    theApp->openHomePage();
+    if (program_) program_->openHomePage();
 }
 
 void TMainForm::MenuItemHelpClick() {
-    if (!App::openDocument(theApp->helpFileName()))
+    if (program_ && !program_->openHelp())
         platform::messageBox(this, "Cannot find help.htm", platform::applicationTitle(),
                              platform::MessageBoxStyle::Ok);
 }

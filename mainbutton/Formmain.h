@@ -26,14 +26,19 @@
 #include <optional>
 #include <string>
 
+class Language;
+struct LanguageText;
+class Program;
+
 class TMainForm : public platform::Form,
                   public MainWindow,
                   public DragEventHandler,
                   public ButtonWindow,
                   private platform::AccessibleTree {
 public:
-    // Reads its settings from `settingsFileName` before it is first shown.
-    explicit TMainForm(std::string settingsFileName);
+    // Reads its settings from `settingsFileName` before it is first shown. Its menu and
+    // warning take their texts from `language`, the built-in ones without it.
+    explicit TMainForm(std::string settingsFileName, const Language* language = nullptr);
     ~TMainForm() override;
 
     void loadButtonSettings();
@@ -53,6 +58,8 @@ public:
     void setCategoryWindow(CategoryWindow* window) { categoryWindow_ = window; }
     // The window the hot key opens beside the category window; none until it exists.
     void setCommandWindow(CommandWindow* window) { commandWindow_ = window; }
+    // What the version and help items of the main menu open; they do nothing until it is set.
+    void setProgram(const Program* program) { program_ = program; }
     // What the main menu opens in windows of other parts, wired by start-up; an item whose
     // command is not set does nothing.
     std::function<void()> onAbout;          // the about box, not modal
@@ -117,7 +124,11 @@ private:
     void checkScreenSize();
     bool categoryWindowShown() const { return categoryWindow_ && categoryWindow_->isShown(); }
 
+    std::string text(const LanguageText& text) const;
+
     std::string settingsFileName_;
+    const Language* language_;
+    const Program* program_ = nullptr;
     MainButton mainButton_;
     platform::Panel panel1_; // the drag handle
     DragHelper dragHelper_;
@@ -139,6 +150,3 @@ private:
     std::optional<platform::HotKey> hotKey_;
 };
 
-// The main window while it exists; null once it is destroyed, so that code running during
-// teardown can tell that it is gone.
-extern TMainForm* MainForm;

@@ -20,12 +20,22 @@ platform::Font verdana(int size) {
     return font;
 }
 
-// The cells, the pictures and the settings dialog each read an unknown size their own way, so
-// only the two sizes there are get past loading; anything else is the default.
+// What a stored number that names no choice means is decided here, as it loads, so that the
+// window, the painter and the settings dialog all show the same: an unknown icon size is small,
+// an unknown layout has the icons left (where a new category has them), an alignment past the
+// last is right. The file keeps what it holds until the setting is saved for a change.
 std::int32_t knownIconSize(int stored) {
     const bool known = stored == std::int32_t(IconSizeType::Small) ||
                        stored == std::int32_t(IconSizeType::Large);
     return known ? stored : std::int32_t(IconSizeType::Small);
+}
+
+std::uint8_t knownBarLayout(std::uint8_t stored) {
+    return stored == std::uint8_t(BarLayout::NameLeft) ? stored : std::uint8_t(BarLayout::IconsLeft);
+}
+
+std::uint8_t knownNameAlignment(std::uint8_t stored) {
+    return std::min(stored, std::uint8_t(BarNameAlignment::Right));
 }
 
 } // namespace
@@ -35,7 +45,6 @@ BarManager::BarManager(std::string folder)
       iconTitleFont(verdana(7)), barNameFont(verdana(8)) {
     loadBarList();
     loadAppearance();
-    setBarLayout(barLayout);
 }
 
 BarManager::~BarManager() = default;
@@ -53,6 +62,11 @@ void BarManager::entryRemoving(const IconArea& entry) {
         watcher->entryRemoving(entry);
 }
 
+void BarManager::categoryRemoving(const Bar& category) {
+    for (ModelWatcher* watcher : watchers_)
+        watcher->categoryRemoving(category);
+}
+
 std::string BarManager::configFileName() const {
     return dataFolder + "config.txt";
 }
@@ -61,18 +75,11 @@ std::string BarManager::settingsFileName() const {
     return dataFolder + "settings.txt";
 }
 
-Bar* BarManager::barAtPoint(int x, int y) const {
-    for (const auto& bar : bars)
-        if (bar->rect().containsStrictly({x, y})) return bar.get();
-    return nullptr;
-}
-
 Bar* BarManager::createBar(const std::string& name) {
     if (!platform::isPlainName(name) || hasBar(name) ||
         !platform::createFolder(dataFolder + "\\" + name))
         return nullptr;
-    auto bar = std::make_unique<Bar>(this, dataFolder, name);
-    applyBarLayout(bar.get());
+    auto bar = std::make_unique<Bar>(static_cast<ModelWatcher*>(this), dataFolder, name);
     bar->SaveLinks();
     bars.push_back(std::move(bar));
     saveBarList();
@@ -91,8 +98,7 @@ bool BarManager::deleteBar(Bar* bar) {
     if (found == bars.end()) return false;
     const std::string folder = bar->GetFolderPath();
     if (platform::folderExists(folder) && !DeleteFolderTree(folder)) return false;
-    for (ModelWatcher* watcher : watchers_)
-        watcher->categoryRemoving(*bar);
+    categoryRemoving(*bar);
     bars.erase(found);
     saveBarList();
     return true;
@@ -118,22 +124,6 @@ bool BarManager::moveBar(Bar* moved, Bar* target) {
     return true;
 }
 
-void BarManager::applyBarLayout(Bar* bar) const {
-    if (barLayout == std::uint8_t(BarLayout::IconsLeft)) {
-        bar->LeftBox = bar->IconBox.get();
-        bar->RightBox = bar->NameBox.get();
-    } else if (barLayout == std::uint8_t(BarLayout::NameLeft)) {
-        bar->LeftBox = bar->NameBox.get();
-        bar->RightBox = bar->IconBox.get();
-    }
-}
-
-void BarManager::setBarLayout(std::uint8_t value) {
-    barLayout = value;
-    for (const auto& bar : bars)
-        applyBarLayout(bar.get());
-}
-
 int BarManager::iconPixelSize() const {
     return iconSizeType == std::int32_t(IconSizeType::Small) ? 16 : 32;
 }
@@ -142,8 +132,8 @@ void BarManager::loadAppearance() {
     const platform::IniSnapshot settings(settingsFileName());
     showIconTitle = settings.readBool("Appearance", "ShowIconTitle", false);
     iconSizeType = knownIconSize(settings.readInteger("Appearance", "IconSizeType", 16));
-    barLayout = ReadLowByte(settings, "Appearance", "BarLayout", 1);
-    barNameAlignment = ReadLowByte(settings, "Appearance", "BarNameAlignment", 1);
+    barLayout = knownBarLayout(ReadLowByte(settings, "Appearance", "BarLayout", 1));
+    barNameAlignment = knownNameAlignment(ReadLowByte(settings, "Appearance", "BarNameAlignment", 1));
     ReadFont(settings, "IconTitleFont", iconTitleFont, iconTitleFont);
 }
 
@@ -166,7 +156,7 @@ bool BarManager::hasBar(const std::string& name, const Bar* except) const {
 }
 
 void BarManager::appendBar(const std::string& name) {
-    bars.push_back(std::make_unique<Bar>(this, dataFolder, name));
+    bars.push_back(std::make_unique<Bar>(static_cast<ModelWatcher*>(this), dataFolder, name));
 }
 
 void BarManager::loadBarList() {
@@ -198,17 +188,7 @@ void BarManager::saveBarList() {
 
 layout::Appearance BarManager::appearance() const {
     return {iconSizeType == std::int32_t(IconSizeType::Small), iconPixelSize(), showIconTitle != 0,
-            iconTitleFont, barNameFont, barNameAlignment};
+            iconTitleFont, barNameFont, barNameAlignment,
+            barLayout == std::uint8_t(BarLayout::NameLeft)};
 }
 
-void BarManager::layout(int maxWidth) {
-    platform::Canvas& canvas = measureBuffer.canvas();
-    const layout::TextMeasurer measure = [&canvas](const platform::Font& font,
-                                                   const std::string& text) {
-        canvas.font = font;
-        return canvas.textExtent(text);
-    };
-    const layout::Appearance look = appearance();
-    maxIconHeight = layout::layoutIcons(bars, look, measure);
-    layout::layoutRows(bars, *this, maxIconHeight, look, measure, maxWidth);
-}

@@ -3,16 +3,12 @@
 // them. The list of categories is kept in the data folder's config.txt, the appearance in its
 // settings.txt.
 
-#include "manager/Doublebuffer.h"
 #include "manager/Iconloader.h"
 #include "manager/Layout.h"
 #include "platform/Font.h"
-#include "platform/Process.h"
-#include "store/Square.h"
-#include "windows/Modelwatcher.h"
+#include "store/Modelwatcher.h"
 
 #include <cstdint>
-#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +21,8 @@ enum class IconSizeType : std::int32_t { Small = 16, Large = 32 };
 enum class BarLayout : std::uint8_t { IconsLeft = 0, NameLeft = 1 };
 enum class BarNameAlignment : std::uint8_t { Left = 0, Center = 1, Right = 2 };
 
-class BarManager : public Square {
+// It is the watcher of its categories, and tells the windows watching it in turn.
+class BarManager : private ModelWatcher {
 public:
     // Loads every category of `dataFolder` (which ends with a separator) and the appearance,
     // leaving the entries' targets and icons to iconLoader(), which is not started here.
@@ -40,13 +37,9 @@ public:
     // A watcher stays registered until removed; it must be removed before it is destroyed.
     void addWatcher(ModelWatcher* watcher);
     void removeWatcher(ModelWatcher* watcher);
-    // Called by a category just before it destroys one of its entries.
-    void entryRemoving(const IconArea& entry);
 
     int barCount() const { return int(bars.size()); }
     Bar* barAt(int index) const { return bars[std::size_t(index)].get(); }
-    // The first category whose row strictly contains the window point, or null.
-    Bar* barAtPoint(int x, int y) const;
 
     // Each returns failure (null or false) without changing anything when the file system
     // refuses, when the name is not a single folder name, or when another category has it
@@ -60,7 +53,7 @@ public:
     // with no target, at the end.
     bool moveBar(Bar* moved, Bar* target);
 
-    void setBarLayout(std::uint8_t value);
+    void setBarLayout(std::uint8_t value) { barLayout = value; }
     // The size the icons are drawn at in the category window: 16 or 32 pixels.
     int iconPixelSize() const;
 
@@ -69,24 +62,20 @@ public:
     void loadBarList();
     void saveBarList();
 
-    // Computes every rectangle of every row from the current categories and appearance (see
-    // manager/Layout.h), the rows no wider than `maxWidth` where wrapping their icons can make
-    // them so; the caller sets Left and Top first.
-    void layout(int maxWidth = std::numeric_limits<int>::max());
+    // What the layout (manager/Layout.h) reads of the appearance.
     layout::Appearance appearance() const;
 
 private:
     std::string configFileName() const;
     std::string settingsFileName() const;
-    void applyBarLayout(Bar* bar) const;
     // Whether a category other than `except` has the name, without regard to letter case.
     bool hasBar(const std::string& name, const Bar* except = nullptr) const;
     // The place of `bar` in the list, or the end when it is not there.
     std::vector<std::unique_ptr<Bar>>::iterator positionOf(const Bar* bar);
     void appendBar(const std::string& name);
+    void entryRemoving(const IconArea& entry) override;
+    void categoryRemoving(const Bar& category) override;
 
-    platform::OleSession ole; // the icon loader reads shortcuts through COM
-    // After `ole`, so that the loader's COM objects go before OLE does.
     std::unique_ptr<IconLoader> iconLoader_;
 
 public:
@@ -95,9 +84,7 @@ public:
     std::int32_t iconSizeType = std::int32_t(IconSizeType::Large); // 16 or 32 once loaded
     std::int32_t showIconTitle = false;
     platform::Font iconTitleFont;
-    DoubleBuffer measureBuffer; // the layout measures titles and names on its canvas
     platform::Font barNameFont;
-    std::int32_t maxIconHeight = 0;
     std::uint8_t barLayout = std::uint8_t(BarLayout::NameLeft);
     std::uint8_t barNameAlignment = std::uint8_t(BarNameAlignment::Center);
 

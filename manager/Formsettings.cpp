@@ -1,12 +1,8 @@
 #include "manager/Formsettings.h"
 
-#include "app/App.h"
 #include "manager/Barmanager.h"
 #include "platform/Dialogs.h"
-
-#include <algorithm>
-
-TSettingsForm* SettingsForm = nullptr;
+#include "windows/Program.h"
 
 namespace {
 
@@ -32,7 +28,7 @@ Rect groupBounds(int n) {
 
 } // namespace
 
-TSettingsForm::TSettingsForm(BarManager& manager, App& app, AppearanceWindow& categoryWindow,
+TSettingsForm::TSettingsForm(BarManager& manager, Program& program, AppearanceWindow& categoryWindow,
                              ButtonWindow& buttonWindow)
     : Form(platform::FormKind::Dialog), PageControl1(*this, pageControlBounds()),
       PageAppearance(PageControl1, "Appearance"),
@@ -55,7 +51,7 @@ TSettingsForm::TSettingsForm(BarManager& manager, App& app, AppearanceWindow& ca
                         "List the Start menu's programs in the command window"),
       PanelBottom(*this, {0, kClientHeight - kBottomHeight, kClientWidth, kBottomHeight}),
       Button1(PanelBottom, {kClientWidth - kMargin - 75, 16, 75, 25}, "&Close"), manager_(manager),
-      app_(app), categoryWindow_(categoryWindow), buttonWindow_(buttonWindow) {
+      program_(program), categoryWindow_(categoryWindow), buttonWindow_(buttonWindow) {
     setCaption("Global Settings");
     setClientSize({kClientWidth, kClientHeight});
     centreOnScreen();
@@ -76,13 +72,11 @@ TSettingsForm::TSettingsForm(BarManager& manager, App& app, AppearanceWindow& ca
     Button1.onClick = [this] { Button1Click(); };
 }
 
-TSettingsForm::~TSettingsForm() {
-    if (SettingsForm == this) SettingsForm = nullptr;
-}
+TSettingsForm::~TSettingsForm() = default;
 
 // Showing the current values changes none of them: the setters see them unchanged.
 void TSettingsForm::FormShow() {
-    CheckBoxAutoRun.setChecked(app_.autoRun);
+    CheckBoxAutoRun.setChecked(program_.startsWithWindows());
     CheckBoxIconTitleVisible.setChecked(manager_.showIconTitle != 0);
     setIconSize(manager_.iconSizeType);
     setLayout(manager_.barLayout);
@@ -108,7 +102,7 @@ void TSettingsForm::setLayout(std::uint8_t value) {
 
 // The painter draws every value above Center as Right, so the dialog shows it so.
 void TSettingsForm::setNameAlignment(std::uint8_t value) {
-    RadioGroupBarNameAlignment.setSelectedIndex(std::min<int>(value, int(BarNameAlignment::Right)));
+    RadioGroupBarNameAlignment.setSelectedIndex(value);
     if (value == manager_.barNameAlignment) return;
     manager_.barNameAlignment = value;
     applyAppearance();
@@ -155,8 +149,7 @@ void TSettingsForm::IconTitleFontButtonClick() {
 }
 
 void TSettingsForm::CheckBoxAutoRunClick() {
-    app_.setAutoRun(CheckBoxAutoRun.checked());
-    app_.saveAutoRun();
+    program_.setStartsWithWindows(CheckBoxAutoRun.checked());
 }
 
 void TSettingsForm::ButtonColorForAutoHideButtonClick() {

@@ -14,12 +14,12 @@
 
 #include <cstdint>
 
-class App;
+class Program;
 class BarManager;
 
 class TSettingsForm : public platform::Form, public SettingsDialog {
 public:
-    TSettingsForm(BarManager& manager, App& app, AppearanceWindow& categoryWindow,
+    TSettingsForm(BarManager& manager, Program& program, AppearanceWindow& categoryWindow,
                   ButtonWindow& buttonWindow);
     ~TSettingsForm() override;
 
@@ -70,11 +70,8 @@ private:
     void applyAppearance();
 
     BarManager& manager_;
-    App& app_;
+    Program& program_;
     AppearanceWindow& categoryWindow_;
     ButtonWindow& buttonWindow_;
     CommandWindow* commandWindow_ = nullptr;
 };
-
-// The settings dialog while it exists; null before and after.
-extern TSettingsForm* SettingsForm;

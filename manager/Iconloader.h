@@ -7,6 +7,8 @@
 // pointer to either: it finds its work by the entries' ShellState, scanning the manager's
 // categories in display order from the position where the last slice stopped.
 
+#include "platform/Process.h"
+
 #include <chrono>
 #include <cstddef>
 #include <functional>
@@ -49,6 +51,7 @@ private:
     void schedule();
 
     BarManager& manager_;
+    platform::OleSession ole_; // shortcuts are read through COM; first in, last out
     std::unique_ptr<platform::ShellLinkReader> links_;
     // Where the last slice stopped, as positions: the entries there may be gone by now.
     std::size_t barPosition_ = 0;

@@ -1,10 +1,10 @@
 #include "store/Bar.h"
 
-#include "manager/Barmanager.h"
 #include "platform/Files.h"
 #include "platform/Inifile.h"
 #include "platform/Initext.h"
 #include "platform/Text.h"
+#include "store/Modelwatcher.h"
 #include "store/Vcltools.h"
 #include "store/Wintools.h"
 
@@ -40,11 +40,8 @@ LinkList::iterator PositionOf(LinkList& links, const IconArea* entry) {
 
 } // namespace
 
-Bar::Bar(BarManager* manager, std::string dataFolder, std::string name)
-    : Manager(manager), DataFolder(std::move(dataFolder)), Name(std::move(name)),
-      IconBox(std::make_unique<IconAreaBox>(this)), NameBox(std::make_unique<BarNameBox>(this)),
-      LeftBox(IconBox.get()), RightBox(NameBox.get()) {
-    SetHeight(50);
+Bar::Bar(ModelWatcher* watcher, std::string dataFolder, std::string name)
+    : Watcher(watcher), DataFolder(std::move(dataFolder)), Name(std::move(name)) {
     NameFont.name = "Verdana";
     Load();
 }
@@ -124,8 +121,7 @@ void Bar::SaveLinks() {
         // A name such as " copy0.lnk" must not lose its blank on the way back.
         config.writeString(kLinkSection, key,
                            platform::ini::quotedForReading(ExtractFileName(entry.LinkFileName)));
-        if (!entry.Title.empty())
-            config.writeString(kTitlesSection, key, platform::ini::quotedForReading(entry.Title));
+        config.writeString(kTitlesSection, key, platform::ini::quotedForReading(entry.GetTitle()));
     }
     config.commit();
 }
@@ -155,12 +151,6 @@ IconArea* Bar::GetLink(int index) const {
     return Links.at(static_cast<std::size_t>(index)).get();
 }
 
-IconArea* Bar::FindLinkAt(std::int32_t x, std::int32_t y) const {
-    for (const auto& entry : Links)
-        if (entry->rect().containsStrictly({x, y})) return entry.get();
-    return nullptr;
-}
-
 std::string Bar::NewLinkFileName(const std::string& sourcePath) const {
     std::string name = ExtractFileName(sourcePath);
     const std::string base = StripFileExt(name);
@@ -186,7 +176,6 @@ IconArea* Bar::InsertLinkFile(const std::string& linkFileName, IconArea* before)
     entry->LoadNow();
     IconArea* added = entry.get();
     Links.insert(PositionOf(Links, before), std::move(entry));
-    ArrangeLinks();
     SaveLinks();
     return added;
 }
@@ -195,30 +184,9 @@ void Bar::RemoveLink(IconArea* entry) {
     const auto position = PositionOf(Links, entry);
     if (position == Links.end()) return;
     platform::deleteFile(entry->GetLinkPath());
-    if (Manager) Manager->entryRemoving(*entry);
-    if (Highlighted == entry) Highlighted = nullptr;
+    if (Watcher) Watcher->entryRemoving(*entry);
     Links.erase(position);
-    ArrangeLinks();
     SaveLinks();
-}
-
-void Bar::ArrangeLinks() {
-    std::int32_t x = 0;
-    for (const auto& entry : Links) {
-        entry->SetTop(0);
-        entry->SetLeft(x);
-        entry->SetWidth(32);
-        entry->SetHeight(32);
-        x += entry->Width;
-    }
-}
-
-platform::Point Bar::ToLocalPoint(std::int32_t x, std::int32_t y) const {
-    return {x - Left, y - Top};
-}
-
-platform::Rect Bar::ToWindowRect(const platform::Rect& rect) const {
-    return rect.offset({Left, Top});
 }
 
 namespace {
@@ -230,7 +198,6 @@ bool MoveWithinBar(Bar& bar, IconArea* entry, IconArea* before) {
     auto moved = std::move(*position);
     bar.Links.erase(position);
     bar.Links.insert(PositionOf(bar.Links, before), std::move(moved));
-    bar.ArrangeLinks();
     bar.SaveLinks();
     return true;
 }

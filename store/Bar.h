@@ -1,6 +1,6 @@
 #pragma once
 // One category: a folder of shortcut files inside the data folder, the ordered list of its icon
-// entries, its appearance settings and the rectangles it is drawn in.
+// entries and its appearance settings. Where it is drawn is the category window's business.
 //
 // The folder holds config.txt (section Link: Count and the file names by index; section Titles:
 // the titles by the same index; the older section Config is only read) and settings.txt
@@ -10,26 +10,24 @@
 
 #include "platform/Color.h"
 #include "platform/Font.h"
-#include "store/Barnamebox.h"
 #include "store/Iconarea.h"
-#include "store/Iconareabox.h"
-#include "store/Square.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-class BarManager;
+class ModelWatcher;
 namespace platform {
 class IniSnapshot;
 }
 
-class Bar : public Square {
+class Bar {
 public:
     // Loads the category from its folder, which must exist already; writes nothing. The entries
-    // are left unread from the shell (see IconArea::ShellState).
-    Bar(BarManager* manager, std::string dataFolder, std::string name);
+    // are left unread from the shell (see IconArea::ShellState). `watcher`, when given, is told
+    // before an entry is destroyed.
+    Bar(ModelWatcher* watcher, std::string dataFolder, std::string name);
     Bar(const Bar&) = delete;
     Bar& operator=(const Bar&) = delete;
 
@@ -53,10 +51,6 @@ public:
     int GetLinkCount() const { return static_cast<int>(Links.size()); }
     // Throws std::out_of_range for an index outside the list.
     IconArea* GetLink(int index) const;
-    // The first entry whose cell holds (x, y), in the category's own coordinates, strictly
-    // inside: a point on a cell's edge belongs to no entry. Null when there is none.
-    IconArea* FindLinkAt(std::int32_t x, std::int32_t y) const;
-
     // The name a new shortcut for `sourcePath` gets in this folder: the source's file name, with
     // ".lnk" added unless it has that extension, and on a clash (with a file or a folder) its
     // base + " copyN.lnk" for the first free N from 0.
@@ -70,29 +64,15 @@ public:
     // Deletes the entry's shortcut file (a failure does not stop it), drops and destroys the
     // entry and saves the list. An entry of another category is left alone.
     void RemoveLink(IconArea* entry);
-    // Gives every entry a provisional cell of 32 by 32, side by side from 0.
-    void ArrangeLinks();
-
-    // Between window coordinates and the category's own.
-    platform::Point ToLocalPoint(std::int32_t x, std::int32_t y) const;
-    platform::Rect ToWindowRect(const platform::Rect& rect) const;
-
     platform::Color GetColor() const { return Color; }
     void SetColor(platform::Color color) { Color = color; }
-    IconArea* GetHighlighted() const { return Highlighted; }
-    void SetHighlighted(IconArea* entry) { Highlighted = entry; }
 
-    BarManager* Manager;
+    ModelWatcher* Watcher;
     std::string DataFolder;
     std::string Name;
     std::vector<std::unique_ptr<IconArea>> Links;
     platform::Color Color = platform::Colors::White;
-    IconArea* Highlighted = nullptr;
     std::uint8_t BackgroundStyle = 2;
-    std::unique_ptr<IconAreaBox> IconBox;
-    std::unique_ptr<BarNameBox> NameBox;
-    Square* LeftBox;
-    Square* RightBox;
     platform::Font NameFont;
     bool UseOwnNameFont = false;
     bool UseBackgroundImage = false;

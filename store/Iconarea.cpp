@@ -13,12 +13,11 @@ std::string IconArea::GetLinkPath() const {
     return Owner->GetFolderPath() + "\\" + LinkFileName;
 }
 
-std::string IconArea::GetTitle() {
-    if (Title.empty()) Title = StripFileExt(LinkFileName);
-    return Title;
+std::string IconArea::GetTitle() const {
+    return Title.empty() ? StripFileExt(LinkFileName) : Title;
 }
 
-std::string IconArea::GetHint() {
+std::string IconArea::GetHint() const {
     return TargetIsFolder ? Target : GetTitle();
 }
 

@@ -9,7 +9,6 @@
 // LoadStep), by the manager's icon loader while the program is idle.
 
 #include "platform/Shellicon.h"
-#include "store/Square.h"
 
 #include <cstdint>
 #include <memory>
@@ -20,7 +19,7 @@ namespace platform {
 class ShellLinkReader;
 }
 
-class IconArea : public Square {
+class IconArea {
 public:
     // How much of the entry has been read from the shell.
     enum class ShellState : std::uint8_t {
@@ -34,13 +33,13 @@ public:
 
     // The owner's folder + "\" + LinkFileName, built anew so that it follows a rename.
     std::string GetLinkPath() const;
-    // The title, or when none is set the file name without its extension, which is then kept
-    // as the title (and so saved with the list).
-    std::string GetTitle();
+    // The title, or when none is set the file name without its extension (which the list saves
+    // as the title, so that renaming the file later leaves the title shown).
+    std::string GetTitle() const;
     void SetTitle(const std::string& title) { Title = title; }
     // The target's path when the target was a folder when it was read, the title otherwise, and
     // so the title while the target is unread. Asks nothing of the file system.
-    std::string GetHint();
+    std::string GetHint() const;
 
     // The picture at every size, from the shell's image lists; none until it has been looked up.
     platform::ShellIcon GetIcon() const { return Icon; }
@@ -69,8 +68,6 @@ public:
     std::string LinkFileName;
     std::string Target; // "" when the shortcut could not be read, or is not read yet
     std::string Title;  // "" when not set
-    Square TitleRect;   // relative to the cell
-    Square IconRect;    // relative to the cell
 
 private:
     void takeTarget(std::string target);

@@ -2,7 +2,7 @@
 // The program's windows on the headless backend over a data folder of their own, wired together
 // as start-up wires them: what every window test starts from.
 
-#include "app/Language.h"
+#include "app/Programwindows.h"
 #include "barwindow/Formbar.h"
 #include "command/Formcommand.h"
 #include "mainbutton/Formmain.h"
@@ -11,8 +11,10 @@
 #include "platform/headless/Headlessshell.h"
 #include "store/Bar.h"
 #include "store/Iconarea.h"
+#include "store/Language.h"
 #include "tests/Datafolder.h"
 #include "tests/TempFolder.h"
+#include "windows/Program.h"
 
 #include <gtest/gtest.h>
 
@@ -22,49 +24,69 @@
 
 namespace testing_support {
 
-class WindowSet {
+// What the windows ask of the program, answered as for a folder without a help page whose
+// monthly notice is not due.
+class QuietProgram : public Program {
+public:
+    std::string versionText() const override { return "2.0"; }
+    std::string homePageAddress() const override { return "https://kestrum.org/"; }
+    void openHomePage() const override {}
+    bool openHelp() const override { return false; }
+    bool noticeDueToday() const override { return false; }
+    bool startsWithWindows() const override { return startsWithWindows_; }
+    void setStartsWithWindows(bool value) override { startsWithWindows_ = value; }
+
+private:
+    bool startsWithWindows_ = false;
+};
+
+// What the windows point into: made first, destroyed last.
+struct WindowModel {
+    explicit WindowModel(const std::string& languageText)
+        : language(languageText.empty() ? folder.file("Kestrum.lang")
+                                        : folder.write("Kestrum.lang", languageText)) {}
+    TempFolder folder;
+    Language language;
+    QuietProgram program;
+    std::unique_ptr<BarManager> manager;
+};
+
+class WindowSet : public WindowModel, public ProgramWindows {
 public:
     // A fresh headless world and no program started yet; the language file holds
     // `languageText`, and there is none when it is empty.
-    explicit WindowSet(const std::string& languageText = "")
-        : language(languageText.empty() ? folder.file("Kestrum.lang")
-                                        : folder.write("Kestrum.lang", languageText)) {
+    explicit WindowSet(const std::string& languageText = "") : WindowModel(languageText) {
         platform::headless::resetWorld();
         platform::headless::clearShellExecutions();
     }
     WindowSet(const WindowSet&) = delete;
     WindowSet& operator=(const WindowSet&) = delete;
 
-    enum class Windows { Category, WithMain, WithMainAndCommand };
-    // Loads the categories of the data folder as it now is and makes the category window, with
-    // the main window above it that opens it and the command window beside it when asked for.
+    enum class Windows { Category, All };
+    // Loads the categories of the data folder as it now is and makes the category window alone,
+    // or every window of the program wired as start-up wires them.
     void open(Windows windows) {
         manager = std::make_unique<BarManager>(folder.path() + "\\");
-        if (windows != Windows::Category)
-            mainForm = platform::createForm<TMainForm>(folder.file("settings.txt"));
-        barForm = platform::createForm<TBarForm>(*manager, language);
-        if (mainForm) {
-            mainForm->setCategoryWindow(barForm.get());
-            barForm->setMainWindow(mainForm.get());
-        }
-        if (windows == Windows::WithMainAndCommand) {
-            commandForm = platform::createForm<TCommandForm>(*manager, *barForm);
-            mainForm->setCommandWindow(commandForm.get());
-        }
+        if (windows == Windows::All)
+            ProgramWindows::open(program, *manager, language, folder.file("settings.txt"));
+        else
+            barForm = platform::createForm<TBarForm>(*manager, language);
     }
-
     Bar& row(int bar) const { return *manager->barAt(bar); }
     IconArea* entry(int bar, int link) const { return row(bar).GetLink(link); }
     platform::Rect cell(int bar, int link) const {
-        return row(bar).ToWindowRect(entry(bar, link)->rect());
+        return barForm->rows().cellOnWindow(entry(bar, link));
     }
+    // Where the category's row is on the window.
+    platform::Rect rowRect(int bar) const { return barForm->rows().rowOf(&row(bar))->rect; }
     platform::Point centre(int bar, int link) const {
         const platform::Rect r = cell(bar, link);
         return {r.left + r.width / 2, r.top + r.height / 2};
     }
     // A point of the row right of its last icon.
     platform::Point emptyPartOf(int bar) const {
-        return {row(bar).Left + row(bar).Width - 3, row(bar).Top + row(bar).Height / 2};
+        const platform::Rect r = rowRect(bar);
+        return {r.right() - 3, r.top + r.height / 2};
     }
     void click(platform::Point at) const {
         platform::headless::mouseDown(*barForm, platform::MouseButton::Left, at);
@@ -83,14 +105,6 @@ public:
     }
     // How many programs have been started.
     static std::size_t launches() { return platform::headless::shellExecutions().size(); }
-
-    TempFolder folder;
-    Language language;
-    // Destroyed from the last: the windows before the model they point into.
-    std::unique_ptr<BarManager> manager;
-    std::unique_ptr<TMainForm> mainForm;
-    std::unique_ptr<TBarForm> barForm;
-    std::unique_ptr<TCommandForm> commandForm;
 };
 
 } // namespace testing_support

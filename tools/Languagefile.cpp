@@ -1,6 +1,6 @@
 // languagefile: prints a language file holding every replaceable text with its English text, the
 // starting point for a translation.
-#include "app/Language.h"
+#include "store/Language.h"
 
 #include <cstdio>
 

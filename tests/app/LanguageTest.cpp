@@ -1,4 +1,4 @@
-#include "app/Language.h"
+#include "store/Language.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -30,7 +30,7 @@ protected:
     void start(const testing_support::Categories& categories) {
         testing_support::writeDataFolder(folder, categories, testing_support::writeLinkToNewFile);
         ASSERT_FALSE(HasFatalFailure());
-        open(Windows::WithMain);
+        open(Windows::All);
         manager->iconLoader().start();
         headless::runIdleWork();
     }

@@ -42,14 +42,13 @@ protected:
         platform::headless::setTextMetrics([](const platform::Font& font, std::string_view text) {
             return platform::Size{font.size * int(text.size()), 13};
         });
-        bar.SetTop(2), bar.SetWidth(220), bar.SetHeight(45);
         bar.Color = kRow, bar.NameFont.color = kNameColor;
+        row.category = &bar, row.rect = {0, 2, 220, 45};
         for (const std::string name : {"a", "b", "c"}) {
             auto& entry = *bar.Links.emplace_back(std::make_unique<IconArea>(&bar, name + ".lnk"));
-            entry.SetLeft(70 + 45 * int(bar.Links.size() - 1)), entry.SetWidth(45);
-            entry.SetHeight(45), entry.IconRect.SetLeft(10), entry.IconRect.SetTop(10);
-            entry.TitleRect.SetLeft(4), entry.TitleRect.SetTop(30);
             entry.Icon = platform::headless::shellIconFor(name);
+            const int left = 70 + 45 * int(row.cells.size());
+            row.cells.push_back({&entry, {left, 0, 45, 45}, {10, 10, 16, 16}, {4, 30, 0, 13}});
         }
     }
     ~BarPainterTest() override { platform::headless::setTextMetrics({}); }
@@ -58,25 +57,26 @@ protected:
     testing_support::TempFolder folder;
     BarManager manager{folder.path() + "\\"};
     const bool made = platform::createFolder(folder.file("Tools"));
-    Bar bar{&manager, folder.path() + "\\", "Tools"};
+    Bar bar{nullptr, folder.path() + "\\", "Tools"};
+    layout::Row row{nullptr, {}, {}, {}, 1, 1, {}};
 };
 
 // A name box 60 wide at left 1; the name "Tools" is 40 wide in the global font, 35 in its own,
 // and 13 high. The row is 44 high: halving each height apart differs from halving the difference.
 TEST_F(BarPainterTest, CategoryFillsItsRowButTheEdgeColumnsAndPlacesItsName) {
-    bar.SetHeight(44), bar.NameBox->SetLeft(1), bar.NameBox->SetWidth(60), bar.NameFont.size = 7;
+    row.rect.height = 44, row.nameBox = {1, 0, 60, 23}, bar.NameFont.size = 7;
     const std::tuple<int, bool, int> cases[] = {{0, false, 6},  {1, false, 11}, {2, false, 11},
                                                 {7, false, 11}, {1, true, 14},  {2, true, 16}};
     for (auto [alignment, ownFont, x] : cases) {
-        platform::Bitmap row(220, 50);
-        bar.NameBox->Alignment = std::uint8_t(alignment), bar.UseOwnNameFont = ownFont;
-        BarPainter(row.canvas(), manager, bar, PaintMode::Normal).drawCategory();
+        platform::Bitmap bitmap(220, 50);
+        row.nameAlignment = std::uint8_t(alignment), bar.UseOwnNameFont = ownFont;
+        BarPainter(bitmap.canvas(), manager, row, nullptr, PaintMode::Normal).drawCategory();
 
-        const auto& raster = rasterOf(row);
+        const auto& raster = rasterOf(bitmap);
         EXPECT_EQ(raster.count({1, 2, 218, 44}, kRow), 218 * 44);
         EXPECT_EQ(raster.count({0, 0, 220, 50}, kRow), 218 * 44);
         EXPECT_EQ(raster.texts.at(0).at, (platform::Point{x, 2 + 16})) << alignment << ownFont;
-        EXPECT_EQ(row.canvas().font, ownFont ? bar.NameFont : manager.barNameFont) << "it stays";
+        EXPECT_EQ(bitmap.canvas().font, ownFont ? bar.NameFont : manager.barNameFont) << "it stays";
     }
 }
 
@@ -90,13 +90,12 @@ TEST_F(BarPainterTest, HighlightedEntryIsEnlargedFramedOrMarked) {
         {32, false, PaintMode::Normal, 5, {"a32 80,12", "b32 125,12"}},
         {16, true, PaintMode::Normal, 2, titled},
         {16, true, PaintMode::Drag, 0, titled}};
-    bar.SetHighlighted(entry(0));
     entry(2)->Icon = {}, entry(2)->Target = folder.write("c.exe", "");
     for (const auto& [iconSize, titles, mode, frameInset, drawn] : cases) {
         manager.iconSizeType = iconSize, manager.showIconTitle = titles;
         platform::Bitmap bitmap(300, 60);
         bitmap.canvas().brush.color = platform::Colors::Yellow;
-        BarPainter(bitmap.canvas(), manager, bar, mode).drawIcons();
+        BarPainter(bitmap.canvas(), manager, row, entry(0), mode).drawIcons();
 
         const int side = 45 - 2 * frameInset, inner = frameInset ? (side - 4) * (side - 4) : 0;
         EXPECT_EQ(rasterOf(bitmap).count(kAll, kShadow), frameInset ? side * side - inner : 0);
@@ -121,9 +120,9 @@ TEST_F(BarPainterTest, AnAreaShowsWhatTheWholeRowWouldShowThere) {
             manager.showIconTitle = titles;
             platform::Bitmap whole(300, 60), part(300, 60);
             for (PaintMode mode : {PaintMode::Normal, PaintMode::Drag}) {
-                bar.SetHighlighted(entry(mode == PaintMode::Normal ? 2 : 1));
-                BarPainter(whole.canvas(), manager, bar, mode).drawIcons();
-                BarPainter(part.canvas(), manager, bar, mode).drawIcons(area);
+                const IconArea* highlighted = entry(mode == PaintMode::Normal ? 2 : 1);
+                BarPainter(whole.canvas(), manager, row, highlighted, mode).drawIcons();
+                BarPainter(part.canvas(), manager, row, highlighted, mode).drawIcons(area);
                 EXPECT_EQ(shown(part, area, true), shown(whole, area, true)) << area.left << titles;
                 EXPECT_EQ(part.canvas().font, whole.canvas().font);
             }

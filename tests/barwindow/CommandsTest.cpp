@@ -101,7 +101,7 @@ TEST(CategoryCommands, AFailingAddIconSaysWhyAndTheWindowShowsTheListAsItIs) {
     EXPECT_EQ(headless::messageBoxes()[0].text,
               "[ Unable to write to " + games.GetConfigFileName() + " ]  link already exists. !");
     EXPECT_EQ(games.GetLinkCount(), 4);
-    EXPECT_EQ(window.barForm->width(), window.manager->Width + 1);
+    EXPECT_EQ(window.barForm->width(), window.barForm->rows().area().width + 1);
 }
 
 // Under AddressSanitizer a hover change after Delete reaches the destroyed entry unless the
@@ -110,7 +110,7 @@ TEST(CategoryCommands, DeletingLeavesNothingInTheWindowPointingAtWhatWentAway) {
     const Window window;
     window.choose("&Delete", window.centre(0, 1));
     EXPECT_EQ(window.barForm->currentIcon(), nullptr);
-    EXPECT_EQ(window.row(0).GetHighlighted(), nullptr);
+    EXPECT_EQ(window.barForm->highlighted(), nullptr);
     EXPECT_EQ(headless::shownHint(*window.barForm), "");
     headless::mouseMove(*window.barForm, window.centre(0, 0));
     headless::mouseMove(*window.barForm, window.centre(0, 1));

@@ -28,8 +28,8 @@ TEST(NameDialog, ARefusedNameStaysAsTypedEscapeDoesNothingAndCanelForgetsTheCate
     ASSERT_TRUE(bars->createCategory("Games") && bars->createCategory("Tools"));
     bars->show();
     const auto renameFirstRow = [&](std::function<void()> script) {
-        const Bar& row = *manager.barAt(0);
-        const platform::Point inside{row.Left + 3, row.Top + row.Height / 2};
+        const platform::Rect row = bars->rows().rows()[0].rect;
+        const platform::Point inside{row.left + 3, row.top + row.height / 2};
         headless::chooseNextMenuItem("&Rename ...");
         headless::runInNextModalShow([script](platform::Form&) { script(); });
         headless::mouseUp(*bars, platform::MouseButton::Right, inside);

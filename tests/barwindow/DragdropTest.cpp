@@ -98,7 +98,7 @@ TEST_F(DragDropTest, TheFirstDroppedFileBecomesAnIconWhereItIsDroppedOnARow) {
     EXPECT_TRUE(headless::dragFiles(*barForm, {a, b}, {emptyPartOf(0), centre(0, 1)}));
     headless::dragFiles(*barForm, {b}, {emptyPartOf(0)});
     headless::dragFiles(*barForm, {b}, {{0, 0}});
-    headless::dragFiles(*barForm, {b}, {{emptyPartOf(0).x, manager->barAt(0)->Top}});
+    headless::dragFiles(*barForm, {b}, {{emptyPartOf(0).x, rowRect(0).top}});
     EXPECT_EQ(titles(0), (Names{"Mail", "a.txt", "Notes", "b.txt"}));
 
     const std::string config = manager->barAt(0)->GetConfigFileName();

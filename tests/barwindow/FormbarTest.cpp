@@ -44,8 +44,8 @@ TEST_F(BarFormTest, HangsUnderTheBarKeptOnTheScreenAndHoldsTheButtonDown) {
     ASSERT_EQ(mainForm->top(), 0);
     openWindow();
     // One pixel wider and two higher than the rows, which start at (1, 2).
-    EXPECT_EQ(barForm->width(), manager->Width + 1);
-    EXPECT_EQ(barForm->height(), manager->Height + 2);
+    EXPECT_EQ(barForm->width(), barForm->rows().area().width + 1);
+    EXPECT_EQ(barForm->height(), barForm->rows().area().bottom() + 2);
     EXPECT_EQ(barForm->left(), 800 - barForm->width());
     EXPECT_EQ(barForm->top(), 27);
     EXPECT_TRUE(mainForm->mainButton().down());
@@ -104,7 +104,7 @@ TEST_F(BarFormTest, AHoverChangeRepaintsTheTwoCellsOnlyAndTheScreenMatchesAFullP
     headless::mouseMove(*barForm, centre(0, 0));
     EXPECT_EQ(headless::repaintedAreas(*barForm), (std::vector<Rect>{cell(0, 0)}));
     EXPECT_EQ(headless::shownHint(*barForm), "Mail");
-    EXPECT_EQ(manager->barAt(0)->GetHighlighted(), entry(0, 0));
+    EXPECT_EQ(barForm->highlighted(), entry(0, 0));
 
     headless::clearRepaintedAreas(*barForm);
     headless::mouseMove(*barForm, {centre(0, 0).x + 3, centre(0, 0).y}); // same entry
@@ -126,7 +126,7 @@ TEST_F(BarFormTest, AHoverChangeRepaintsTheTwoCellsOnlyAndTheScreenMatchesAFullP
     headless::mouseMove(*barForm, {cell(0, 2).left, centre(0, 2).y});
     EXPECT_EQ(headless::repaintedAreas(*barForm), (std::vector<Rect>{cell(0, 1)}));
     EXPECT_EQ(headless::shownHint(*barForm), "");
-    EXPECT_EQ(manager->barAt(0)->GetHighlighted(), nullptr);
+    EXPECT_EQ(barForm->highlighted(), nullptr);
     EXPECT_EQ(barForm->currentIcon(), nullptr);
 }
 
@@ -145,7 +145,7 @@ TEST_F(BarFormTest, AClickHidesTheWindowAndTheReleaseOnAnIconStartsIt) {
     ASSERT_EQ(launches(), 1u);
     EXPECT_EQ(headless::shellExecutions()[0].file, entry(1, 0)->GetLinkPath());
     EXPECT_EQ(headless::shellExecutions()[0].verb, "");
-    EXPECT_EQ(manager->barAt(1)->GetHighlighted(), nullptr);
+    EXPECT_EQ(barForm->highlighted(), nullptr);
 
     // Within the drag threshold a press still starts the icon it is released on.
     openWindow();
@@ -222,7 +222,7 @@ TEST_F(BarFormTest, ARightClickOpensTheIconsOrTheRowsMenuAndNothingElse) {
 
     openWindow();
     headless::mouseUp(*barForm, MouseButton::Right, {0, 0}); // the frame
-    headless::mouseUp(*barForm, MouseButton::Right, {emptyPartOf(0).x, manager->barAt(0)->Top});
+    headless::mouseUp(*barForm, MouseButton::Right, {emptyPartOf(0).x, rowRect(0).top});
     headless::contextMenuKey(*barForm);
     EXPECT_EQ(menusShown(), 2u);
 }
@@ -261,7 +261,7 @@ TEST_F(BarFormTest, KeysMoveTheFocusShownAsTheHoverWhichEnterTheMenuKeyAndF2Use)
     press(K::Right);
     EXPECT_EQ(barForm->keyFocus(), focusOn(0, 0));
     EXPECT_TRUE(barForm->showsFocusRectangle());
-    EXPECT_EQ(row(0).GetHighlighted(), entry(0, 0));
+    EXPECT_EQ(barForm->highlighted(), entry(0, 0));
     EXPECT_EQ(headless::shownHint(*barForm), "Mail");
     EXPECT_EQ(headless::screen(*barForm).pixel(cell(0, 0).left + 1, cell(0, 0).top + 1),
               platform::Colors::Black);
@@ -273,8 +273,7 @@ TEST_F(BarFormTest, KeysMoveTheFocusShownAsTheHoverWhichEnterTheMenuKeyAndF2Use)
     for (const auto& [key, focus] : moves) {
         press(key);
         EXPECT_EQ(barForm->keyFocus(), focus) << "after key " << key;
-        IconArea* highlighted = row(0).GetHighlighted();
-        EXPECT_EQ(highlighted ? highlighted : row(1).GetHighlighted(), focus.entry);
+        EXPECT_EQ(barForm->highlighted(), focus.entry);
         ASSERT_TRUE(screenIsWhole()) << "the old focus rectangle is gone after key " << key;
     }
     EXPECT_EQ(headless::accessibleFocusEvents(*barForm).back(), (headless::AccessibleFocus{1, 0}));
@@ -297,6 +296,7 @@ TEST_F(BarFormTest, KeysMoveTheFocusShownAsTheHoverWhichEnterTheMenuKeyAndF2Use)
     headless::answerNextInputBox(std::string("Terminal"));
     press(K::F2);
     EXPECT_EQ(entry(1, 1)->GetTitle(), "Terminal");
+    EXPECT_EQ(headless::shownHint(*barForm), "Terminal");
     press(K::Return);
     EXPECT_FALSE(barForm->visible());
     ASSERT_EQ(launches(), 1u);
@@ -333,7 +333,7 @@ TEST_F(BarFormTest, EntriesAndCategoriesTheModelDestroysAreNeverTouchedAgain) {
     games->RemoveLink(entry(0, 1));
     EXPECT_EQ(barForm->currentIcon(), nullptr);
     EXPECT_EQ(headless::shownHint(*barForm), "");
-    manager->layout();
+    barForm->updateLayout();
     headless::mouseMove(*barForm, centre(0, 0));
     headless::mouseMove(*barForm, emptyPartOf(0));
 

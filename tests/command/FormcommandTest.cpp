@@ -38,7 +38,7 @@ protected:
             folder, {{"Office", {"Notes", "Mail", "mailbox", "Notepad", "Format-Manager"}},
                      {"Web", {"Maps", "EMail", "MAIL", "Old mail", "Annotations"}}});
         ASSERT_FALSE(HasFatalFailure());
-        open(Windows::WithMainAndCommand);
+        open(Windows::All);
     }
 
     std::vector<std::string> rows() const {

@@ -433,21 +433,14 @@ TEST_F(MainFormTest, EndingTheSessionClosesTheProgramAfterTheAnswer) {
     EXPECT_FALSE(form->visible());
 }
 
-TEST_F(MainFormTest, DestroyingTheMainWindowClearsTheGlobalReference) {
-    auto form = makeForm();
-    MainForm = form.get();
-    form.reset();
-    EXPECT_EQ(MainForm, nullptr);
-}
-
 // The main menu as a user meets it: opened by a right click on the button or the bar, with the
 // language file's captions, each item doing its job, Exit last.
 TEST_F(MainFormTest, MainMenuOpensAtThePointerAndEachItemDoesItsJob) {
     folder.write("Kestrum.lang", "[Strings]\r\nMainForm_Help=Hilfe\r\nMainForm_Exit=Beenden\r\n");
     folder.write("help.htm", "<html></html>");
     App app(folder.file("Kestrum.exe"));
-    theApp = &app;
-    auto form = makeForm();
+    auto form = platform::createForm<TMainForm>(folder.file("settings.txt"), theLanguage);
+    form->setProgram(&app);
     FakeCategoryWindow categories(*form);
     form->setCategoryWindow(&categories);
     platform::runMessageLoop(*form);
@@ -499,7 +492,6 @@ TEST_F(MainFormTest, MainMenuOpensAtThePointerAndEachItemDoesItsJob) {
     EXPECT_FALSE(form->mainButton().down());
     EXPECT_FALSE(form->visible());
     EXPECT_TRUE(headless::quitRequested());
-    theApp = nullptr;
 }
 
 } // namespace

@@ -111,8 +111,6 @@ TEST_F(BarManagerTest, CreatesCategoriesAndSavesTheListAtOnce) {
     EXPECT_EQ(platform::IniFile(folder.file("config.txt")).readString("Other", "kept", ""), "1");
     EXPECT_EQ(platform::IniFile(folder.file("Games\\config.txt")).readInteger("Link", "Count", -1),
               0);
-    EXPECT_EQ(games->LeftBox, static_cast<Square*>(games->NameBox.get()))
-        << "box order of the layout";
 }
 
 TEST_F(BarManagerTest, NamesReadBackAsTheyWereSaved) {
@@ -218,17 +216,25 @@ TEST_F(BarManagerTest, AppearanceDefaultsWithoutSettings) {
     EXPECT_EQ(manager.barNameFont.size, 8);
 }
 
-TEST_F(BarManagerTest, LayoutNumbersKeepTheirLow8Bits) {
+// Numbers keep their low 8 bits; one that names no choice reads as the choice every window
+// shows for it, and reading writes nothing.
+TEST_F(BarManagerTest, StoredChoicesKeepTheirLow8BitsAndUnknownOnesReadAsWhatIsShown) {
     makeCategory("X");
-    folder.write("settings.txt", "[Appearance]\r\nBarLayout=258\r\nBarNameAlignment=0x100\r\n"
-                                 "IconSizeType=32\r\nShowIconTitle=1\r\n");
-    const BarManager manager(data());
-    EXPECT_EQ(manager.barLayout, 2);
-    EXPECT_EQ(manager.barNameAlignment, 0);
-    EXPECT_EQ(manager.iconPixelSize(), 32);
-    EXPECT_TRUE(manager.showIconTitle);
-    // A layout number other than 0 and 1 leaves the icon area on the left.
-    EXPECT_EQ(manager.barAt(0)->LeftBox, static_cast<Square*>(manager.barAt(0)->IconBox.get()));
+    const std::string written = "[Appearance]\r\nBarLayout=257\r\nBarNameAlignment=0x100\r\n"
+                                "IconSizeType=32\r\nShowIconTitle=1\r\n";
+    folder.write("settings.txt", written);
+    const BarManager named(data());
+    EXPECT_EQ(named.barLayout, 1);
+    EXPECT_EQ(named.barNameAlignment, 0);
+    EXPECT_EQ(named.iconPixelSize(), 32);
+    EXPECT_TRUE(named.showIconTitle);
+
+    folder.write("settings.txt", "[Appearance]\r\nBarLayout=2\r\nBarNameAlignment=7\r\n");
+    const BarManager unknown(data());
+    EXPECT_EQ(unknown.barLayout, 0) << "what the window draws: the icons left";
+    EXPECT_FALSE(unknown.appearance().nameLeft);
+    EXPECT_EQ(unknown.barNameAlignment, 2);
+    EXPECT_EQ(folder.read("settings.txt"), "[Appearance]\r\nBarLayout=2\r\nBarNameAlignment=7\r\n");
 }
 
 TEST_F(BarManagerTest, AnIconSizeNeither16Nor32ReadsAsSmall) {
@@ -236,12 +242,9 @@ TEST_F(BarManagerTest, AnIconSizeNeither16Nor32ReadsAsSmall) {
     folder.write("X\\a.lnk", "");
     folder.write("settings.txt", "[Appearance]\r\nIconSizeType=7\r\n");
     BarManager manager(data());
-    manager.layout();
     EXPECT_EQ(manager.iconSizeType, 16) << "what the settings dialog shows";
     EXPECT_EQ(manager.iconPixelSize(), 16);
-    const IconArea* cell = manager.barAt(0)->GetLink(0);
-    EXPECT_EQ(cell->Width, 45);
-    EXPECT_EQ(cell->Height, 45);
+    EXPECT_TRUE(manager.appearance().smallIcons) << "the cells' size";
 }
 
 TEST_F(BarManagerTest, SavedAppearanceReadsBackAndKeepsOtherSections) {
@@ -267,24 +270,6 @@ TEST_F(BarManagerTest, SavedAppearanceReadsBackAndKeepsOtherSections) {
     EXPECT_EQ(reloaded.barNameAlignment, 2);
     EXPECT_EQ(reloaded.iconTitleFont.name, "Tahoma");
     EXPECT_TRUE(reloaded.iconTitleFont.bold);
-}
-
-TEST_F(BarManagerTest, BarAtPointExcludesRowEdges) {
-    makeCategory("X");
-    makeCategory("Y");
-    writeConfig(testing_support::categoryList({"X", "Y"}));
-    BarManager manager(data());
-    manager.SetTop(2);
-    manager.SetLeft(1);
-    manager.layout();
-    Bar* x = manager.barAt(0);
-    Bar* y = manager.barAt(1);
-    EXPECT_EQ(manager.barAtPoint(x->Left + 1, x->Top + 1), x);
-    EXPECT_EQ(manager.barAtPoint(x->Left, x->Top + 1), nullptr) << "left edge";
-    EXPECT_EQ(manager.barAtPoint(x->Left + 1, x->Top), nullptr) << "top edge";
-    EXPECT_EQ(manager.barAtPoint(x->Left + 1, y->Top), nullptr) << "edge between rows";
-    EXPECT_EQ(manager.barAtPoint(x->Left + 1, y->Top + 1), y);
-    EXPECT_EQ(manager.barAtPoint(x->Left + x->Width, x->Top + 1), nullptr) << "right edge";
 }
 
 } // namespace

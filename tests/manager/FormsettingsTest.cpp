@@ -30,7 +30,7 @@ struct RecordingWindow : AppearanceWindow {
 TEST(SettingsForm, ShowsTheStoredValuesAndSavesOnlyWhatIsChanged) {
     headless::resetWorld();
     testing_support::TempFolder folder;
-    const std::string written = "[Appearance]\r\nIconSizeType=16\r\nBarNameAlignment=5\r\n"
+    const std::string written = "[Appearance]\r\nIconSizeType=16\r\nBarNameAlignment=5\r\nBarLayout=2\r\n"
                                 "[KestrumButton]\r\nVisibleHeight=25\r\n";
     RecordingWindow window;
     window.settings = folder.write("settings.txt", written);
@@ -43,13 +43,13 @@ TEST(SettingsForm, ShowsTheStoredValuesAndSavesOnlyWhatIsChanged) {
 
     headless::runInNextModalShow([&](platform::Form&) {
         EXPECT_EQ(form.RadioGroupBarNameAlignment.selectedIndex(), 2) << "5 shows as Right";
-        EXPECT_EQ(form.RadioGroupBarLayout.selectedIndex(), 1);
+        EXPECT_EQ(form.RadioGroupBarLayout.selectedIndex(), 0) << "2 shows as drawn: icons left";
         EXPECT_EQ(form.EditVisibleHeight.text(), "25");
         EXPECT_EQ(folder.read("settings.txt"), stored) << "opening writes nothing";
         headless::chooseItem(form.RadioGroupSmallOrLargeIcons, 0); // already so: nothing
         headless::chooseItem(form.RadioGroupSmallOrLargeIcons, 1);
         EXPECT_EQ(window.log, "layout 32, repaint;") << "saved before the layout";
-        EXPECT_EQ(window.stored("BarNameAlignment"), 5) << "kept as it was";
+        EXPECT_EQ(window.stored("BarNameAlignment"), 2) << "saved as it is shown";
 
         headless::click(form.PageGeneral);
         for (int press = 0; press < 3; ++press)

@@ -1,6 +1,8 @@
 // What only the headless backend lets a test see or set: text metrics of known size and idle time
 // run slice by slice.
 #include "manager/Barmanager.h"
+#include "manager/Layout.h"
+#include "platform/Canvas.h"
 #include "platform/Files.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/Raster.h"
@@ -142,31 +144,31 @@ TEST(LayoutHeadless, ReproducesTheTwoCategoryExample) {
     TempFolder folder;
     testing_support::writeDataFolder(folder, {{"Games", {"a", "b", "c"}}, {"Tools", {"d"}}});
     BarManager manager(folder.path() + "\\");
-    manager.SetTop(2);
-    manager.SetLeft(1);
-    manager.layout();
+    platform::Bitmap measuring(1, 1);
+    const layout::Rows rows = layout::layOut(manager.bars, manager.appearance(),
+                                             layout::measuringOn(measuring.canvas()), {1, 2});
     platform::headless::setTextMetrics(nullptr);
 
-    Bar* games = manager.barAt(0);
-    Bar* tools = manager.barAt(1);
-    EXPECT_EQ(games->IconBox->Width, 160);
-    EXPECT_EQ(tools->IconBox->Width, 160) << "widened to the widest icon area";
-    EXPECT_EQ(games->NameBox->Width, 60);
-    EXPECT_EQ(games->NameBox->Height, 23);
-    EXPECT_EQ(tools->NameBox->Height, 23);
-    EXPECT_EQ(manager.Width, 220);
-    EXPECT_EQ(games->Top, 2);
-    EXPECT_EQ(tools->Top, 47);
-    EXPECT_EQ(manager.Height, 92);
-    EXPECT_EQ(games->NameBox->Left, 1);
-    EXPECT_EQ(games->IconBox->Left, 60);
+    const layout::Row& games = rows.rows()[0];
+    const layout::Row& tools = rows.rows()[1];
+    EXPECT_EQ(games.iconBox.width, 160);
+    EXPECT_EQ(tools.iconBox.width, 160) << "widened to the widest icon area";
+    EXPECT_EQ(games.nameBox.width, 60);
+    EXPECT_EQ(games.nameBox.height, 23);
+    EXPECT_EQ(tools.nameBox.height, 23);
+    EXPECT_EQ(rows.area().width, 220);
+    EXPECT_EQ(games.rect.top, 2);
+    EXPECT_EQ(tools.rect.top, 47);
+    EXPECT_EQ(rows.area().bottom(), 92);
+    EXPECT_EQ(games.nameBox.left, 1);
+    EXPECT_EQ(games.iconBox.left, 60);
     std::vector<int> lefts;
-    for (int i = 0; i < games->GetLinkCount(); ++i)
-        lefts.push_back(games->GetLink(i)->Left);
+    for (const layout::Cell& cell : games.cells)
+        lefts.push_back(cell.rect.left);
     EXPECT_EQ(lefts, (std::vector<int>{70, 115, 160}));
-    EXPECT_EQ(tools->GetLink(0)->Left, 70);
-    EXPECT_EQ(manager.Width + 1, 221) << "window width";
-    EXPECT_EQ(manager.Height + 2, 94) << "window client height";
+    EXPECT_EQ(tools.cells[0].rect.left, 70);
+    EXPECT_EQ(rows.area().width + 1, 221) << "window width";
+    EXPECT_EQ(rows.area().bottom() + 2, 94) << "window client height";
 }
 
 } // namespace

@@ -52,7 +52,6 @@ TEST_F(AddLinks, AddsAShortcutToTheSourceAtTheChosenPlace) {
     EXPECT_EQ(ResolveShortcut(dropped->GetLinkPath()), notepad);
     EXPECT_TRUE(first->GetIcon());
     EXPECT_EQ(first->GetTitle(), "notepad.exe");
-    EXPECT_EQ(second->Left, 64) << "arranged";
 
     const auto reloaded = load();
     EXPECT_EQ(fileNames(*reloaded), fileNames(*bar));
@@ -84,7 +83,6 @@ TEST_F(MoveLinks, ReordersWithinACategory) {
     ASSERT_TRUE(MoveLink(bar.get(), last, bar.get(), bar->GetLink(0)));
     EXPECT_EQ(fileNames(*bar), (std::vector<std::string>{"c.lnk", "a.lnk", "b.lnk"}));
     EXPECT_EQ(last->Title, "Mine");
-    EXPECT_EQ(bar->GetLink(1)->Left, 32);
     const platform::IniFile config(bar->GetConfigFileName());
     EXPECT_EQ(config.readString("Link", "0", ""), "c.lnk");
     EXPECT_EQ(config.readString("Titles", "0", ""), "Mine");

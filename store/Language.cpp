@@ -1,4 +1,4 @@
-#include "app/Language.h"
+#include "store/Language.h"
 
 #include "platform/Initext.h"
 #include "platform/Storedtext.h"

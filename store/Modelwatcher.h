@@ -12,5 +12,5 @@ public:
     virtual void categoryRemoving(const Bar& category) = 0;
 
 protected:
-    ~ModelWatcher() = default;
+    virtual ~ModelWatcher() = default;
 };
