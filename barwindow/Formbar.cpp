@@ -22,6 +22,16 @@ constexpr int kRowsTop = 2;
 constexpr int kWidthBeyondRows = 1;
 constexpr platform::Color kButtonFace = platform::Colors::SystemBase + 15;
 
+// Empty (zero size) where the two do not meet.
+platform::Rect intersection(const platform::Rect& a, const platform::Rect& b) {
+    const int left = std::max(a.left, b.left);
+    const int top = std::max(a.top, b.top);
+    const int right = std::min(a.right(), b.right());
+    const int bottom = std::min(a.bottom(), b.bottom());
+    if (right <= left || bottom <= top) return {};
+    return {left, top, right - left, bottom - top};
+}
+
 } // namespace
 
 TBarForm::TBarForm(BarManager& manager, const Language& language)
@@ -108,7 +118,8 @@ void TBarForm::updateLayout() {
     fittedWidth_ = screenArea().width;
     layOutRows(fittedWidth_ - kWidthBeyondRows);
     const platform::Rect before = bounds();
-    setBounds({left(), top(), rows_.area().width + kWidthBeyondRows, rows_.area().bottom() + 2});
+    setBounds({left(), top(), rows_.area().width + kWidthBeyondRows, fittedHeight()});
+    scrollTo(scrollTop_); // the rows may have shrunk under the view
     staticDirty_ = true;
     if (accessible_) accessible_->treeChanged();
     if (visible() && (width() != before.width || height() != before.height)) hangUnderMainWindow();
@@ -259,6 +270,7 @@ void TBarForm::hangUnderMainWindow() {
 // Laid out again when the work area's width is not the one the rows were fitted to: the screen's
 // resolution changed, or the main window moved to another monitor.
 void TBarForm::FormShow() {
+    scrollTop_ = 0; // every showing starts at the first row
     if (!layoutDone_ || screenArea().width != fittedWidth_) updateLayout();
     hangUnderMainWindow();
     if (mainWindow_) mainWindow_->pressButton();
@@ -306,21 +318,42 @@ void TBarForm::render(const platform::Rect& area) {
         staticBuffer_.resize(w, h);
         staticDirty_ = true;
     }
+    const platform::Rect view = rowsView();
     if (staticDirty_) {
         platform::Canvas& canvas = staticBuffer_.canvas();
         drawFrame(canvas);
-        for (const layout::Row& row : rows_.rows())
-            BarPainter(canvas, manager_, row, highlighted_, paintMode_).drawCategory();
+        canvas.setClip(view);
+        forEachRowIn(view, [&](const layout::Row& row, int top) {
+            BarPainter(canvas, manager_, row, highlighted_, paintMode_, row.rect.left, top)
+                .drawCategory();
+        });
+        canvas.clearClip();
         staticDirty_ = false;
     }
     frameBuffer_.resize(w, h);
     platform::Canvas& canvas = frameBuffer_.canvas();
     canvas.setClip(area);
     canvas.drawBitmap({area.left, area.top}, staticBuffer_, area);
-    for (const layout::Row& row : rows_.rows())
-        BarPainter(canvas, manager_, row, highlighted_, paintMode_).drawIcons(area);
-    drawFocusRectangle(canvas, area);
+    if (const platform::Rect rowsArea = intersection(area, view); rowsArea.width > 0) {
+        canvas.setClip(rowsArea);
+        forEachRowIn(rowsArea, [&](const layout::Row& row, int top) {
+            BarPainter(canvas, manager_, row, highlighted_, paintMode_, row.rect.left, top)
+                .drawIcons(rowsArea);
+        });
+        drawFocusRectangle(canvas, rowsArea);
+        canvas.setClip(area);
+    }
+    drawScrollCue(canvas);
     canvas.clearClip();
+}
+
+// Each row reaching into `area` (window coordinates), with its top on the window.
+template <typename Visit> void TBarForm::forEachRowIn(const platform::Rect& area, Visit visit) const {
+    for (const layout::Row& row : rows_.rows()) {
+        const platform::Rect onWindow = toWindow(row.rect);
+        if (onWindow.top >= area.bottom()) return;
+        if (onWindow.bottom() > area.top) visit(row, onWindow.top);
+    }
 }
 
 // The background is never erased: the frame buffer covers every pixel asked for.
@@ -331,13 +364,16 @@ void TBarForm::FormPaint(platform::Canvas& canvas) {
     canvas.drawBitmap({area.left, area.top}, frameBuffer_, area);
 }
 
+// Rows scrolled under the frame are out of reach there.
 Bar* TBarForm::barAtPoint(int x, int y) const {
-    const layout::Row* row = rows_.rowAt({x, y});
+    if (!rowsView().contains({x, y})) return nullptr;
+    const layout::Row* row = rows_.rowAt(toContent({x, y}));
     return row ? row->category : nullptr;
 }
 
 IconArea* TBarForm::iconAtPoint(int x, int y) const {
-    const layout::Cell* cell = rows_.cellAt({x, y});
+    if (!rowsView().contains({x, y})) return nullptr;
+    const layout::Cell* cell = rows_.cellAt(toContent({x, y}));
     return cell ? cell->entry : nullptr;
 }
 
@@ -534,6 +570,7 @@ void TBarForm::dragEnd(int x, int y) {
 void TBarForm::moveIcon(int x, int y) {
     IconArea* entry = draggedIcon();
     if (!entry) return;
+    scrollNearEdge(y);
     constexpr int margin = 16;
     const platform::Rect cell = cellOnWindow(*entry);
     const int lastLeft = dragHelper_.lastX - cell.width / 2 - margin;
@@ -549,8 +586,9 @@ void TBarForm::moveIcon(int x, int y) {
 void TBarForm::moveCategory(int x, int y) {
     Bar* category = draggedCategory();
     if (!category) return;
+    scrollNearEdge(y);
     render({0, 0, width(), height()});
-    const platform::Rect row = rows_.rowOf(category)->rect;
+    const platform::Rect row = toWindow(rows_.rowOf(category)->rect);
     frameBuffer_.canvas().drawBitmap(
         {row.left + x - dragHelper_.startX, row.top + y - dragHelper_.startY}, dragImage_);
     drawOnWindow([this](platform::Canvas& canvas) { canvas.drawBitmap({0, 0}, frameBuffer_); });
@@ -589,6 +627,7 @@ void TBarForm::DragOver(platform::Point screen) {
     paintMode_ = PaintMode::Drag;
     if (!markShown && currentBar_ && currentIcon_)
         redrawRect(cellOnWindow(*currentIcon_));
+    scrollNearEdge(screen.y - top());
     trackHover(screen.x - left(), screen.y - top());
 }
 

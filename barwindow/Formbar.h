@@ -109,6 +109,8 @@ public:
         }
     };
     const KeyFocus& keyFocus() const { return keyFocus_; }
+    // How far the rows are scrolled up: 0 unless they are taller than the room below the bar.
+    int scrollTop() const { return scrollTop_; }
     bool showsFocusRectangle() const { return focusCue_; }
     const DragHelper& dragHelper() const { return dragHelper_; }
     platform::PopupMenu BarPopupMenu;
@@ -129,6 +131,7 @@ protected:
     void FormKeyDown(int key, platform::ShiftState shift) override;
     void FormContextPopup(platform::Point pos) override;
     void FormClose() override;
+    void FormMouseWheel(const platform::MouseEvent& event, int delta) override;
 
 private:
     // The model is about to destroy this entry or category: nothing here may point at it.
@@ -160,12 +163,36 @@ private:
     void render(const platform::Rect& area);
     void drawFrame(platform::Canvas& canvas);
     void redrawRect(const platform::Rect& rect) { repaintNow(rect); }
-    platform::Rect cellOnWindow(const IconArea& entry) const { return rows_.cellOnWindow(&entry); }
+    platform::Rect cellOnWindow(const IconArea& entry) const {
+        return toWindow(rows_.cellOnWindow(&entry));
+    }
     // The category whose row holds the window point, or null.
     Bar* barAtPoint(int x, int y) const;
     // Lays the rows out anew, no wider than `maxWidth`.
     void layOutRows(int maxWidth);
     void forgetLayout();
+
+    // Rows taller than the room below the bar scroll: the layout's places (content) lie
+    // scrollTop_ below the window's.
+    platform::Point toContent(platform::Point window) const {
+        return {window.x, window.y + scrollTop_};
+    }
+    platform::Rect toWindow(const platform::Rect& content) const {
+        return content.offset({0, -scrollTop_});
+    }
+    // The window's height: the rows', or what the work area leaves below the bar.
+    int fittedHeight() const;
+    // Scrolls to `top`, kept between the first row and the last; repaints when it moved.
+    void scrollTo(int top);
+    // Scrolls as little as brings `area` (window coordinates) wholly into view.
+    void scrollIntoView(const platform::Rect& area);
+    // While something is dragged near the top or bottom edge, the rows move the other way.
+    void scrollNearEdge(int y);
+    // Where the rows can be drawn: inside the frame.
+    platform::Rect rowsView() const;
+    // A thin bar at the right edge: where the view is among the rows, when they do not fit.
+    void drawScrollCue(platform::Canvas& canvas) const;
+    template <typename Visit> void forEachRowIn(const platform::Rect& area, Visit visit) const;
 
     void trackHover(int x, int y);
     void highlightEntry(IconArea& entry);
@@ -227,6 +254,7 @@ private:
     IconArea* currentIcon_ = nullptr;
     const IconArea* highlighted_ = nullptr; // shown as under the pointer
     layout::Rows rows_;
+    int scrollTop_ = 0;
     platform::Bitmap measuring_{1, 1}; // its canvas measures text as the window draws it
     PaintMode paintMode_ = PaintMode::Normal;
     DragHelper dragHelper_;

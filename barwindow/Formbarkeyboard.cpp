@@ -26,6 +26,9 @@ int indexOf(const BarManager& manager, const Bar* category) {
     return -1;
 }
 
+// What stays in view of the page before, to read on from.
+constexpr int kPageOverlap = 24;
+
 platform::Rect inset(const platform::Rect& rect, int by) {
     return {rect.left + by, rect.top + by, rect.width - 2 * by, rect.height - 2 * by};
 }
@@ -41,6 +44,12 @@ void TBarForm::focusKeyDown(int key) {
     case K::F2:
         changeFocusedTitle();
         return;
+    case K::PageUp:
+    case K::PageDown: {
+        const int page = std::max(1, rowsView().height - kPageOverlap);
+        scrollTo(scrollTop_ + (key == K::PageDown ? page : -page));
+        return;
+    }
     case K::Left:
     case K::Right:
     case K::Up:
@@ -118,7 +127,7 @@ TBarForm::KeyFocus TBarForm::focusVertically(bool down) const {
     std::vector<IconArea*> entries;
     for (const layout::Row& row : rows_.rows()) {
         for (const layout::Cell& cell : row.cells) {
-            cells.push_back(row.onWindow(cell.rect));
+            cells.push_back(toWindow(row.onWindow(cell.rect)));
             entries.push_back(cell.entry);
         }
     }
@@ -131,6 +140,7 @@ TBarForm::KeyFocus TBarForm::focusVertically(bool down) const {
 // The focused icon is the hovered one, its hint shown below it; a focused name has neither.
 void TBarForm::focusByKey(const KeyFocus& focus) {
     if (!focus.category) return;
+    scrollIntoView(focusArea(focus));
     if (!focusCue_) {
         focusCue_ = true;
         if (keyFocus_.category && visible()) redrawRect(focusArea(keyFocus_));
@@ -166,7 +176,7 @@ void TBarForm::forgetKeyFocus() {
 platform::Rect TBarForm::focusArea(const KeyFocus& focus) const {
     if (focus.entry) return cellOnWindow(*focus.entry);
     const layout::Row* row = rows_.rowOf(focus.category);
-    return row ? row->onWindow(row->nameBox) : platform::Rect{};
+    return row ? toWindow(row->onWindow(row->nameBox)) : platform::Rect{};
 }
 
 // Dotted, over the icon layer; the canvas's pen and brush stay as the painters left them.
@@ -221,7 +231,7 @@ std::optional<platform::AccessibleItem> TBarForm::accessibleItem(int group, int 
     if (group < 0) {
         const layout::Row* placed = rows_.rowOf(&category);
         return platform::AccessibleItem{platform::AccessibleRole::Group, category.GetName(), "",
-                                        placed ? placed->rect : platform::Rect{}, "",
+                                        placed ? toWindow(placed->rect) : platform::Rect{}, "",
                                         keyFocus_ == KeyFocus{&category, nullptr}};
     }
     if (index < 0 || index >= category.GetLinkCount()) return std::nullopt;

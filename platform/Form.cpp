@@ -316,6 +316,10 @@ void FormEvents::contextPopup(Form& form, Point pos) {
     guarded([&] { form.FormContextPopup(pos); });
 }
 
+void FormEvents::mouseWheel(Form& form, const MouseEvent& event, int delta) {
+    guarded([&] { form.FormMouseWheel(event, delta); });
+}
+
 bool FormEvents::keyDown(Form& form, ChildControl* focused, int& key, ShiftState shift) {
     bool usedUp = true; // a key whose handler failed goes no further
     guarded([&] {

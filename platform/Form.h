@@ -176,6 +176,9 @@ protected:
     virtual void FormMouseOver() {}
     // The pointer has left the form (see trackMouseLeave).
     virtual void FormMouseLeave() {}
+    // The wheel turned with the pointer at `event.pos`: `delta` in 120ths of a notch, positive
+    // when turned away from the user.
+    virtual void FormMouseWheel(const MouseEvent& /*event*/, int /*delta*/) {}
     // Before FormMouseUp of the same button release.
     virtual void FormClick() {}
     virtual void FormDblClick() {}
@@ -281,6 +284,7 @@ public:
     static void mouseOver(Form& form);
     static void doubleClick(Form& form);
     static void contextPopup(Form& form, Point pos);
+    static void mouseWheel(Form& form, const MouseEvent& event, int delta);
     // A key pressed while `focused` (a control of the form, or none: the form itself) has the
     // keyboard: the form's handler first, then the control's, then Enter presses the default
     // or focused button and Escape the cancel button, which also closes the form. Returns

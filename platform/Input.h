@@ -30,6 +30,8 @@ namespace Keys {
 constexpr int Tab = 0x09;
 constexpr int Return = 0x0D;
 constexpr int Escape = 0x1B;
+constexpr int PageUp = 0x21;
+constexpr int PageDown = 0x22;
 constexpr int End = 0x23;
 constexpr int Home = 0x24;
 constexpr int Left = 0x25;

@@ -74,11 +74,13 @@ public:
     }
     Bar& row(int bar) const { return *manager->barAt(bar); }
     IconArea* entry(int bar, int link) const { return row(bar).GetLink(link); }
+    // Where the entry's cell and the category's row are on the window, as scrolled now.
     platform::Rect cell(int bar, int link) const {
-        return barForm->rows().cellOnWindow(entry(bar, link));
+        return barForm->rows().cellOnWindow(entry(bar, link)).offset({0, -barForm->scrollTop()});
     }
-    // Where the category's row is on the window.
-    platform::Rect rowRect(int bar) const { return barForm->rows().rowOf(&row(bar))->rect; }
+    platform::Rect rowRect(int bar) const {
+        return barForm->rows().rowOf(&row(bar))->rect.offset({0, -barForm->scrollTop()});
+    }
     platform::Point centre(int bar, int link) const {
         const platform::Rect r = cell(bar, link);
         return {r.left + r.width / 2, r.top + r.height / 2};

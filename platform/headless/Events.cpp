@@ -58,6 +58,10 @@ void doubleClick(Form& form, Point pos) {
     mouseUp(form, MouseButton::Left, pos);
 }
 
+void turnWheel(Form& form, Point pos, int notches) {
+    FormEvents::mouseWheel(form, {pos, MouseButton::Left, {}}, notches * 120);
+}
+
 void contextMenuKey(Form& form) {
     FormEvents::contextPopup(form, {-1, -1});
 }

@@ -50,6 +50,8 @@ void mouseUp(Form& form, MouseButton button, Point pos);
 void doubleClick(Form& form, Point pos);
 // The context-menu key: the form is asked for its menu at (-1, -1).
 void contextMenuKey(Form& form);
+// The wheel turned `notches` (positive away from the user) with the pointer at `pos`.
+void turnWheel(Form& form, Point pos, int notches);
 // A key pressed while the form is active: it goes to the focused control, if any, through the
 // form's key handling (FormEvents::keyDown), and the control acts on what is left of it: Tab
 // moves the focus, Space presses a focused button or check box, the arrows move a list's

@@ -356,4 +356,50 @@ TEST_F(BarFormTest, EntriesAndCategoriesTheModelDestroysAreNeverTouchedAgain) {
     EXPECT_EQ(launches(), 1u);
 }
 
+// Thirty rows are taller than the room below the bar: the window ends at the work area's bottom
+// and scrolls by the wheel, Page Up and Page Down and to wherever the keyboard focus goes; what
+// is under the pointer, clicked or started is what is drawn there; a new showing starts at the top.
+TEST_F(BarFormTest, RowsTallerThanTheWorkAreaScrollAndEveryIconStaysReachable) {
+    testing_support::Categories many;
+    for (int i = 0; i < 30; ++i)
+        many.push_back({"Row " + std::to_string(i), {"A" + std::to_string(i), "B" + std::to_string(i)}});
+    start(many);
+    openWindow();
+    const Rect work = platform::workAreaAt({barForm->left(), barForm->top()});
+    EXPECT_EQ(barForm->top() + barForm->height(), work.bottom());
+    EXPECT_GT(rowRect(29).top, barForm->height()) << "the last row is out of view";
+    headless::paint(*barForm);
+    EXPECT_EQ(headless::screen(*barForm).pixel(barForm->width() - 6, 3), 0x808080u)
+        << "the cue, in the shadow colour, at the top of its track";
+
+    const Point pointer = centre(0, 0);
+    headless::turnWheel(*barForm, pointer, -1); // towards the user: the rows move up
+    EXPECT_EQ(barForm->scrollTop(), 48);
+    EXPECT_EQ(barForm->highlighted(), entry(1, 0)) << "the row now under the pointer";
+    EXPECT_TRUE(cell(1, 0).contains(pointer));
+    headless::turnWheel(*barForm, pointer, 2);
+    EXPECT_EQ(barForm->scrollTop(), 0) << "not above the first row";
+    headless::turnWheel(*barForm, pointer, -3);
+    click(centre(4, 1));
+    ASSERT_EQ(launches(), 1u);
+    EXPECT_EQ(headless::shellExecutions()[0].file, entry(4, 1)->GetLinkPath());
+
+    openWindow();
+    EXPECT_EQ(barForm->scrollTop(), 0);
+    headless::keyDown(*barForm, platform::Keys::PageDown, {});
+    const int page = barForm->scrollTop();
+    EXPECT_EQ(page, barForm->height() - 4 - 24);
+    headless::keyDown(*barForm, platform::Keys::PageUp, {});
+    EXPECT_EQ(barForm->scrollTop(), 0);
+    // The first key takes the first icon, Tab its row's name, End the last name, Tab its icon.
+    for (int key : {platform::Keys::Right, platform::Keys::Tab, platform::Keys::End, platform::Keys::Tab})
+        headless::keyDown(*barForm, key, {});
+    ASSERT_EQ(barForm->keyFocus().entry, entry(29, 0));
+    EXPECT_EQ(cell(29, 0).bottom(), barForm->height() - 2) << "scrolled just far enough";
+    EXPECT_EQ(headless::accessibleTree(*barForm)->accessibleItem(29, 0)->location, cell(29, 0));
+    headless::keyDown(*barForm, platform::Keys::Return, {});
+    ASSERT_EQ(launches(), 2u);
+    EXPECT_EQ(headless::shellExecutions()[1].file, entry(29, 0)->GetLinkPath());
+}
+
 } // namespace
