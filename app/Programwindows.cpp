@@ -36,6 +36,7 @@ void ProgramWindows::open(Program& program, BarManager& manager, const Language&
     mainForm->onShown = [this] { tipForm->Show(); };
     settingsForm = platform::createForm<TSettingsForm>(manager, program, *barForm, *mainForm);
     barForm->setSettingsDialog(settingsForm.get());
+    settingsForm->setCommandWindow(commandForm.get());
     mainForm->onGlobalSettings = [this] { settingsForm->showModal(); };
     // The bar is there at once; the icons follow between messages.
     manager.iconLoader().onIconsLoaded = [this](IconArea& entry) { barForm->iconsArrived(entry); };

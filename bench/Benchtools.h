@@ -17,6 +17,16 @@ template <typename Work> double millisecondsFor(Work&& work) {
         .count();
 }
 
+// Lets the window system paint what it was asked to, so that drawing is part of a time.
+inline void finishDrawing() {
+#ifdef _WIN32
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+    GdiFlush();
+#endif
+}
+
 // A folder under the system's temporary folder named `name` (not created here).
 inline std::string scratchFolder(const std::string& name) {
 #ifdef _WIN32

@@ -40,16 +40,6 @@ std::string titleOf(int index) {
     return title + " " + std::to_string(index);
 }
 
-// Lets the window system paint what it was asked to, so that drawing is part of the time.
-void finishDrawing() {
-#ifdef _WIN32
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
-    GdiFlush();
-#endif
-}
-
 } // namespace
 
 int main() {
@@ -74,10 +64,10 @@ int main() {
         double show = 0;
         for (int i = 0; i < kShows; ++i) {
             form->hide();
-            finishDrawing();
+            bench::finishDrawing();
             show += bench::millisecondsFor([&] {
                 form->showCommand();
-                finishDrawing();
+                bench::finishDrawing();
             });
         }
         // Typing three titles' beginnings letter by letter, then taking them back again; the
@@ -96,7 +86,7 @@ int main() {
         for (const std::string& text : texts) {
             const double ms = bench::millisecondsFor([&] {
                 form->CommandEdit.setText(text);
-                finishDrawing();
+                bench::finishDrawing();
             });
             typing += ms;
             if (ms > slowest) {

@@ -1,6 +1,9 @@
 #include "command/Formcommand.h"
 
 #include "manager/Barmanager.h"
+#include "platform/Inifile.h"
+#include "platform/Shell.h"
+#include "platform/Startmenu.h"
 #include "platform/System.h"
 #include "platform/Text.h"
 #include "platform/Textcompare.h"
@@ -9,8 +12,9 @@
 #include "store/Vcltools.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -25,11 +29,25 @@ constexpr int kIconSize = 16; // the shell's small icons
 constexpr int kTitleLeft = 20;
 constexpr int kCourierPixelHeight = 11; // 8 points at 96 dots per inch
 
+constexpr int kMarkGap = 6;
+// Where the window keeps its setting, and the choices it remembers.
+constexpr const char* kSettingsSection = "Command";
+constexpr const char* kStartMenuKey = "StartMenu";
+constexpr const char* kChoicesFile = "choices.txt";
+
 // Alphabetical as the user's language sorts without regard to case; titles the sort cannot
-// tell apart go by their lowered bytes, so that those differing only in case end side by side.
+// tell apart go by their folded bytes, so that those differing only in case end side by side.
 bool titleBefore(const TitledEntry& a, const TitledEntry& b) {
     if (a.sortKey != b.sortKey) return a.sortKey < b.sortKey;
-    return a.lowered < b.lowered;
+    return a.ranked.folded < b.ranked.folded;
+}
+
+TitledEntry titled(std::string title, int part) {
+    TitledEntry item;
+    item.sortKey = platform::sortKey(title);
+    item.ranked = ranking::prepareTitle(title, part);
+    item.title = std::move(title);
+    return item;
 }
 
 // Every entry of every category, sorted; equal titles stay in category order.
@@ -39,67 +57,12 @@ std::vector<TitledEntry> everyEntrySorted(const BarManager& manager) {
         const Bar& bar = *manager.barAt(b);
         for (int l = 0; l < bar.GetLinkCount(); ++l) {
             IconArea* entry = bar.GetLink(l);
-            std::string title = entry->GetTitle();
-            std::string lowered = platform::foldCase(title);
-            std::string key = platform::sortKey(title);
-            entries.push_back({std::move(title), std::move(lowered), std::move(key), entry});
+            entries.push_back(titled(entry->GetTitle(), 0));
+            entries.back().entry = entry;
         }
     }
     std::stable_sort(entries.begin(), entries.end(), titleBefore);
     return entries;
-}
-
-// The first of each run of equal titles, which is the entry of the earliest category.
-std::vector<TitledEntry> oncePerTitle(std::vector<TitledEntry> sorted) {
-    sorted.erase(std::unique(sorted.begin(), sorted.end(),
-                             [](const TitledEntry& a, const TitledEntry& b) {
-                                 return a.lowered == b.lowered;
-                             }),
-                 sorted.end());
-    return sorted;
-}
-
-// How a title holds the typed text; the rows list the groups in this order.
-enum class Match { Beginning, WordBeginning, Inside, None };
-constexpr auto kMatchGroups = static_cast<std::size_t>(Match::None);
-
-// A word begins at the start of the title and after any character that is neither a letter nor
-// a digit: after a blank, and after punctuation such as '-', '_', '.', '(' or '&', so that "ma"
-// finds "Old mail", "Format-Manager" and "Web_mail" as readily as "Mail". Bytes above 127 are
-// parts of letters of other scripts: a word goes on through them. A change of letter case inside a
-// word does not begin one: the match is blind to letter case, so its groups are too.
-bool beginsWord(const std::string& lowered, std::size_t at) {
-    if (at == 0) return true;
-    const char before = lowered[at - 1];
-    const bool wordCharacter = (before >= 'a' && before <= 'z') ||
-                               (before >= '0' && before <= '9') ||
-                               static_cast<unsigned char>(before) > 127;
-    return !wordCharacter;
-}
-
-Match matchOf(const std::string& lowered, const std::string& filter) {
-    std::size_t at = lowered.find(filter);
-    if (at == std::string::npos) return Match::None;
-    if (at == 0) return Match::Beginning;
-    for (; at != std::string::npos; at = lowered.find(filter, at + 1))
-        if (beginsWord(lowered, at)) return Match::WordBeginning;
-    return Match::Inside;
-}
-
-// The titles holding `filter`, group after group, each group in the titles' own order; each
-// title is listed once, in the first group it belongs to. An empty filter keeps every title.
-std::vector<TitledEntry> titlesHolding(const std::vector<TitledEntry>& titles,
-                                       const std::string& filter) {
-    std::array<std::vector<TitledEntry>, kMatchGroups> groups;
-    for (const TitledEntry& title : titles) {
-        const Match match = matchOf(title.lowered, filter);
-        if (match != Match::None) groups[static_cast<std::size_t>(match)].push_back(title);
-    }
-    std::vector<TitledEntry> rows = std::move(groups[0]);
-    for (std::size_t g = 1; g < kMatchGroups; ++g)
-        rows.insert(rows.end(), std::make_move_iterator(groups[g].begin()),
-                    std::make_move_iterator(groups[g].end()));
-    return rows;
 }
 
 } // namespace
@@ -107,7 +70,10 @@ std::vector<TitledEntry> titlesHolding(const std::vector<TitledEntry>& titles,
 TCommandForm::TCommandForm(BarManager& manager, platform::Form& categoryWindow)
     : platform::Form(platform::FormKind::Sizeable), CommandEdit(*this, {6, 7, 241, 22}),
       IconExeFileNameListBox(*this, {0, 0, 10, 10}), manager_(manager),
-      categoryWindow_(categoryWindow) {
+      categoryWindow_(categoryWindow), choices_(manager.dataFolder + kChoicesFile),
+      settingsFile_(manager.dataFolder + "settings.txt"),
+      listsStartMenu_(
+          platform::IniFile(settingsFile_).readBool(kSettingsSection, kStartMenuKey, true)) {
     setCaption("Command");
     font = {"Courier New", 8};
     setFontOfControls(*this, {font, kCourierPixelHeight});
@@ -136,9 +102,9 @@ void TCommandForm::FormCreate() {
 // The edit box keeps its place and size; the list fills the rest inside its border.
 void TCommandForm::FormResize() {
     const platform::Size client = clientSize();
-    IconExeFileNameListBox.setBounds({kListBorder, kEditStripHeight + kListBorder,
-                                      std::max(0, client.width - 2 * kListBorder),
-                                      std::max(0, client.height - kEditStripHeight - 2 * kListBorder)});
+    IconExeFileNameListBox.setBounds(
+        {kListBorder, kEditStripHeight + kListBorder, std::max(0, client.width - 2 * kListBorder),
+         std::max(0, client.height - kEditStripHeight - 2 * kListBorder)});
 }
 
 void TCommandForm::showCommand() {
@@ -152,11 +118,23 @@ void TCommandForm::hideCommand() {
     hide();
 }
 
-// On the other side when the right one leaves the screen, even if that one leaves it too.
+// Wholly on the work area of the category window's monitor: 30 units to the right of the
+// category window, else 30 to its left, else over it at the work area's right end; the top
+// stays where it is as long as the window fits below it.
 void TCommandForm::placeBesideCategoryWindow() {
-    setLeft(GetControlRight(categoryWindow_) + kGap);
-    if (GetControlRight(*this) > platform::screenWidth())
-        SetControlRight(*this, GetControlLeft(categoryWindow_) - kGap);
+    const platform::Rect category = categoryWindow_.bounds();
+    const platform::Rect area = platform::workAreaAt(
+        {category.left + category.width / 2, category.top + category.height / 2});
+    platform::Rect placed = bounds();
+    placed.width = std::min(placed.width, area.width);
+    placed.height = std::min(placed.height, area.height);
+    placed.left = category.right() + kGap;
+    if (placed.right() > area.right()) placed.left = category.left - kGap - placed.width;
+    if (placed.left < area.left) placed.left = area.right() - placed.width;
+    placed.top = std::clamp(placed.top, area.top, area.bottom() - placed.height);
+    if (placed.left != left() || placed.top != top() || placed.width != width() ||
+        placed.height != height())
+        setBounds(placed);
 }
 
 void TCommandForm::FormShow() {
@@ -171,34 +149,113 @@ void TCommandForm::FormHide() {
 
 // Until the first keystroke every entry is listed, two with the same title both.
 void TCommandForm::rebuildLists() {
-    std::vector<TitledEntry> all = everyEntrySorted(manager_);
-    entryTitles = oncePerTitle(all);
-    entryTitlesStale_ = false;
+    readStartMenuIfDue();
+    readEntryTitles();
+    std::vector<const TitledEntry*> all;
+    all.reserve(categoryEntries_.size() + startMenuEntries_.size());
+    for (const TitledEntry& item : categoryEntries_)
+        all.push_back(&item);
+    std::copy_if(entryTitles.begin(), entryTitles.end(), std::back_inserter(all),
+                 [](const TitledEntry* item) { return item->shortcut != nullptr; });
+    typedText_.clear();
     showRows(std::move(all), -1);
 }
 
+// The first entry of each title keeps it, which is the entry of the earliest category; a Start
+// menu title that a category has is left to the category.
 void TCommandForm::readEntryTitles() {
-    entryTitles = oncePerTitle(everyEntrySorted(manager_));
+    categoryEntries_ = everyEntrySorted(manager_);
+    entryTitles.clear();
+    rankedTitles_.clear();
+    std::unordered_set<std::string_view> taken;
+    const auto keep = [&](const TitledEntry& item) {
+        if (!taken.insert(item.ranked.folded).second) return;
+        entryTitles.push_back(&item);
+        rankedTitles_.push_back(&item.ranked);
+    };
+    for (const TitledEntry& item : categoryEntries_)
+        keep(item);
+    for (const TitledEntry& item : startMenuEntries_)
+        keep(item);
     entryTitlesStale_ = false;
 }
 
-void TCommandForm::showRows(std::vector<TitledEntry> rows, int selected) {
+// Rows and titles point at the entries: they go before the entries are read anew.
+void TCommandForm::forgetTitles() {
+    showRows({}, -1);
+    entryTitles.clear();
+    rankedTitles_.clear();
+    entryTitlesStale_ = true;
+}
+
+// The folders are watched from their first reading on; a change marks them to be read again,
+// at once while the window shows, else at its next showing. Their titles are made ready for
+// matching once per reading, each title once (the user's folder first), in alphabetical order.
+void TCommandForm::readStartMenuIfDue() {
+    if (!listsStartMenu_ || !catalogueDue_) return;
+    if (!startMenu_)
+        startMenu_ = std::make_unique<platform::StartMenu>([this] { startMenuChanged(); });
+    startMenuEntries_.clear();
+    catalogue_.read(startMenu_->folders());
+    std::unordered_set<std::string> seen;
+    for (const Catalogue::Shortcut& shortcut : catalogue_.shortcuts()) {
+        TitledEntry item = titled(shortcut.title, 1);
+        if (!seen.insert(item.ranked.folded).second) continue;
+        item.shortcut = &shortcut;
+        startMenuEntries_.push_back(std::move(item));
+    }
+    std::stable_sort(startMenuEntries_.begin(), startMenuEntries_.end(), titleBefore);
+    startMenuEntries_.shrink_to_fit();
+    catalogueDue_ = false;
+}
+
+void TCommandForm::startMenuChanged() {
+    catalogueDue_ = true;
+    if (!visible()) return;
+    forgetTitles();
+    readStartMenuIfDue();
+    filterRows();
+}
+
+void TCommandForm::setListsStartMenu(bool value) {
+    if (value == listsStartMenu_) return;
+    listsStartMenu_ = value;
+    if (!value) {
+        forgetTitles();
+        startMenu_.reset();
+        startMenuEntries_.clear();
+        catalogue_.read({});
+    }
+    catalogueDue_ = true;
+    platform::IniFile(settingsFile_).writeBool(kSettingsSection, kStartMenuKey, value);
+}
+
+void TCommandForm::showRows(std::vector<const TitledEntry*> rows, int selected) {
     rows_ = std::move(rows);
     IconExeFileNameListBox.setRowCount(static_cast<int>(rows_.size()));
     IconExeFileNameListBox.setSelectedIndex(selected);
 }
 
-// The titles that begin with the typed text come first, so that the selected first row, which
-// Enter starts, is one of them whenever there is one.
+// Filtering happens at once, with each change of the text, so that Enter, which comes after
+// the last change, always finds the rows of the text as typed.
 void TCommandForm::CommandEditChange() {
     if (ignoreNextChange) {
         ignoreNextChange = false;
         return;
     }
+    typedText_ = CommandEdit.text();
+    filterRows();
+}
+
+// The first row, which Enter starts, is the best match there is for the text typed.
+void TCommandForm::filterRows() {
     if (entryTitlesStale_) readEntryTitles();
-    const std::string filter = platform::foldCase(platform::trimBlanks(CommandEdit.text()));
-    std::vector<TitledEntry> rows = titlesHolding(entryTitles, filter);
-    const bool selectFirst = !filter.empty() && !rows.empty();
+    const ranking::Query query = ranking::prepareQuery(typedText_);
+    const std::string remembered = query.folded.empty() ? "" : choices_.chosenFor(query.folded);
+    std::vector<const TitledEntry*> rows;
+    for (const std::size_t index : ranking::rank(rankedTitles_, query, remembered))
+        rows.push_back(entryTitles[index]);
+    const bool selectFirst = !query.folded.empty() && !rows.empty();
     showRows(std::move(rows), selectFirst ? 0 : -1);
 }
 
@@ -232,7 +289,7 @@ void TCommandForm::CommandEditKeyPress(char& key) {
 void TCommandForm::copySelectionToEdit() {
     const int selected = IconExeFileNameListBox.selectedIndex();
     if (selected < 0 || selected >= static_cast<int>(rows_.size())) return;
-    const std::string title = rows_[static_cast<std::size_t>(selected)].title;
+    const std::string title = rows_[static_cast<std::size_t>(selected)]->title;
     if (CommandEdit.text() != title) {
         ignoreNextChange = true;
         CommandEdit.setText(title);
@@ -240,36 +297,57 @@ void TCommandForm::copySelectionToEdit() {
     CommandEdit.select(static_cast<int>(title.size()), 0);
 }
 
+// The choice is remembered under the text the user typed, not a title a row put there.
 void TCommandForm::CommandEditEnter() {
     const int selected = IconExeFileNameListBox.selectedIndex();
     if (selected < 0 || selected >= static_cast<int>(rows_.size())) return;
-    rows_[static_cast<std::size_t>(selected)].entry->Open();
+    const TitledEntry& row = *rows_[static_cast<std::size_t>(selected)];
+    if (row.entry)
+        row.entry->Open();
+    else
+        platform::startInShell(row.shortcut->path);
+    const std::string typed = ranking::prepareQuery(typedText_).folded;
+    if (!typed.empty()) choices_.remember(typed, row.ranked.folded);
 }
 
-// The list has filled the row in its selection colours already and draws the focus frame.
+// The list has filled the row in its selection colours already and draws the focus frame. A
+// Start menu row says so after its title, in a quieter colour unless selected.
 void TCommandForm::IconExeFileNameListBoxDrawItem(const platform::ListRow& row) {
     if (row.index < 0 || row.index >= static_cast<int>(rows_.size())) return;
-    const TitledEntry& item = rows_[static_cast<std::size_t>(row.index)];
-    row.canvas.drawIcon({row.rect.left + kIconInset, row.rect.top + kIconInset},
-                        item.entry->GetIcon(), kIconSize);
-    row.canvas.textOut({row.rect.left + kTitleLeft, row.rect.top + kIconInset}, item.title);
+    const TitledEntry& item = *rows_[static_cast<std::size_t>(row.index)];
+    const platform::ShellIcon icon =
+        item.entry ? item.entry->GetIcon() : Catalogue::iconOf(*item.shortcut);
+    row.canvas.drawIcon({row.rect.left + kIconInset, row.rect.top + kIconInset}, icon, kIconSize);
+    const platform::Point titleAt{row.rect.left + kTitleLeft, row.rect.top + kIconInset};
+    row.canvas.textOut(titleAt, item.title);
+    if (!item.shortcut) return;
+    if (!row.selected) row.canvas.font.color = platform::Colors::ButtonShadow;
+    row.canvas.textOut({titleAt.x + row.canvas.textExtent(item.title).width + kMarkGap, titleAt.y},
+                       kStartMenuMark);
 }
 
+// The gone entries' titles stay in categoryEntries_ until the titles are read again, but no
+// row or title points at them any more.
 template <class Doomed> void TCommandForm::dropEntries(Doomed doomed) {
-    const auto gone = [&doomed](const TitledEntry& item) { return doomed(*item.entry); };
-    const auto titlesLeft = std::remove_if(entryTitles.begin(), entryTitles.end(), gone);
-    if (titlesLeft != entryTitles.end()) {
-        entryTitles.erase(titlesLeft, entryTitles.end());
+    const auto gone = [&doomed](const TitledEntry* item) {
+        return item->entry && doomed(*item->entry);
+    };
+    if (std::any_of(entryTitles.begin(), entryTitles.end(), gone)) {
+        entryTitles.erase(std::remove_if(entryTitles.begin(), entryTitles.end(), gone),
+                          entryTitles.end());
+        rankedTitles_.clear();
+        for (const TitledEntry* item : entryTitles)
+            rankedTitles_.push_back(&item->ranked);
         entryTitlesStale_ = true;
     }
     if (std::none_of(rows_.begin(), rows_.end(), gone)) return;
     const int selected = IconExeFileNameListBox.selectedIndex();
-    std::vector<TitledEntry> kept;
+    std::vector<const TitledEntry*> kept;
     int keptSelected = -1;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (gone(rows_[i])) continue;
         if (static_cast<int>(i) == selected) keptSelected = static_cast<int>(kept.size());
-        kept.push_back(std::move(rows_[i]));
+        kept.push_back(rows_[i]);
     }
     // When the selected row itself went, Enter must still start something: the first row, as
     // typing would have left it.
@@ -291,11 +369,14 @@ int TCommandForm::accessibleCount(int group) const {
     return group < 0 ? static_cast<int>(rows_.size()) : 0;
 }
 
-std::optional<platform::AccessibleItem> TCommandForm::accessibleItem(int group,
-                                                                     int index) const {
+std::optional<platform::AccessibleItem> TCommandForm::accessibleItem(int group, int index) const {
     if (group >= 0 || index < 0 || index >= static_cast<int>(rows_.size())) return std::nullopt;
+    const TitledEntry& row = *rows_[std::size_t(index)];
+    const std::string name = row.shortcut ? row.title + " (" + kStartMenuMark + ")" : row.title;
     return platform::AccessibleItem{platform::AccessibleRole::ListItem,
-                                    rows_[std::size_t(index)].title, "",
-                                    IconExeFileNameListBox.rowRect(index), "",
+                                    name,
+                                    "",
+                                    IconExeFileNameListBox.rowRect(index),
+                                    "",
                                     index == IconExeFileNameListBox.selectedIndex()};
 }

@@ -1,23 +1,31 @@
 #pragma once
-// The type-to-start window: the titles of every icon of every category in one list, narrowed to
-// the titles that begin with what is typed, then those with a word that begins with it, then
-// those that merely contain it (letter case and blanks around it do not count).
-// Enter starts the selected icon's program, Escape closes; the arrows walk the list and copy the
-// row into the edit box. The window keeps nothing between uses: each time it is shown it reads
-// the titles anew, and it hides together with the category window beside it.
+// The type-to-start window: the titles of every icon of every category, and of the programs of
+// the Start menu, in one list, narrowed to what is typed and ordered as ranking::rank says (the
+// categories' icons before the Start menu's programs of the same group, the row last started
+// for the same text first in its group). Enter starts the selected row's program, Escape
+// closes; the arrows walk the list and copy the row into the edit box. The window reads the
+// categories' titles anew each time it is shown, the Start menu the first time and again after
+// the system tells of a change there; it hides together with the category window beside it.
 
+#include "command/Catalogue.h"
+#include "command/Ranking.h"
+#include "command/Rememberedchoices.h"
 #include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "store/Modelwatcher.h"
 #include "windows/Commandwindow.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class BarManager;
 class IconArea;
+namespace platform {
+class StartMenu;
+}
 
 class TCommandForm : public platform::Form,
                      public CommandWindow,
@@ -30,22 +38,26 @@ public:
 
     void showCommand() override;
     void hideCommand() override;
+    bool listsStartMenu() const override { return listsStartMenu_; }
+    void setListsStartMenu(bool value) override;
     // Starts the program of the selected row, if a row is selected.
     void CommandEditEnter();
 
-    // A title with the entry it came from; `lowered` (lower case in any script) is what
-    // filtering compares, `sortKey` what sorting does.
+    // A title with what it starts: a category's icon entry, or else a Start menu shortcut.
+    // `ranked` is what matching compares, `sortKey` what sorting does.
     struct TitledEntry {
         std::string title;
-        std::string lowered;
         std::string sortKey;
-        IconArea* entry;
+        ranking::Title ranked;
+        IconArea* entry = nullptr;
+        const Catalogue::Shortcut* shortcut = nullptr;
     };
-    // One title per letter-case-blind spelling, the first entry in category order keeping it,
-    // in alphabetical order.
-    std::vector<TitledEntry> entryTitles;
+    // One title per letter-case-blind spelling: the categories' in alphabetical order, the
+    // first entry in category order keeping a title; then the Start menu's titles that no
+    // category has, in alphabetical order.
+    std::vector<const TitledEntry*> entryTitles;
     // The rows of IconExeFileNameListBox.
-    const std::vector<TitledEntry>& rows() const { return rows_; }
+    const std::vector<const TitledEntry*>& rows() const { return rows_; }
 
     platform::EditBox CommandEdit;
     platform::ListBox IconExeFileNameListBox;
@@ -53,6 +65,8 @@ public:
     static constexpr int kRowHeight = 18;
     // Between this window and the category window.
     static constexpr int kGap = 30;
+    // What a Start menu row says after its title.
+    static constexpr const char* kStartMenuMark = "Start menu";
 
 protected:
     void FormCreate() override;
@@ -70,7 +84,11 @@ private:
     void placeBesideCategoryWindow();
     void rebuildLists();
     void readEntryTitles();
-    void showRows(std::vector<TitledEntry> rows, int selected);
+    void forgetTitles();
+    void readStartMenuIfDue();
+    void startMenuChanged();
+    void filterRows();
+    void showRows(std::vector<const TitledEntry*> rows, int selected);
     void CommandEditChange();
     void CommandEditKeyDown(int& key);
     void CommandEditKeyPress(char& key);
@@ -79,10 +97,25 @@ private:
 
     BarManager& manager_;
     platform::Form& categoryWindow_;
-    std::vector<TitledEntry> rows_;
+    // Every entry of every category in alphabetical order, two with the same title both.
+    std::vector<TitledEntry> categoryEntries_;
+    // The Start menu's titles, each once, in alphabetical order.
+    std::vector<TitledEntry> startMenuEntries_;
+    std::vector<const TitledEntry*> rows_;
     bool ignoreNextChange = false;
     // An entry has gone since the titles were read; another with the same title may remain.
     bool entryTitlesStale_ = false;
+    // What ranking reads of entryTitles, in the same order.
+    std::vector<const ranking::Title*> rankedTitles_;
+    // The text the user typed last (not a row copied into the edit box): what the rows are
+    // for, and what a choice is remembered under.
+    std::string typedText_;
+    RememberedChoices choices_;
+    std::string settingsFile_;
+    bool listsStartMenu_;
+    Catalogue catalogue_;
+    bool catalogueDue_ = true; // not read yet, or changed since
+    std::unique_ptr<platform::StartMenu> startMenu_;
 
     // The list draws its rows itself and keeps no texts: screen readers ask here for their
     // titles.

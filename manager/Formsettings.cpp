@@ -47,6 +47,8 @@ TSettingsForm::TSettingsForm(BarManager& manager, Program& program, AppearanceWi
       Label1(PageGeneral, {kIndent, 95, 170, 16}, "Visible Height When hidden"),
       EditVisibleHeight(PageGeneral, {kIndent + 176, 92, 56, 21}),
       UpDownVisibleHeight(PageGeneral, EditVisibleHeight),
+      CheckBoxStartMenu(PageGeneral, {kIndent, 128, kGroupWidth, 17},
+                        "List the Start menu's programs in the command window"),
       PanelBottom(*this, {0, kClientHeight - kBottomHeight, kClientWidth, kBottomHeight}),
       Button1(PanelBottom, {kClientWidth - kMargin - 75, 16, 75, 25}, "&Close"), manager_(manager),
       program_(program), categoryWindow_(categoryWindow), buttonWindow_(buttonWindow) {
@@ -66,6 +68,7 @@ TSettingsForm::TSettingsForm(BarManager& manager, Program& program, AppearanceWi
     CheckBoxAutoRun.onClick = [this] { CheckBoxAutoRunClick(); };
     ButtonColorForAutoHideButton.onClick = [this] { ButtonColorForAutoHideButtonClick(); };
     UpDownVisibleHeight.onClick = [this] { UpDownVisibleHeightClick(); };
+    CheckBoxStartMenu.onClick = [this] { CheckBoxStartMenuClick(); };
     Button1.onClick = [this] { Button1Click(); };
 }
 
@@ -80,6 +83,7 @@ void TSettingsForm::FormShow() {
     setNameAlignment(manager_.barNameAlignment);
     UpDownVisibleHeight.setRange(1, buttonWindow_.shownBottom() - 1);
     UpDownVisibleHeight.setPosition(buttonWindow_.hiddenBottom());
+    CheckBoxStartMenu.setChecked(commandWindow_ && commandWindow_->listsStartMenu());
 }
 
 void TSettingsForm::setIconSize(std::int32_t value) {
@@ -160,4 +164,8 @@ void TSettingsForm::UpDownVisibleHeightClick() {
     if (position == buttonWindow_.hiddenBottom()) return;
     buttonWindow_.setVisibleHeight(position);
     buttonWindow_.saveButtonSettings();
+}
+
+void TSettingsForm::CheckBoxStartMenuClick() {
+    if (commandWindow_) commandWindow_->setListsStartMenu(CheckBoxStartMenu.checked());
 }

@@ -9,6 +9,7 @@
 #include "platform/Form.h"
 #include "windows/Appearancewindow.h"
 #include "windows/Buttonwindow.h"
+#include "windows/Commandwindow.h"
 #include "windows/Settingsdialog.h"
 
 #include <cstdint>
@@ -23,6 +24,8 @@ public:
     ~TSettingsForm() override;
 
     void showSettings() override { showModal(); }
+    // The window whose Start menu setting the dialog shows; none leaves the box unchecked.
+    void setCommandWindow(CommandWindow* window) { commandWindow_ = window; }
 
     // Each selects the item that stands for the value, then changes the setting, saves it and
     // lays the category window out again, but only when the value differs from the setting.
@@ -44,6 +47,7 @@ public:
     platform::Label Label1;
     platform::EditBox EditVisibleHeight;
     platform::UpDown UpDownVisibleHeight;
+    platform::CheckBox CheckBoxStartMenu;
     platform::ContainerPanel PanelBottom;
     platform::PushButton Button1;
 
@@ -59,6 +63,7 @@ private:
     void CheckBoxAutoRunClick();
     void ButtonColorForAutoHideButtonClick();
     void UpDownVisibleHeightClick();
+    void CheckBoxStartMenuClick();
     void Button1Click() { close(); }
 
     // Saves the appearance, then lays the category window out with it and repaints it.
@@ -68,4 +73,5 @@ private:
     Program& program_;
     AppearanceWindow& categoryWindow_;
     ButtonWindow& buttonWindow_;
+    CommandWindow* commandWindow_ = nullptr;
 };

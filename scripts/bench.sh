@@ -7,7 +7,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-benches=(manager_bench hover_bench ini_bench command_bench)
+benches=(manager_bench hover_bench ini_bench command_bench ranking_bench)
 screen=(2560 2400) # the hover benchmark's window of 2,000 icons must fit
 display=${KESTRUM_BENCH_DISPLAY:-:87}
 

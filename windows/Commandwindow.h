@@ -10,4 +10,8 @@ public:
     virtual void showCommand() = 0;
     // Empties the edit box and hides the window.
     virtual void hideCommand() = 0;
+    // Whether the list holds the Start menu's programs besides the categories' icons; the
+    // setting is saved at once (throws platform::IniWriteError when it cannot be).
+    virtual bool listsStartMenu() const = 0;
+    virtual void setListsStartMenu(bool value) = 0;
 };

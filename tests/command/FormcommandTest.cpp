@@ -4,13 +4,17 @@
 #include "command/Formcommand.h"
 
 #include "barwindow/Formbar.h"
+#include "command/Rememberedchoices.h"
 #include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
 #include "platform/Files.h"
+#include "platform/Inifile.h"
 #include "platform/System.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/Headlessshell.h"
+#include "platform/headless/Headlessstartmenu.h"
 #include "store/Bar.h"
+#include "tests/TempFolder.h"
 #include "tests/Windowfixture.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +44,9 @@ protected:
     std::vector<std::string> rows() const {
         std::vector<std::string> titles;
         for (const auto& row : commandForm->rows())
-            titles.push_back(row.title + (row.entry->Owner == manager->barAt(0) ? "@0" : "@1"));
+            titles.push_back(row->title + (!row->entry                              ? "@Start"
+                                           : row->entry->Owner == manager->barAt(0) ? "@0"
+                                                                                    : "@1"));
         return titles;
     }
     void press(int key) { headless::keyDown(*commandForm, key); }
@@ -73,7 +79,7 @@ TEST_F(CommandFormTest, HotKeyOpensBothAndTypingListsTitlesBeginningThenWordsThe
     EXPECT_EQ(rows(), (std::vector<std::string>{"Notepad@0"}));
     commandForm->CommandEdit.setText("");
     headless::typeText(commandForm->CommandEdit, " mA ");
-    const std::vector<std::string> matching{"Mail@0",         "mailbox@0", "Maps@1",
+    const std::vector<std::string> matching{"Mail@0",           "mailbox@0",  "Maps@1",
                                             "Format-Manager@0", "Old mail@1", "EMail@1"};
     EXPECT_EQ(rows(), matching);
     EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), 0);
@@ -93,13 +99,25 @@ TEST_F(CommandFormTest, HotKeyOpensBothAndTypingListsTitlesBeginningThenWordsThe
     EXPECT_FALSE(barForm->visible() || commandForm->visible());
     EXPECT_FALSE(mainForm->mainButton().down());
 
-    headless::setScreenWidth(barForm->left() + barForm->width() + TCommandForm::kGap + 100);
+    // Too little room on the right: on the left where the work area goes on there (a monitor
+    // left of this one), else over the category window at the work area's right end, and
+    // never below it.
+    const int categoryRight = barForm->left() + barForm->width();
+    const int width = commandForm->width();
+    headless::setWorkArea(platform::Rect{-400, 0, categoryRight + 400 + 100, 768});
     headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
     EXPECT_EQ(commandForm->CommandEdit.text(), "");
-    EXPECT_EQ(commandForm->left() + commandForm->width(), barForm->left() - TCommandForm::kGap);
+    EXPECT_EQ(commandForm->left() + width, barForm->left() - TCommandForm::kGap);
     press(Return); // nothing selected: nothing starts, both close
     EXPECT_EQ(headless::shellExecutions().size(), 1u);
     EXPECT_FALSE(barForm->visible() || commandForm->visible());
+    headless::setWorkArea(platform::Rect{0, 0, categoryRight + 100, 400});
+    headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
+    EXPECT_EQ(commandForm->bounds(), (platform::Rect{categoryRight + 100 - width, 0, width, 400}));
+    headless::setWorkArea(platform::Rect{0, 200, categoryRight + 100, 568});
+    headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
+    EXPECT_EQ(commandForm->bounds(),
+              (platform::Rect{categoryRight + 100 - width, 200, width, 400}));
 }
 
 TEST_F(CommandFormTest, EntriesDestroyedWhileListedAreDroppedAndTheirTitlesReadAgain) {
@@ -110,7 +128,8 @@ TEST_F(CommandFormTest, EntriesDestroyedWhileListedAreDroppedAndTheirTitlesReadA
     headless::paintRows(commandForm->IconExeFileNameListBox);
     EXPECT_EQ(rows(), (std::vector<std::string>{"mailbox@0", "Old mail@1", "EMail@1"}));
     EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), 0);
-    headless::typeText(commandForm->CommandEdit, "\b"); // the other category's "MAIL" takes the title
+    headless::typeText(commandForm->CommandEdit,
+                       "\b"); // the other category's "MAIL" takes the title
     EXPECT_EQ(rows(), (std::vector<std::string>{"MAIL@1", "mailbox@0", "Old mail@1", "EMail@1"}));
     press(Return);
     EXPECT_EQ(started(), "Web\\MAIL.lnk");
@@ -125,10 +144,85 @@ TEST_F(CommandFormTest, EntriesDestroyedWhileListedAreDroppedAndTheirTitlesReadA
     EXPECT_EQ(started(), "Office\\mailbox.lnk");
 }
 
+TEST_F(CommandFormTest, StartMenuProgramsFollowTheCategoriesAndAChoiceIsRememberedForTheTypedText) {
+    const std::string user = folder.file("Start user"), common = folder.file("Start common");
+    for (const std::string& made : {user, common, user + "\\Tools"})
+        ASSERT_TRUE(platform::createFolder(made));
+    // Left out: an uninstaller, a help page, what is no shortcut, and titles listed already.
+    for (const std::string& link :
+         {user + "\\Mapper.lnk", user + "\\Uninstall Mapper.lnk", user + "\\Mapper Help.lnk",
+          user + "\\Tools\\Map Viewer.lnk", common + "\\mapper.lnk", common + "\\MAIL.lnk",
+          common + "\\Maps.txt"})
+        ASSERT_TRUE(platform::replaceFile(link, ""));
+    headless::setStartMenuFolders({user, common});
+    headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
+    headless::typeText(commandForm->CommandEdit, "map");
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Maps@1", "Map Viewer@Start", "Mapper@Start"}));
+
+    commandForm->CommandEdit.setText("");
+    headless::typeText(commandForm->CommandEdit, "ma");
+    press(Down);
+    press(Down);
+    press(Down);
+    ASSERT_EQ(commandForm->CommandEdit.text(), "Map Viewer");
+    press(Return);
+    EXPECT_EQ(headless::shellExecutions().back().file, user + "\\Tools\\Map Viewer.lnk");
+    // Remembered under what was typed, not under the title the row put into the edit box.
+    RememberedChoices stored(folder.file("choices.txt"));
+    EXPECT_EQ(stored.chosenFor("ma"), "map viewer");
+    EXPECT_EQ(stored.chosenFor("map viewer"), "");
+
+    headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
+    headless::typeText(commandForm->CommandEdit, "ma");
+    const std::vector<std::string> later{"Format-Manager@0", "Old mail@1", "EMail@1"};
+    std::vector<std::string> expected{"Map Viewer@Start", "Mail@0", "mailbox@0", "Maps@1",
+                                      "Mapper@Start"};
+    expected.insert(expected.end(), later.begin(), later.end());
+    EXPECT_EQ(rows(), expected);
+    // A shortcut added while the window shows is listed at once.
+    ASSERT_TRUE(platform::replaceFile(common + "\\Magnifier.lnk", ""));
+    headless::changeStartMenu();
+    expected.insert(expected.begin() + 4, "Magnifier@Start");
+    EXPECT_EQ(rows(), expected);
+    EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), 0);
+    headless::paintRows(commandForm->IconExeFileNameListBox);
+
+    commandForm->setListsStartMenu(false);
+    press(platform::Keys::Escape);
+    EXPECT_FALSE(
+        platform::IniFile(folder.file("settings.txt")).readBool("Command", "StartMenu", true));
+    headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
+    headless::typeText(commandForm->CommandEdit, "map");
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Maps@1"}));
+    headless::setStartMenuFolders({});
+}
+
+TEST(RememberedChoices, TheNewestAreKeptAndADamagedFileHoldsNone) {
+    testing_support::TempFolder folder;
+    {
+        RememberedChoices choices(folder.file("choices.txt"));
+        for (std::size_t i = 0; i <= RememberedChoices::kLimit; ++i)
+            choices.remember("q" + std::to_string(i), "\"title\" " + std::to_string(i));
+        choices.remember("q1", "again");
+    }
+    RememberedChoices read(folder.file("choices.txt"));
+    EXPECT_EQ(read.chosenFor("q0"), ""); // the oldest went
+    EXPECT_EQ(read.chosenFor("q1"), "again");
+    EXPECT_EQ(read.chosenFor("q2"), "\"title\" 2");
+    EXPECT_EQ(read.chosenFor(std::to_string(RememberedChoices::kLimit)), "");
+
+    folder.write("choices.txt", "[Choices]\nCount=999999\n[Typed]\n0=\n\x01\xff=x\n[Started]\n5=y");
+    RememberedChoices damaged(folder.file("choices.txt"));
+    EXPECT_EQ(damaged.chosenFor(""), "");
+    damaged.remember("new", "one");
+    EXPECT_EQ(RememberedChoices(folder.file("choices.txt")).chosenFor("new"), "one");
+}
+
 TEST_F(CommandFormTest, TakenHotKeyWarnsOnceAndTheKeyIsGivenBackWithTheWindow) {
     mainForm.reset();
     platform::Form holder;
-    auto taken = std::make_unique<platform::HotKey>(holder, 1, platform::HotKeyModifiers::Control, 'J');
+    auto taken =
+        std::make_unique<platform::HotKey>(holder, 1, platform::HotKeyModifiers::Control, 'J');
     mainForm = platform::createForm<TMainForm>(folder.file("settings.txt"));
     EXPECT_FALSE(mainForm->hotKey()->registered());
     ASSERT_EQ(headless::messageBoxes().size(), 1u);

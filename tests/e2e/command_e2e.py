@@ -4,6 +4,7 @@ display of its own, with shortcuts to copies of the marker program, real keys th
 and a second program (the holder) that covers the screen or takes Ctrl+J first. With --dpi 144
 the window, its place and its rows are 1.5 times as large.
 """
+import glob
 import os
 import shutil
 import subprocess
@@ -29,12 +30,22 @@ COVER = "C81E1E"  # the holder's window
 YELLOW = "FFFF00"  # the bar
 
 
-def make_categories(folder):
+def make_categories(folder, other_shortcuts=None):
     # The categories do not list their shortcuts: the program finds them in their folders.
     e2e.make_categories(folder, [
         e2e.Category(name, {title: e2e.marker(folder, MARKER_NAMES.get(title, title)) for title in titles},
                      listed=False)
-        for name, titles in CATEGORIES])
+        for name, titles in CATEGORIES], other_shortcuts)
+
+
+def start_menu_programs():
+    """The user's Programs folder of the Start menu in the tests' Wine prefix."""
+    found = [path for path in glob.glob(os.path.join(e2e.PREFIX, "drive_c", "users", "*", "AppData", "Roaming",
+                                                     "Microsoft", "Windows", "Start Menu", "Programs"))
+             if os.sep + "Public" + os.sep not in path]
+    if len(found) != 1:
+        raise RuntimeError(f"no one user's Start menu in {e2e.PREFIX}: {found}")
+    return found[0]
 
 
 class Holder:
@@ -60,8 +71,8 @@ class Holder:
 
 
 class CommandWindow(unittest.TestCase):
-    def start(self, settle=True):
-        program = e2e.Kestrum(self._testMethodName, prepare=make_categories)
+    def start(self, settle=True, prepare=make_categories):
+        program = e2e.Kestrum(self._testMethodName, prepare=prepare)
         self.addCleanup(program.close)
         self.folder = program.folder
         if settle:
@@ -106,7 +117,8 @@ class CommandWindow(unittest.TestCase):
         category, command = self.hot_key()
         bar = bar_position()
         self.assertEqual(category[:2], (bar[0], bar[1] + e2e.BAR_SIZE[1]), "under the bar")
-        right_of_it = (category[0] + category[2] + px(30), px(105))
+        # At its top of 105 units as long as it fits on the screen below it (not at 144 DPI).
+        right_of_it = (category[0] + category[2] + px(30), min(px(105), e2e.SCREEN[1] - COMMAND_SIZE[1]))
         self.assertTrue(all(abs(a - b) <= SLACK for a, b in zip(command[:2], right_of_it)),
                         f"30 units right of it: {command[:2]}, not {right_of_it}")
 
@@ -185,6 +197,54 @@ class CommandWindow(unittest.TestCase):
         e2e.press_main_button()
         wait_for(lambda: self.windows()[0], "the category window")
         self.assertEqual(xdotool("search", "--onlyvisible", "--name", "^Kestrum$").split(), [], "one warning only")
+
+    def rows_for(self, typed, rows):
+        """Types `typed` into the open command window and waits for its list to read `rows`."""
+        command = self.windows()[1]
+        xdotool("type", "--delay", "100", typed)
+        list_point = (command[0] + px(130), command[1] + px(200))
+        return wait_for(lambda: [row[2] for row in e2e.accessible_walk(self.folder, list_point)] == rows,
+                        f"the rows {rows} for {typed}")
+
+    def test_start_menu_programs_are_found_and_followed_and_enter_starts_the_text_typed_at_full_speed(self):
+        # A folder of the test's own in the Start menu: a program, its uninstaller and its help.
+        programs = os.path.join(start_menu_programs(), "Kestrum test")
+        os.makedirs(programs)
+        self.addCleanup(shutil.rmtree, programs, ignore_errors=True)
+        xdotool("mousemove", 600, 500)  # away from the bar, which then slides up
+        self.start(prepare=lambda folder: make_categories(folder, {
+            os.path.join(programs, title + ".lnk"): e2e.marker(folder, name)
+            for title, name in [("Zebra Paint", "zebra"), ("Uninstall Zebra Paint", "uninstall"),
+                                ("Zebra Paint Help", "help")]}))
+        wait_for(e2e.bar_top_is(px(-26)), "the bar to slide up")
+        xdotool("windowfocus", e2e.bar_windows()[0][4])
+        self.hot_key()
+        self.rows_for("zebra", ["Zebra Paint (Start menu)"])
+        xdotool("key", "Return")
+        wait_for(lambda: self.runs() == {"zebra": 1}, "the Start menu's program to start")
+        self.both_hidden()
+
+        # Installed while the program runs: listed at the next Ctrl+J, without a restart.
+        e2e.write_shortcuts({os.path.join(programs, "Quokka Viewer.lnk"): e2e.marker(self.folder, "quokka")})
+        xdotool("windowfocus", e2e.bar_windows()[0][4])
+        self.hot_key()
+        self.rows_for("quokka", ["Quokka Viewer (Start menu)"])
+        xdotool("key", "Return")
+        wait_for(lambda: self.runs().get("quokka") == 1, "the program installed later to start")
+        self.both_hidden()
+
+        # Keys as fast as X takes them: Enter starts the first row of the whole text, never a row
+        # of a text typed on the way ("m" and "ma" list Mail first, "map" Maps).
+        expected = self.runs()
+        for typed, started in [("maps", "Maps"), ("email", "Email"), ("mail", "Mail"), ("zebra", "zebra"),
+                               ("quokka v", "quokka"), ("caf", "Café")]:
+            xdotool("windowfocus", e2e.bar_windows()[0][4])
+            self.hot_key()
+            xdotool("type", "--delay", "0", typed)
+            xdotool("key", "Return")
+            expected[started] = expected.get(started, 0) + 1
+            wait_for(lambda: self.runs() == expected, f"{started} started by typing {typed} at full speed")
+            self.both_hidden()
 
     def test_typing_finds_titles_without_regard_to_case_in_any_script(self):
         xdotool("mousemove", 600, 500)  # away from the bar, which then slides up

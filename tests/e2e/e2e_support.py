@@ -11,6 +11,7 @@ scripts/common.sh does) cannot show windows on one. Every test file takes the sa
 --dpi N, the display scale the prefix gives its programs (96 unless given).
 """
 import argparse
+import contextlib
 import dataclasses
 import glob
 import os
@@ -73,6 +74,7 @@ DISPLAYS = {
     "commands_e2e": ":111",
     "dragdrop_e2e": ":121",
     "command_e2e": ":131",
+    "typing_bench": ":132",  # bench/typing_bench.py
 }
 
 # The helper programs built with the tests, each named by an option of its own.
@@ -546,12 +548,13 @@ def parse_arguments(helpers):
     return vars(options), rest
 
 
-def run_tests(*helpers):
-    """Runs the test cases of the calling script, on its display of DISPLAYS (or on
-    KESTRUM_E2E_DISPLAY), with the helper programs it names in `helpers`; returns the exit
-    status."""
+@contextlib.contextmanager
+def session(*helpers):
+    """The calling script's options, with the helper programs it names in `helpers`, its display
+    of DISPLAYS (or KESTRUM_E2E_DISPLAY) and a private Wine prefix, for as long as the block
+    runs; yields the arguments its options left."""
     global KESTRUM_EXE, ARTEFACTS, MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK, PLANTED, DISPLAY, WINE
-    arguments, unittest_arguments = parse_arguments(helpers)
+    arguments, rest = parse_arguments(helpers)
     KESTRUM_EXE, ARTEFACTS = arguments["kestrum"], arguments["artefacts"]
     MARKER, MAKESHORTCUT, DRAGSOURCE, HOLDER, ACCESSWALK, PLANTED = (arguments[name] or "" for name in HELPERS)
     WINE = winebuild.loader(KESTRUM_EXE)
@@ -559,6 +562,12 @@ def run_tests(*helpers):
     DISPLAY = os.environ.get("KESTRUM_E2E_DISPLAY") or DISPLAYS[script]
     os.makedirs(ARTEFACTS, exist_ok=True)
     with VirtualDisplay(), PrivateWinePrefix():
+        yield rest
+
+
+def run_tests(*helpers):
+    """Runs the test cases of the calling script in its session; returns the exit status."""
+    with session(*helpers) as unittest_arguments:
         result = unittest.main(argv=["e2e", *unittest_arguments], exit=False, verbosity=2).result
     return 0 if result.wasSuccessful() else 1
 
