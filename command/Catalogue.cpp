@@ -1,5 +1,6 @@
 #include "command/Catalogue.h"
 
+#include "command/Ranking.h"
 #include "platform/Files.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
@@ -12,16 +13,14 @@ namespace {
 constexpr int kDeepestFolder = 8;
 constexpr std::string_view kShortcutExtension = ".lnk";
 
-bool isWordByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || static_cast<unsigned char>(c) > 127;
-}
-
 bool holdsWord(const std::string& lowered, std::string_view word) {
     for (std::size_t at = lowered.find(word); at != std::string::npos;
          at = lowered.find(word, at + 1)) {
         const std::size_t end = at + word.size();
-        if ((at == 0 || !isWordByte(lowered[at - 1])) &&
-            (end == lowered.size() || !isWordByte(lowered[end])))
+        const auto wordByte = [&](std::size_t i) {
+            return ranking::isWordCharacter(static_cast<unsigned char>(lowered[i]));
+        };
+        if ((at == 0 || !wordByte(at - 1)) && (end == lowered.size() || !wordByte(end)))
             return true;
     }
     return false;

@@ -166,12 +166,9 @@ void TCommandForm::rebuildLists() {
 void TCommandForm::readEntryTitles() {
     categoryEntries_ = everyEntrySorted(manager_);
     entryTitles.clear();
-    rankedTitles_.clear();
     std::unordered_set<std::string_view> taken;
     const auto keep = [&](const TitledEntry& item) {
-        if (!taken.insert(item.ranked.folded).second) return;
-        entryTitles.push_back(&item);
-        rankedTitles_.push_back(&item.ranked);
+        if (taken.insert(item.ranked.folded).second) entryTitles.push_back(&item);
     };
     for (const TitledEntry& item : categoryEntries_)
         keep(item);
@@ -184,7 +181,6 @@ void TCommandForm::readEntryTitles() {
 void TCommandForm::forgetTitles() {
     showRows({}, -1);
     entryTitles.clear();
-    rankedTitles_.clear();
     entryTitlesStale_ = true;
 }
 
@@ -252,8 +248,12 @@ void TCommandForm::filterRows() {
     if (entryTitlesStale_) readEntryTitles();
     const ranking::Query query = ranking::prepareQuery(typedText_);
     const std::string remembered = query.folded.empty() ? "" : choices_.chosenFor(query.folded);
+    std::vector<const ranking::Title*> titles;
+    titles.reserve(entryTitles.size());
+    for (const TitledEntry* item : entryTitles)
+        titles.push_back(&item->ranked);
     std::vector<const TitledEntry*> rows;
-    for (const std::size_t index : ranking::rank(rankedTitles_, query, remembered))
+    for (const std::size_t index : ranking::rank(titles, query, remembered))
         rows.push_back(entryTitles[index]);
     const bool selectFirst = !query.folded.empty() && !rows.empty();
     showRows(std::move(rows), selectFirst ? 0 : -1);
@@ -335,9 +335,6 @@ template <class Doomed> void TCommandForm::dropEntries(Doomed doomed) {
     if (std::any_of(entryTitles.begin(), entryTitles.end(), gone)) {
         entryTitles.erase(std::remove_if(entryTitles.begin(), entryTitles.end(), gone),
                           entryTitles.end());
-        rankedTitles_.clear();
-        for (const TitledEntry* item : entryTitles)
-            rankedTitles_.push_back(&item->ranked);
         entryTitlesStale_ = true;
     }
     if (std::none_of(rows_.begin(), rows_.end(), gone)) return;

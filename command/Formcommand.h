@@ -105,8 +105,6 @@ private:
     bool ignoreNextChange = false;
     // An entry has gone since the titles were read; another with the same title may remain.
     bool entryTitlesStale_ = false;
-    // What ranking reads of entryTitles, in the same order.
-    std::vector<const ranking::Title*> rankedTitles_;
     // The text the user typed last (not a row copied into the edit box): what the rows are
     // for, and what a choice is remembered under.
     std::string typedText_;

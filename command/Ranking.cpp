@@ -12,13 +12,6 @@ namespace {
 
 namespace utf8 = platform::utf8;
 
-// A word goes on through letters and digits; every character above 127 counts as a letter, so
-// that a word of another script is one word. Anything else (a blank, '-', '_', '.', '(', '&')
-// ends it.
-bool isWordCharacter(char32_t c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c > 127;
-}
-
 std::u32string characters(std::string_view text) {
     std::u32string result;
     for (std::size_t at = 0; at < text.size();)
@@ -84,6 +77,10 @@ std::size_t shortestStretch(const std::string& folded, const std::string& letter
 }
 
 } // namespace
+
+bool isWordCharacter(char32_t c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c > 127;
+}
 
 Title prepareTitle(std::string_view title, int part) {
     Title prepared;

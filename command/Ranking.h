@@ -19,6 +19,11 @@
 
 namespace ranking {
 
+// A word goes on through letters and digits; every character above 127 counts as a letter, so
+// that a word of another script is one word. Anything else (a blank, '-', '_', '.', '(', '&')
+// ends it. A byte of UTF-8 may be given: those above 127 belong to such letters.
+bool isWordCharacter(char32_t c);
+
 enum class Match { Whole, Beginning, WordBeginning, Initials, Inside, LettersInOrder, None };
 
 // A title made ready for matching once, when the lists are read, so that a keystroke converts

@@ -145,10 +145,9 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         FormEvents::mouseMove(form, mouseEvent(message, wParam, lParam));
         return 0;
     case WM_MOUSEWHEEL: {
-        POINT pos{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; // on the screen
-        ScreenToClient(windowOf(form), &pos);
+        const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         FormEvents::mouseWheel(form,
-                               {toUnits(Point{pos.x, pos.y}), MouseButton::Left,
+                               {clientUnitsOf(windowOf(form), screen), MouseButton::Left,
                                 shiftState(GET_KEYSTATE_WPARAM(wParam))},
                                GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
