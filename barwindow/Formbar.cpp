@@ -469,13 +469,12 @@ void TBarForm::FormContextPopup(platform::Point pos) {
         return;
     }
     currentIcon_ = iconAtPoint(pos.x, pos.y);
-    const platform::Point screen{left() + pos.x, top() + pos.y};
     if (currentIcon_) {
-        IconAreaPopupMenu.popup(*this, screen);
+        IconAreaPopupMenu.popup(*this, pos);
         return;
     }
     currentBar_ = barAtPoint(pos.x, pos.y);
-    if (currentBar_) BarPopupMenu.popup(*this, screen);
+    if (currentBar_) BarPopupMenu.popup(*this, pos);
 }
 
 // A move into another category destroys the dragged entry from inside its own drop, and a
@@ -617,21 +616,19 @@ void TBarForm::dropCategory(int x, int y) {
 
 // The entry already under the pointer when a drag comes in shows its mark at once, not only
 // after the pointer has passed to another one.
-void TBarForm::DragOver(platform::Point screen) {
+void TBarForm::DragOver(platform::Point at) {
     const bool markShown = paintMode_ == PaintMode::Drag;
     paintMode_ = PaintMode::Drag;
     if (!markShown && currentBar_ && currentIcon_)
         redrawRect(cellOnWindow(*currentIcon_));
-    scrollNearEdge(screen.y - top());
-    trackHover(screen.x - left(), screen.y - top());
+    scrollNearEdge(at.y);
+    trackHover(at.x, at.y);
 }
 
 // The mark stays at the entry under the drop point until the mouse next moves over the window.
-void TBarForm::Drop(platform::Point screen, const std::vector<std::string>& files) {
+void TBarForm::Drop(platform::Point at, const std::vector<std::string>& files) {
     if (files.empty()) return;
-    const int x = screen.x - left();
-    const int y = screen.y - top();
-    Bar* category = barAtPoint(x, y);
+    Bar* category = barAtPoint(at.x, at.y);
     if (!category) return;
-    addLink(*category, files.front(), iconAtPoint(x, y));
+    addLink(*category, files.front(), iconAtPoint(at.x, at.y));
 }

@@ -215,10 +215,10 @@ private:
 
     // Files from other programs (screen points). Leaving the window changes nothing: the
     // insertion mark stays until the mouse comes back.
-    void DragOver(platform::Point screen) override;
+    void DragOver(platform::Point at) override;
     // The first file becomes a new icon in front of the one under the point, or at the end of
     // the row; on the frame or a row's edge nothing is added.
-    void Drop(platform::Point screen, const std::vector<std::string>& files) override;
+    void Drop(platform::Point at, const std::vector<std::string>& files) override;
 
     // The keyboard (Formbarkeyboard.cpp).
     void focusKeyDown(int key);

@@ -212,9 +212,8 @@ void TBarForm::popupFocusMenu() {
     currentBar_ = keyFocus_.category;
     currentIcon_ = keyFocus_.entry;
     const platform::Rect area = focusArea(keyFocus_);
-    const platform::Point screen{left() + area.left + area.width / 2,
-                                 top() + area.top + area.height / 2};
-    (currentIcon_ ? IconAreaPopupMenu : BarPopupMenu).popup(*this, screen);
+    const platform::Point middle{area.left + area.width / 2, area.top + area.height / 2};
+    (currentIcon_ ? IconAreaPopupMenu : BarPopupMenu).popup(*this, middle);
 }
 
 // ---- Screen readers ----

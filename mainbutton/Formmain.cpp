@@ -147,9 +147,7 @@ void TMainForm::buildMainMenu() {
 // From the keyboard the menu opens below the bar's left corner.
 void TMainForm::FormContextPopup(platform::Point pos) {
     const bool fromKeyboard = pos.x == -1 && pos.y == -1;
-    const platform::Point screen = fromKeyboard ? platform::Point{left(), top() + height()}
-                                                : platform::Point{left() + pos.x, top() + pos.y};
-    mainMenu_.popup(*this, screen);
+    mainMenu_.popup(*this, fromKeyboard ? platform::Point{0, clientSize().height} : pos);
 }
 
 void TMainForm::MenuItemNewVersionClick() {

@@ -35,37 +35,37 @@ int toUnits(int pixels) {
     return scaled(pixels, kDesignDpi, dpiNow);
 }
 
-Point toPixels(Point units) {
+PixelPoint toPixels(Point units) {
     return {toPixels(units.x), toPixels(units.y)};
 }
 
-Point toUnits(Point pixels) {
+Point toUnits(PixelPoint pixels) {
     return {toUnits(pixels.x), toUnits(pixels.y)};
 }
 
-Rect toPixels(const Rect& units) {
+PixelRect toPixels(const Rect& units) {
     const int left = toPixels(units.left), top = toPixels(units.top);
     return {left, top, toPixels(units.right()) - left, toPixels(units.bottom()) - top};
 }
 
-Rect toUnits(const Rect& pixels) {
+Rect toUnits(const PixelRect& pixels) {
     const int left = toUnits(pixels.left), top = toUnits(pixels.top);
     return {left, top, toUnits(pixels.right()) - left, toUnits(pixels.bottom()) - top};
 }
 
 // The top-left corner rounded down, the bottom-right one up.
-Rect toUnitsCovering(const Rect& pixels) {
+Rect toUnitsCovering(const PixelRect& pixels) {
     const auto down = [](int value) { return scaledDown(value, kDesignDpi, dpiNow); };
     const auto up = [&down](int value) { return -down(-value); };
     const int left = down(pixels.left), top = down(pixels.top);
     return {left, top, up(pixels.right()) - left, up(pixels.bottom()) - top};
 }
 
-Size toPixels(Size units) {
+PixelSize toPixels(Size units) {
     return {toPixels(units.width), toPixels(units.height)};
 }
 
-Size toUnits(Size pixels) {
+Size toUnits(PixelSize pixels) {
     return {toUnits(pixels.width), toUnits(pixels.height)};
 }
 

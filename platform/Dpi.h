@@ -22,15 +22,15 @@ void setDisplayDpi(int dpi);
 // Units to pixels, rounded to the nearest (halves away from zero), and back.
 int toPixels(int units);
 int toUnits(int pixels);
-Point toPixels(Point units);
-Point toUnits(Point pixels);
+PixelPoint toPixels(Point units);
+Point toUnits(PixelPoint pixels);
 // Both corners are converted, so that rectangles that meet in units meet in pixels too.
-Rect toPixels(const Rect& units);
-Rect toUnits(const Rect& pixels);
-Size toPixels(Size units);
-Size toUnits(Size pixels);
+PixelRect toPixels(const Rect& units);
+Rect toUnits(const PixelRect& pixels);
+PixelSize toPixels(Size units);
+Size toUnits(PixelSize pixels);
 // The smallest rectangle in units whose pixels hold every pixel of `pixels`: what must be
 // painted for an area the system asks for.
-Rect toUnitsCovering(const Rect& pixels);
+Rect toUnitsCovering(const PixelRect& pixels);
 
 } // namespace platform

@@ -15,16 +15,17 @@ namespace platform {
 
 class Form;
 
-// Points are on the screen. An exception a handler throws is shown in the standard error box.
+// Points are in the form's client area. An exception a handler throws is shown in the standard
+// error box.
 class DropHandler {
 public:
     // A handler that keeps nothing from one drag to the next need not know of its start and end.
-    virtual void DragEnter(Point /*screen*/) {}
-    virtual void DragOver(Point screen) = 0;
+    virtual void DragEnter(Point /*at*/) {}
+    virtual void DragOver(Point at) = 0;
     virtual void DragLeave() {}
     // `files` are the dropped paths in the dragging program's order; empty when what was dropped
     // holds no file list (a piece of text, say).
-    virtual void Drop(Point screen, const std::vector<std::string>& files) = 0;
+    virtual void Drop(Point at, const std::vector<std::string>& files) = 0;
 
 protected:
     ~DropHandler() = default;

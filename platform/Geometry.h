@@ -1,28 +1,35 @@
 #pragma once
-// Points, sizes and rectangles in pixels, as the windows and their painters use them.
+// Points, sizes and rectangles, each in one measure: the design units every window gives its
+// figures in (1/96 inch), or the display's pixels, which only the backends hold. The two do not
+// mix: a figure changes measure only through the conversions in platform/Dpi.h.
 
 namespace platform {
 
-struct Point {
+struct InUnits {};
+struct InPixels {};
+
+template <class Measure> struct BasicPoint {
     int x = 0;
     int y = 0;
-    bool operator==(const Point& other) const { return x == other.x && y == other.y; }
-    bool operator!=(const Point& other) const { return !(*this == other); }
+    bool operator==(const BasicPoint& other) const { return x == other.x && y == other.y; }
+    bool operator!=(const BasicPoint& other) const { return !(*this == other); }
 };
 
-struct Size {
+template <class Measure> struct BasicSize {
     int width = 0;
     int height = 0;
-    bool operator==(const Size& other) const {
+    bool operator==(const BasicSize& other) const {
         return width == other.width && height == other.height;
     }
 };
 
-struct Rect {
+template <class Measure> struct BasicRect {
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
+
+    using Point = BasicPoint<Measure>;
 
     int right() const { return left + width; }  // first column outside
     int bottom() const { return top + height; } // first row outside
@@ -39,21 +46,29 @@ struct Rect {
     bool containsWithEdges(Point p) const {
         return p.x >= left && p.x <= right() && p.y >= top && p.y <= bottom();
     }
-    Rect offset(Point by) const { return {left + by.x, top + by.y, width, height}; }
+    BasicRect offset(Point by) const { return {left + by.x, top + by.y, width, height}; }
     // Moved sideways as little as it takes to end within `area`, but never to start before it.
-    Rect keptWithinSideways(const Rect& area) const {
+    BasicRect keptWithinSideways(const BasicRect& area) const {
         const int from = right() > area.right() ? area.right() - width : left;
         return {from < area.left ? area.left : from, top, width, height};
     }
     // Whether the two share at least one pixel.
-    bool intersects(const Rect& other) const {
+    bool intersects(const BasicRect& other) const {
         return left < other.right() && other.left < right() && top < other.bottom() &&
                other.top < bottom();
     }
-    bool operator==(const Rect& other) const {
+    bool operator==(const BasicRect& other) const {
         return left == other.left && top == other.top && width == other.width &&
                height == other.height;
     }
 };
+
+using Point = BasicPoint<InUnits>;
+using Size = BasicSize<InUnits>;
+using Rect = BasicRect<InUnits>;
+
+using PixelPoint = BasicPoint<InPixels>;
+using PixelSize = BasicSize<InPixels>;
+using PixelRect = BasicRect<InPixels>;
 
 } // namespace platform

@@ -15,8 +15,8 @@ void PopupMenu::setCaption(int index, std::string caption) {
     items_.at(static_cast<std::size_t>(index)).caption = std::move(caption);
 }
 
-void PopupMenu::popup(Form& owner, Point screenPos) {
-    const int chosen = track(owner, items_, screenPos);
+void PopupMenu::popup(Form& owner, Point at) {
+    const int chosen = track(owner, items_, at);
     if (chosen < 0 || static_cast<std::size_t>(chosen) >= items_.size()) return;
     // A copy: the command may change the menu it was chosen from.
     const std::function<void()> command = items_[static_cast<std::size_t>(chosen)].onClick;

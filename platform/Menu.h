@@ -1,6 +1,6 @@
 #pragma once
 // A popup menu: items with captions ("&" before the access key) and a callback each, and
-// separators. It pops up at a point of the screen and runs the chosen item's callback once the
+// separators. It pops up at a point of its owner's window and runs the chosen item's callback once the
 // menu has closed, so a command that opens a dialog does not run inside the menu's own loop.
 
 #include "platform/Geometry.h"
@@ -27,14 +27,14 @@ public:
     };
     const std::vector<Item>& items() const { return items_; }
 
-    // Shows the menu for `owner` at `screenPos` and waits until the user has chosen or
-    // dismissed it; a chosen item's callback then runs (an exception it throws reaches the
+    // Shows the menu at `at` in the client area of `owner` and waits until the user has chosen
+    // or dismissed it; a chosen item's callback then runs (an exception it throws reaches the
     // caller).
-    void popup(Form& owner, Point screenPos);
+    void popup(Form& owner, Point at);
 
 private:
     // The backend's part: shows the items and returns the index chosen, or -1 for none.
-    static int track(Form& owner, const std::vector<Item>& items, Point screenPos);
+    static int track(Form& owner, const std::vector<Item>& items, Point at);
 
     std::vector<Item> items_;
 };

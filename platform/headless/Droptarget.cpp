@@ -38,14 +38,11 @@ bool dragFiles(Form& form, const std::vector<std::string>& files, const std::vec
     const auto found = registrations().find(&form);
     if (found == registrations().end() || points.empty()) return false;
     DropHandler& handler = *found->second;
-    const auto onScreen = [&form](Point pos) {
-        return Point{form.left() + pos.x, form.top() + pos.y};
-    };
-    guarded([&] { handler.DragEnter(onScreen(points.front())); });
+    guarded([&] { handler.DragEnter(points.front()); });
     for (const Point& pos : points)
-        guarded([&] { handler.DragOver(onScreen(pos)); });
+        guarded([&] { handler.DragOver(pos); });
     if (finish == DragFinish::Drop)
-        guarded([&] { handler.Drop(onScreen(points.back()), files); });
+        guarded([&] { handler.Drop(points.back(), files); });
     else
         guarded([&] { handler.DragLeave(); });
     return true;

@@ -9,9 +9,10 @@ namespace platform {
 using headless::World;
 using headless::world;
 
-int PopupMenu::track(Form&, const std::vector<Item>& items, Point screenPos) {
+// A headless form has no frame: its client area starts at its corner.
+int PopupMenu::track(Form& owner, const std::vector<Item>& items, Point at) {
     World& w = world();
-    headless::MenuRecord shown{{}, screenPos};
+    headless::MenuRecord shown{{}, {owner.left() + at.x, owner.top() + at.y}};
     for (const Item& item : items)
         shown.captions.push_back(item.separator ? "-" : item.caption);
     w.menus.push_back(shown);

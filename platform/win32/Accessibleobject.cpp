@@ -8,6 +8,7 @@
 
 #include "platform/Dpi.h"
 #include "platform/win32/Controlsnative.h"
+#include "platform/win32/Formwindow.h"
 #include "platform/win32/Wide.h"
 
 #include <algorithm>
@@ -211,11 +212,10 @@ public:
                                           VARIANT child) override {
         if (!left || !top || !width || !height) return E_POINTER;
         return onTarget(child, [&](const Target&, const AccessibleItem* item) {
-            const Rect area = item ? toPixels(item->location) : clientArea();
-            POINT corner{area.left, area.top};
-            ClientToScreen(link_->window, &corner);
-            *left = corner.x;
-            *top = corner.y;
+            const PixelRect area = item ? screenPixelsOf(link_->window, item->location)
+                                        : clientArea().offset(clientOriginOf(link_->window));
+            *left = area.left;
+            *top = area.top;
             *width = area.width;
             *height = area.height;
             return S_OK;
@@ -297,10 +297,10 @@ private:
     std::string windowText() const { return win32::windowText(link_->window); }
 
     // In pixels, as a screen reader takes every place; the items' places are kept in units.
-    Rect clientArea() const {
+    PixelRect clientArea() const {
         RECT client{};
         GetClientRect(link_->window, &client);
-        return {0, 0, client.right, client.bottom};
+        return pixelRectOf(client);
     }
 
     // The id of the focused item among this object's children (for the client area, also the
@@ -325,9 +325,8 @@ private:
     // The child under the screen point: a group as its object, a simple element by its id;
     // the object itself when the point is on it but on no child.
     HRESULT hitTest(long x, long y, VARIANT* hit) const {
-        POINT point{x, y};
-        ScreenToClient(link_->window, &point);
-        const Point at{point.x, point.y};
+        const PixelPoint origin = clientOriginOf(link_->window);
+        const PixelPoint at{x - origin.x, y - origin.y};
         const AccessibleTree& tree = *link_->tree;
         for (int i = 0; i < tree.accessibleCount(group_); ++i) {
             const std::optional<AccessibleItem> item = tree.accessibleItem(group_, i);
@@ -342,7 +341,7 @@ private:
         }
         const std::optional<AccessibleItem> self =
             group_ < 0 ? std::nullopt : tree.accessibleItem(-1, group_);
-        const Rect area = self ? toPixels(self->location) : clientArea();
+        const PixelRect area = self ? toPixels(self->location) : clientArea();
         if (!area.contains(at)) return S_FALSE;
         setInt(hit, CHILDID_SELF);
         return S_OK;

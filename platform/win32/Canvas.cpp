@@ -1,5 +1,6 @@
 #include "platform/Dpi.h"
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Pixels.h"
 #include "platform/win32/Shellpicture.h"
 #include "platform/win32/Wide.h"
 
@@ -62,12 +63,6 @@ int penStyle(PenStyle style) {
     return PS_INSIDEFRAME;
 }
 
-// In the display's pixels.
-RECT toRECT(const Rect& units) {
-    const Rect rect = toPixels(units);
-    return {rect.left, rect.top, rect.right(), rect.bottom()};
-}
-
 } // namespace
 
 HDC deviceContextOf(const Bitmap& bitmap) {
@@ -122,35 +117,35 @@ void GdiCanvas::useFont() {
 void GdiCanvas::fillRect(const Rect& rect) {
     if (brush.style == BrushStyle::Clear) return;
     useBrush();
-    const RECT area = toRECT(rect);
+    const RECT area = toRECT(toPixels(rect));
     FillRect(dc_, &area, static_cast<HBRUSH>(GetCurrentObject(dc_, OBJ_BRUSH)));
 }
 
 void GdiCanvas::rectangle(const Rect& rect) {
     usePen();
     useBrush();
-    const RECT box = toRECT(rect);
+    const RECT box = toRECT(toPixels(rect));
     Rectangle(dc_, box.left, box.top, box.right, box.bottom);
 }
 
 void GdiCanvas::roundRect(const Rect& rect, int cornerWidth, int cornerHeight) {
     usePen();
     useBrush();
-    const RECT box = toRECT(rect);
+    const RECT box = toRECT(toPixels(rect));
     RoundRect(dc_, box.left, box.top, box.right, box.bottom, toPixels(cornerWidth),
               toPixels(cornerHeight));
 }
 
 void GdiCanvas::line(Point from, Point to) {
     usePen();
-    const Point start = toPixels(from), end = toPixels(to);
+    const PixelPoint start = toPixels(from), end = toPixels(to);
     MoveToEx(dc_, start.x, start.y, nullptr);
     LineTo(dc_, end.x, end.y);
 }
 
 void GdiCanvas::textOut(Point at, std::string_view text) {
     useFont();
-    const Point place = toPixels(at);
+    const PixelPoint place = toPixels(at);
     const std::wstring wide = widen(text);
     TextOutW(dc_, place.x, place.y, wide.data(), static_cast<int>(wide.size()));
 }
@@ -160,24 +155,23 @@ Size GdiCanvas::textExtent(std::string_view text) {
     const std::wstring wide = widen(text);
     SIZE extent{};
     GetTextExtentPoint32W(dc_, wide.data(), static_cast<int>(wide.size()), &extent);
-    return toUnits(Size{extent.cx, extent.cy});
+    return toUnits(PixelSize{extent.cx, extent.cy});
 }
 
 void GdiCanvas::drawIcon(Point at, ShellIcon icon, int size) {
-    const Point place = toPixels(at);
-    drawShellIcon(dc_, {place.x, place.y}, icon, toPixels(size));
+    drawShellIcon(dc_, toPOINT(toPixels(at)), icon, toPixels(size));
 }
 
 void GdiCanvas::drawBitmap(Point at, const Bitmap& bitmap, const Rect& part) {
-    const Point place = toPixels(at);
-    const Rect source = toPixels(part);
+    const PixelPoint place = toPixels(at);
+    const PixelRect source = toPixels(part);
     BitBlt(dc_, place.x, place.y, source.width, source.height, deviceContextOf(bitmap),
            source.left, source.top, SRCCOPY);
 }
 
 void GdiCanvas::setClip(const Rect& rect) {
     // Where drawing lands: the rectangle's pixels from the origin's pixels, as drawing does.
-    const Rect device = toPixels(rect).offset(toPixels(origin_));
+    const PixelRect device = toPixels(rect).offset(toPixels(origin_));
     const ScopedGdiObject region(
         CreateRectRgn(device.left, device.top, device.right(), device.bottom()));
     SelectClipRgn(dc_, static_cast<HRGN>(region.get())); // the context keeps a copy
@@ -190,12 +184,12 @@ void GdiCanvas::clearClip() {
 Rect GdiCanvas::clipBounds() const {
     RECT box{};
     GetClipBox(dc_, &box);
-    return toUnitsCovering({box.left, box.top, box.right - box.left, box.bottom - box.top});
+    return toUnitsCovering(pixelRectOf(box));
 }
 
 void GdiCanvas::setOrigin(Point origin) {
     origin_ = origin;
-    const Point device = toPixels(origin);
+    const PixelPoint device = toPixels(origin);
     SetViewportOrgEx(dc_, device.x, device.y, nullptr);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Dpi.h"
 #include "platform/Controls.h"
 #include "platform/win32/Controlsnative.h"
+#include "platform/win32/Pixels.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -15,9 +16,7 @@ Color parentColor(const ChildControl& control) {
 }
 
 LRESULT drawRow(ListBox& list, const DRAWITEMSTRUCT& item) {
-    const Rect rect = toUnits(Rect{item.rcItem.left, item.rcItem.top,
-                                   item.rcItem.right - item.rcItem.left,
-                                   item.rcItem.bottom - item.rcItem.top});
+    const Rect rect = toUnits(pixelRectOf(item.rcItem));
     const bool focused = item.itemState & ODS_FOCUS;
     if (item.itemID != static_cast<UINT>(-1) && item.itemAction != ODA_FOCUS) {
         GdiCanvas canvas(item.hDC);

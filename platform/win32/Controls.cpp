@@ -7,6 +7,7 @@
 #include "platform/win32/Controlsnative.h"
 #include "platform/win32/Formnative.h"
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Pixels.h"
 #include "platform/win32/Wide.h"
 
 #include <algorithm>
@@ -39,11 +40,11 @@ Rect boundsIn(HWND parent, HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return toUnits(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+    return toUnits(win32::pixelRectOf(r));
 }
 
 void place(HWND window, const Rect& units) {
-    const Rect bounds = toPixels(units);
+    const PixelRect bounds = toPixels(units);
     SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -374,14 +375,14 @@ Rect PageControl::pageArea() const {
     RECT area{};
     GetClientRect(native().window, &area);
     TabCtrl_AdjustRect(native().window, FALSE, &area);
-    return toUnits(Rect{area.left, area.top, area.right - area.left, area.bottom - area.top});
+    return toUnits(win32::pixelRectOf(area));
 }
 
 Rect ListBox::rowRect(int row) const {
     RECT r{};
     SendMessageW(native().window, LB_GETITEMRECT, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&r));
-    return toUnits(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+    return toUnits(win32::pixelRectOf(r));
 }
 
 namespace win32 {

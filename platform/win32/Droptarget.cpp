@@ -1,11 +1,10 @@
 // Drops through OLE: the form's window is registered with an IDropTarget of ours, which asks the
 // dropped data for its file list and hands everything to the form's DropHandler. The shell's
 // drag-image object draws the dragged picture when it can be made.
-#include "platform/Dpi.h"
 #include "platform/Droptarget.h"
 
 #include "platform/Guarded.h"
-#include "platform/win32/Formnative.h"
+#include "platform/win32/Formwindow.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Wide.h"
 
@@ -40,9 +39,6 @@ std::vector<std::string> droppedFiles(IDataObject* data) {
     return files;
 }
 
-Point pointOf(POINTL point) {
-    return toUnits(Point{int(point.x), int(point.y)});
-}
 
 // COM's interfaces have no virtual destructor: their objects are never deleted through them.
 #pragma GCC diagnostic push
@@ -79,7 +75,7 @@ public:
             helper_->DragEnter(window_, data, &at, effect ? *effect : DROPEFFECT_NONE);
         }
         offerLink(effect);
-        guarded([&] { handler_.DragEnter(pointOf(point)); });
+        guarded([&] { handler_.DragEnter(clientPointOf(point)); });
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL point, DWORD* effect) override {
@@ -87,7 +83,7 @@ public:
             POINT at{point.x, point.y};
             helper_->DragOver(&at, effect ? *effect : DROPEFFECT_NONE);
         }
-        guarded([&] { handler_.DragOver(pointOf(point)); });
+        guarded([&] { handler_.DragOver(clientPointOf(point)); });
         offerLink(effect);
         return S_OK;
     }
@@ -103,11 +99,15 @@ public:
         }
         offerLink(effect);
         const std::vector<std::string> files = droppedFiles(data);
-        guarded([&] { handler_.Drop(pointOf(point), files); });
+        guarded([&] { handler_.Drop(clientPointOf(point), files); });
         return S_OK;
     }
 
 private:
+    Point clientPointOf(POINTL screen) const {
+        return win32::clientUnitsOf(window_, {int(screen.x), int(screen.y)});
+    }
+
     static void offerLink(DWORD* effect) {
         if (effect) *effect = DROPEFFECT_LINK;
     }

@@ -17,7 +17,7 @@ struct Form::Native {
     std::wstring toolTipText;    // the text the tool tip is showing
     HWND hintTip = nullptr;      // the tip shown at once for an area that is not a control
     std::wstring hintText;
-    Size clientSize;          // as FormResize last saw it
+    PixelSize clientSize;     // as FormResize last saw it
     HWND lastFocus = nullptr; // the control that gets the focus back when the form is active
     // While the form shows modally: the windows it disabled, and the one active before it.
     std::vector<HWND> disabledWhileModal;

@@ -75,7 +75,7 @@ MouseButton buttonOf(UINT message) {
 }
 
 MouseEvent mouseEvent(UINT message, WPARAM keys, LPARAM position) {
-    return {toUnits(Point{GET_X_LPARAM(position), GET_Y_LPARAM(position)}), buttonOf(message),
+    return {toUnits(PixelPoint{GET_X_LPARAM(position), GET_Y_LPARAM(position)}), buttonOf(message),
             shiftState(keys)};
 }
 
@@ -90,7 +90,7 @@ void paint(Form& form) {
         return;
     }
     // Drawn off-screen first, so the window never shows a half-painted state.
-    const Rect area = toUnitsCovering({0, 0, client.right, client.bottom});
+    const Rect area = toUnitsCovering(pixelRectOf(client));
     Bitmap buffer(area.width, area.height);
     FormEvents::paint(form, buffer.canvas());
     canvas.drawBitmap({0, 0}, buffer);
@@ -101,7 +101,7 @@ void setCursorShape(Form& form) {
 }
 
 void resized(Form& form) {
-    const Size now = clientSizeOf(windowOf(form));
+    const PixelSize now = clientSizeOf(windowOf(form));
     if (now == form.native().clientSize) return;
     form.native().clientSize = now;
     FormEvents::resized(form);
@@ -145,7 +145,7 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         FormEvents::mouseMove(form, mouseEvent(message, wParam, lParam));
         return 0;
     case WM_MOUSEWHEEL: {
-        const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const PixelPoint screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         FormEvents::mouseWheel(form,
                                {clientUnitsOf(windowOf(form), screen), MouseButton::Left,
                                 shiftState(GET_KEYSTATE_WPARAM(wParam))},
@@ -170,7 +170,7 @@ std::optional<LRESULT> handle(Form& form, UINT message, WPARAM wParam, LPARAM lP
         if (message == WM_RBUTTONUP) return std::nullopt;
         return 0;
     case WM_CONTEXTMENU: {
-        const POINT pos{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const PixelPoint pos{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         // (-1, -1) means the keyboard asked, and stays as it is.
         if (pos.x == -1 && pos.y == -1) {
             FormEvents::contextPopup(form, {-1, -1});
@@ -331,29 +331,31 @@ ShiftState keyboardState() {
 Point pointerInClient(const Form& form) {
     POINT pos{};
     GetCursorPos(&pos);
-    return clientUnitsOf(windowOf(form), pos);
+    return clientUnitsOf(windowOf(form), pixelPointOf(pos));
 }
 
-namespace {
-POINT clientOrigin(HWND window) {
+PixelPoint clientOriginOf(HWND window) {
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
-    return origin;
+    return pixelPointOf(origin);
 }
-} // namespace
 
-POINT screenPixelsOf(HWND window, Point client) {
-    const POINT origin = clientOrigin(window);
-    const Point pixels = toPixels(client);
+PixelPoint screenPixelsOf(HWND window, Point client) {
+    const PixelPoint origin = clientOriginOf(window);
+    const PixelPoint pixels = toPixels(client);
     return {origin.x + pixels.x, origin.y + pixels.y};
 }
 
-Point clientUnitsOf(HWND window, POINT screen) {
-    const POINT origin = clientOrigin(window);
-    return toUnits(Point{screen.x - origin.x, screen.y - origin.y});
+PixelRect screenPixelsOf(HWND window, const Rect& client) {
+    return toPixels(client).offset(clientOriginOf(window));
 }
 
-Size clientSizeOf(HWND window) {
+Point clientUnitsOf(HWND window, PixelPoint screen) {
+    const PixelPoint origin = clientOriginOf(window);
+    return toUnits(PixelPoint{screen.x - origin.x, screen.y - origin.y});
+}
+
+PixelSize clientSizeOf(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     return {client.right, client.bottom};

@@ -5,6 +5,7 @@
 #include "platform/Form.h"
 #include "platform/Input.h"
 #include "platform/win32/Formnative.h"
+#include "platform/win32/Pixels.h"
 
 #include <optional>
 #include <string>
@@ -20,13 +21,16 @@ inline HWND windowOf(const Form& form) {
 ShiftState keyboardState();
 // Where the pointer is, in client coordinates of `form`.
 Point pointerInClient(const Form& form);
+// Where the window's client area starts on the screen.
+PixelPoint clientOriginOf(HWND window);
 // The one way between a place in a window's client area, in units, and the screen's pixels:
 // the place is scaled on its own, then moved by where the client area starts on the screen.
-POINT screenPixelsOf(HWND window, Point client);
-Point clientUnitsOf(HWND window, POINT screen);
-Size clientSizeOf(HWND window);
-// The work area of the monitor nearest the screen point, both in pixels.
-Rect workAreaPixelsAt(POINT point);
+PixelPoint screenPixelsOf(HWND window, Point client);
+PixelRect screenPixelsOf(HWND window, const Rect& client);
+Point clientUnitsOf(HWND window, PixelPoint screen);
+PixelSize clientSizeOf(HWND window);
+// The work area of the monitor nearest the screen point.
+PixelRect workAreaPixelsAt(PixelPoint point);
 
 // A new window of the form class for `form`, hidden; null when the system cannot make one.
 HWND createFormWindow(Form& form, FormKind kind);
@@ -36,9 +40,9 @@ void updateToolTip(Form& form);
 // Answers the tool tip's request for its text; false for any other notification.
 bool answerToolTip(Form& form, NMHDR& header);
 // The tip shown at once for an area that is not a control (Form::showHintNow), below the pointer
-// or at `screenAt` (in pixels).
+// or at `screenAt`.
 void showHintTip(Form::Native& native, const std::string& text,
-                 std::optional<POINT> screenAt = std::nullopt);
+                 std::optional<PixelPoint> screenAt = std::nullopt);
 void hideHintTip(Form::Native& native);
 
 // The scale of the monitor the window of `moved` is on is now `dpi`: every window of ours hangs

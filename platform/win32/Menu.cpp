@@ -1,8 +1,7 @@
 // Popup menus as the system's own: built for one showing, tracked until the user has chosen,
 // and destroyed again.
-#include "platform/Dpi.h"
 #include "platform/Menu.h"
-#include "platform/win32/Formnative.h"
+#include "platform/win32/Formwindow.h"
 #include "platform/win32/Wide.h"
 
 #include <windows.h>
@@ -26,7 +25,7 @@ private:
 
 } // namespace
 
-int PopupMenu::track(Form& owner, const std::vector<Item>& items, Point screenPos) {
+int PopupMenu::track(Form& owner, const std::vector<Item>& items, Point at) {
     const ScopedMenu menu;
     if (!menu.get()) return -1;
     // Command identifiers start at 1: TrackPopupMenu answers 0 when nothing was chosen.
@@ -41,9 +40,9 @@ int PopupMenu::track(Form& owner, const std::vector<Item>& items, Point screenPo
     const HWND window = owner.native().window;
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(window);
-    const Point at = toPixels(screenPos);
+    const PixelPoint screen = win32::screenPixelsOf(window, at);
     const BOOL chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                       at.x, at.y, 0, window, nullptr);
+                                       screen.x, screen.y, 0, window, nullptr);
     PostMessageW(window, WM_NULL, 0, 0);
     return static_cast<int>(chosen) - 1;
 }

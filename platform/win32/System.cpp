@@ -15,7 +15,7 @@ namespace platform {
 std::optional<Point> cursorPos() {
     POINT pos{};
     if (!GetCursorPos(&pos)) return std::nullopt;
-    return toUnits(Point{pos.x, pos.y});
+    return toUnits(win32::pixelPointOf(pos));
 }
 
 int screenWidth() {
@@ -27,17 +27,15 @@ int screenHeight() {
 }
 
 Rect workAreaAt(Point point) {
-    const Point at = toPixels(point);
-    return toUnits(win32::workAreaPixelsAt({at.x, at.y}));
+    return toUnits(win32::workAreaPixelsAt(toPixels(point)));
 }
 
-Rect win32::workAreaPixelsAt(POINT point) {
+PixelRect win32::workAreaPixelsAt(PixelPoint point) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor))
+    if (!GetMonitorInfoW(MonitorFromPoint(win32::toPOINT(point), MONITOR_DEFAULTTONEAREST), &monitor))
         return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const RECT& area = monitor.rcWork;
-    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+    return win32::pixelRectOf(monitor.rcWork);
 }
 
 int messageBox(const Form* owner, const std::string& text, const std::string& caption,

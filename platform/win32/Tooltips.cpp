@@ -55,9 +55,8 @@ void updateToolTip(Form& form) {
     tool.uFlags = TTF_SUBCLASS;
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     for (UINT_PTR id = 1; id <= areas.size(); ++id) {
-        const Rect area = toPixels(areas[id - 1]);
         tool.uId = id;
-        tool.rect = {area.left, area.top, area.right(), area.bottom()};
+        tool.rect = toRECT(toPixels(areas[id - 1]));
         SendMessageW(native.toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     native.hintAreas = std::move(areas);
@@ -71,7 +70,8 @@ bool answerToolTip(Form& form, NMHDR& header) {
     return true;
 }
 
-void showHintTip(Form::Native& native, const std::string& text, std::optional<POINT> screenAt) {
+void showHintTip(Form::Native& native, const std::string& text,
+                 std::optional<PixelPoint> screenAt) {
     if (!native.hintTip) native.hintTip = createHintTip(native.window);
     native.hintText = widen(text);
     TOOLINFOW tool = toolOf(native.window);
@@ -79,7 +79,7 @@ void showHintTip(Form::Native& native, const std::string& text, std::optional<PO
     SendMessageW(native.hintTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     POINT pos{};
     if (screenAt) {
-        pos = *screenAt;
+        pos = toPOINT(*screenAt);
     } else {
         GetCursorPos(&pos);
         pos.y += toPixels(kHintBelowPointer);

@@ -20,11 +20,11 @@ using win32::showHintTip;
 
 namespace {
 
-// The window's place in pixels, as the system has it.
-RECT pixelBounds(HWND window) {
+// The window's place, as the system has it.
+PixelRect pixelBounds(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
-    return r;
+    return win32::pixelRectOf(r);
 }
 
 void applyStyleChange(HWND window) {
@@ -49,19 +49,18 @@ Form::~Form() {
 }
 
 Rect Form::bounds() const {
-    const RECT r = pixelBounds(native_->window);
-    return toUnits(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+    return toUnits(pixelBounds(native_->window));
 }
 
 void Form::setBounds(const Rect& units) {
-    const Rect b = toPixels(units);
+    const PixelRect b = toPixels(units);
     SetWindowPos(native_->window, nullptr, b.left, b.top, b.width, b.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::setBoundsWithinWorkArea(const Rect& units) {
-    const Rect wanted = toPixels(units);
-    const Rect b = wanted.keptWithinSideways(win32::workAreaPixelsAt({wanted.left, wanted.top}));
+    const PixelRect wanted = toPixels(units);
+    const PixelRect b = wanted.keptWithinSideways(win32::workAreaPixelsAt({wanted.left, wanted.top}));
     SetWindowPos(native_->window, nullptr, b.left, b.top, b.width, b.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -82,7 +81,7 @@ Size Form::clientSize() const {
 }
 
 void Form::setClientSize(Size units) {
-    const Size size = toPixels(units);
+    const PixelSize size = toPixels(units);
     RECT frame{0, 0, size.width, size.height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(windowStyle()), FALSE,
                        static_cast<DWORD>(extendedStyle()));
@@ -122,9 +121,8 @@ void Form::hideWindow() {
 
 void Form::showTopmost() {
     const bool wasVisible = visible();
-    const RECT b = pixelBounds(native_->window);
-    SetWindowPos(native_->window, HWND_TOPMOST, b.left, b.top, b.right - b.left, b.bottom - b.top,
-                 SWP_SHOWWINDOW);
+    const PixelRect b = pixelBounds(native_->window);
+    SetWindowPos(native_->window, HWND_TOPMOST, b.left, b.top, b.width, b.height, SWP_SHOWWINDOW);
     if (!wasVisible && visible()) FormEvents::shown(*this, true);
 }
 
@@ -172,8 +170,7 @@ void Form::close() {
 // is clipped to what is invalid.
 void Form::repaintNow(const Rect& area) {
     if (!paintsWholeClient) {
-        const Rect pixels = toPixels(area);
-        const RECT r{pixels.left, pixels.top, pixels.right(), pixels.bottom()};
+        const RECT r = win32::toRECT(toPixels(area));
         InvalidateRect(native_->window, &r, FALSE);
         UpdateWindow(native_->window);
         return;
@@ -241,16 +238,16 @@ void win32::scaleChanged(Form& moved, int dpi, const RECT& suggested) {
     setDisplayDpi(dpi);
     for (const UnitsPlaces& places : before) {
         const HWND window = windowOf(*places.form);
-        RECT place = pixelBounds(window);
+        PixelRect place = pixelBounds(window);
         if (places.form == &moved) {
-            place = suggested;
+            place = win32::pixelRectOf(suggested);
         } else {
-            const Size size = toPixels(places.size);
-            place.right = place.left + size.width;
-            place.bottom = place.top + size.height;
+            const PixelSize size = toPixels(places.size);
+            place.width = size.width;
+            place.height = size.height;
         }
-        SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
-                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         for (const auto& [control, bounds] : places.controls)
             control->setBounds(bounds);
         FormEvents::dpiChanged(*places.form);

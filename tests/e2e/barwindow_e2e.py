@@ -248,10 +248,7 @@ class CategoryWindow(unittest.TestCase):
         xdotool("key", "shift+F10")
         x, y = e2e.cell_units(window, WIDEST, 1, 0)
         middle = (window[0] + px(x + e2e.CELL_UNITS // 2), window[1] + px(y + e2e.CELL_UNITS // 2))
-        # The window's place comes back from pixels in whole units: above 96 DPI a pixel either way.
-        slack = 0 if e2e.DPI == 96 else 1
-        menu = wait_for(lambda: [w for w in e2e.visible_windows()
-                                 if abs(w[0] - middle[0]) <= slack and abs(w[1] - middle[1]) <= slack],
+        menu = wait_for(lambda: [w for w in e2e.visible_windows() if (w[0], w[1]) == middle],
                         "the focused icon's menu at its middle")[0]
         xdotool("key", "Escape")
         wait_for(gone(menu[4]), "the menu to close")

@@ -6,6 +6,7 @@
 
 namespace {
 
+using platform::PixelRect;
 using platform::Rect;
 
 class DisplayScale : public testing::Test {
@@ -15,9 +16,9 @@ protected:
 
 TEST_F(DisplayScale, UnitsArePixelsAt96AndScaleOnceAbove) {
     const Rect cell{70, 2, 45, 45};
-    EXPECT_EQ(platform::toPixels(cell), cell);
+    EXPECT_EQ(platform::toPixels(cell), (PixelRect{70, 2, 45, 45}));
     platform::setDisplayDpi(144);
-    EXPECT_EQ(platform::toPixels(cell), (Rect{105, 3, 68, 68})) << "corners 105,3 and 173,71";
+    EXPECT_EQ(platform::toPixels(cell), (PixelRect{105, 3, 68, 68})) << "corners 105,3 and 173,71";
     EXPECT_EQ(platform::toPixels(27), 41) << "40.5 rounds up";
     EXPECT_EQ(platform::toPixels(-3), -5) << "halves away from zero";
     EXPECT_EQ(platform::toUnits(41), 27);
@@ -32,8 +33,9 @@ TEST_F(DisplayScale, UnitsArePixelsAt96AndScaleOnceAbove) {
 TEST_F(DisplayScale, ACoveringAreaHoldsEveryPixelAskedFor) {
     for (const int dpi : {120, 144, 192}) {
         platform::setDisplayDpi(dpi);
-        for (const Rect asked : {Rect{1, 1, 1, 1}, Rect{0, 0, 17, 5}, Rect{-3, 7, 10, 10}}) {
-            const Rect painted = platform::toPixels(platform::toUnitsCovering(asked));
+        for (const PixelRect asked :
+             {PixelRect{1, 1, 1, 1}, PixelRect{0, 0, 17, 5}, PixelRect{-3, 7, 10, 10}}) {
+            const PixelRect painted = platform::toPixels(platform::toUnitsCovering(asked));
             EXPECT_TRUE(painted.left <= asked.left && painted.top <= asked.top &&
                         painted.right() >= asked.right() && painted.bottom() >= asked.bottom())
                 << dpi << ": " << asked.left << "," << asked.top;
