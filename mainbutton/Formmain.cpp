@@ -37,8 +37,14 @@ TMainForm::TMainForm(std::string settingsFileName, const Language* language)
     panel1_.cursor = platform::Cursor::SizeAll;
     panel1_.hint = "Drag me";
     panel1_.showHint = true;
-    panel1_.onMouseMove = [this](const platform::MouseEvent& event) { FormMouseMove(event); };
-    panel1_.onMouseUp = [this](const platform::MouseEvent& event) { FormMouseUp(event); };
+    // The handle tells of the pointer in its own coordinates; the drag follows it in the bar's.
+    const auto inBar = [this](platform::MouseEvent event) {
+        const platform::Rect handle = panel1_.bounds();
+        event.pos = {event.pos.x + handle.left, event.pos.y + handle.top};
+        return event;
+    };
+    panel1_.onMouseMove = [this, inBar](const platform::MouseEvent& e) { FormMouseMove(inBar(e)); };
+    panel1_.onMouseUp = [this, inBar](const platform::MouseEvent& e) { FormMouseUp(inBar(e)); };
 
     dragHelper_.threshold = 0;
     setTop(animater_.hiddenBottom + kStartDrop - kHeight);
@@ -195,8 +201,8 @@ bool TMainForm::FormQueryEndSession() {
     return true;
 }
 
-void TMainForm::dragMove(int x, int) {
-    setLeft(left() + (x - dragHelper_.startX));
+void TMainForm::dragMove(int, int) {
+    followPointerSideways(dragHelper_.startX);
     if (categoryWindow_) categoryWindow_->setLeftClamped(left());
 }
 

@@ -77,6 +77,10 @@ public:
     void setBoundsWithinWorkArea(const Rect& bounds);
     void setLeft(int left);
     void setTop(int top);
+    // Moves the form sideways so that column `grabX` of its client area is under the pointer:
+    // how a form dragged by that column follows the pointer. The backend works in the display's
+    // own figures, so that the form keeps to the pointer at any scale however long the drag.
+    void followPointerSideways(int grabX);
     // The area inside the frame, where the form paints and its controls lie. A new size keeps
     // the top-left corner of the frame where it is.
     Size clientSize() const;

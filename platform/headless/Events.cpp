@@ -16,7 +16,9 @@ ShiftState heldButton(MouseButton button) {
 
 } // namespace
 
+// The pointer is where the move says it is.
 void mouseMove(Form& form, Point pos, ShiftState shift) {
+    world().cursor = Point{form.left() + pos.x, form.top() + pos.y};
     FormEvents::mouseMove(form, {pos, MouseButton::Left, shift});
 }
 

@@ -66,6 +66,10 @@ void Form::setLeft(int left) {
 void Form::setTop(int top) {
     native_->bounds.top = top;
 }
+// Without a frame the client area starts at the form's corner.
+void Form::followPointerSideways(int grabX) {
+    if (const std::optional<Point> pointer = world().cursor) setLeft(pointer->x - grabX);
+}
 Size Form::clientSize() const {
     const Size frame = frameSize(kind_);
     return {native_->bounds.width - frame.width, native_->bounds.height - frame.height};

@@ -76,6 +76,15 @@ void Form::setTop(int top) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::followPointerSideways(int grabX) {
+    POINT pointer{};
+    if (!GetCursorPos(&pointer)) return;
+    const PixelRect now = pixelBounds(native_->window);
+    const int frame = win32::clientOriginOf(native_->window).x - now.left;
+    SetWindowPos(native_->window, nullptr, pointer.x - toPixels(grabX) - frame, now.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 Size Form::clientSize() const {
     return toUnits(clientSizeOf(native_->window));
 }

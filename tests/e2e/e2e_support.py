@@ -172,20 +172,22 @@ def press_main_button(button=1, bar_left=0):
 
 
 def drag_bar(to_left):
-    """Brings the bar down and drags it sideways by its handle until its left edge is about at
-    `to_left` (above 96 DPI each step's place is rounded to units, which adds up to a few pixels
-    on the way); returns its place."""
+    """Brings the bar down and drags it sideways by its handle until its left edge is at `to_left`
+    (within the pixel the press point rounds to above 96 DPI, however many steps); returns its
+    place."""
     xdotool("mousemove", px(40), 0)
     wait_for(bar_top_is(0), "the bar to come down")
     handle_x = px(74)
     xdotool("mousemove", handle_x, px(12))
     xdotool("mousedown", 1)
-    # In steps small enough that the pointer stays on the bar that follows it.
-    for x in list(range(handle_x, to_left + handle_x, 8)) + [to_left + handle_x]:
+    # The bar is grabbed where the first move with the button held finds the pointer: one pixel
+    # on. Then in steps small enough that the pointer stays on the bar that follows it.
+    grab_x = handle_x + 1
+    for x in list(range(grab_x, to_left + grab_x, 8)) + [to_left + grab_x]:
         xdotool("mousemove", x, px(12))
         time.sleep(0.02)  # lets each move arrive as a move of its own
     xdotool("mouseup", 1)
-    return wait_for(lambda: (p := bar_position()) and abs(p[0] - to_left) <= 12 and p,
+    return wait_for(lambda: (p := bar_position()) and abs(p[0] - to_left) <= 1 and p,
                     lambda: f"the bar to follow the drag, at {bar_position()}")
 
 

@@ -328,7 +328,7 @@ TEST_F(MainFormTest, DraggingTheHandleMovesTheBarAndTheCategoryWindowSideways) {
 
     headless::mouseDown(*form, platform::MouseButton::Left,
                         {74, 10});              // the handle has the pointer now
-    headless::mouseMove(*form, {74, 10}, held); // press point, handle coordinates (1, 8)
+    headless::mouseMove(*form, {74, 10}, held); // press point
     headless::mouseMove(*form, {75, 10}, held); // begins the drag
     EXPECT_EQ(form->left(), 0);
     headless::mouseMove(*form, {80, 12}, held);
