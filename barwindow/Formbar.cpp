@@ -249,17 +249,10 @@ platform::Rect TBarForm::screenArea() const {
                                             : platform::Point{left(), top()});
 }
 
-// One wider than the work area keeps its left edge, and so its names and first icons, on the
-// screen.
-void TBarForm::setLeftClamped(int x) {
-    setBoundsWithinWorkArea({x, top(), width(), height()});
-}
-
-// In one move: the window is already on the screen while it is placed.
+// In one move: the window is already on the screen while it is placed. One wider than the work
+// area keeps its left edge, and so its names and first icons, on the screen.
 void TBarForm::hangUnderMainWindow() {
-    if (!mainWindow_) return;
-    const platform::Point below = mainWindow_->bottomLeft();
-    setBoundsWithinWorkArea({below.x, below.y, width(), height()});
+    if (mainWindow_) hangBelow(mainWindow_->form(), {width(), height()});
 }
 
 // Laid out again when the work area's width is not the one the rows were fitted to: the screen's

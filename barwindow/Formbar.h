@@ -83,7 +83,7 @@ public:
     std::function<void()> onCheckVersion;
 
     // Left edge at `x`, kept within the work area of the monitor.
-    void setLeftClamped(int x) override;
+    void followMainWindow() override { hangUnderMainWindow(); }
 
     bool isShown() const override { return visible(); }
     void showWindow() override { show(); }

@@ -203,7 +203,7 @@ bool TMainForm::FormQueryEndSession() {
 
 void TMainForm::dragMove(int, int) {
     followPointerSideways(dragHelper_.startX);
-    if (categoryWindow_) categoryWindow_->setLeftClamped(left());
+    if (categoryWindow_) categoryWindow_->followMainWindow();
 }
 
 // The button mirrors the category window, which presses and releases it when it shows and hides.

@@ -51,6 +51,7 @@ public:
     platform::Color buttonColor() const override { return color(); }
     void setButtonColor(platform::Color newColor) override { setColor(newColor); }
 
+    const platform::Form& form() const override { return *this; }
     platform::Point bottomLeft() const override { return {left(), top() + height()}; }
     void pressButton() override;
     void releaseButton() override;

@@ -70,11 +70,13 @@ public:
     int width() const { return bounds().width; }
     int height() const { return bounds().height; }
     void setBounds(const Rect& bounds);
-    // At `bounds`, moved left as far as it takes to end within the work area of the monitor that
-    // holds its top-left corner, though never to start before that area (a form wider than it
-    // keeps its left part on the screen). The backend does this in the display's own figures, so
-    // that a form moved against the edge ends exactly there at any scale.
-    void setBoundsWithinWorkArea(const Rect& bounds);
+    // Its top-left corner at the bottom-left corner of `above`, `size` big, moved left as far as
+    // it takes to end within the work area of the monitor that holds that corner, though never to
+    // start before that area (a form wider than it keeps its left part on the screen), and no
+    // taller than the area below that corner. The backend does this in the display's own figures,
+    // so that at any scale the form lines up with `above` to the pixel and one moved against an
+    // edge ends exactly there.
+    void hangBelow(const Form& above, Size size);
     void setLeft(int left);
     void setTop(int top);
     // Moves the form sideways so that column `grabX` of its client area is under the pointer:

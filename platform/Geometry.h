@@ -47,10 +47,12 @@ template <class Measure> struct BasicRect {
         return p.x >= left && p.x <= right() && p.y >= top && p.y <= bottom();
     }
     BasicRect offset(Point by) const { return {left + by.x, top + by.y, width, height}; }
-    // Moved sideways as little as it takes to end within `area`, but never to start before it.
-    BasicRect keptWithinSideways(const BasicRect& area) const {
+    // Moved sideways as little as it takes to end within `area`, but never to start before it,
+    // and cut off at the area's bottom: where a window hung from a point of the area goes.
+    BasicRect hungWithin(const BasicRect& area) const {
         const int from = right() > area.right() ? area.right() - width : left;
-        return {from < area.left ? area.left : from, top, width, height};
+        const int room = area.bottom() - top;
+        return {from < area.left ? area.left : from, top, width, height > room ? room : height};
     }
     // Whether the two share at least one pixel.
     bool intersects(const BasicRect& other) const {

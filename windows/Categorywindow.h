@@ -9,6 +9,6 @@ public:
     // Shows the window below the main window.
     virtual void showWindow() = 0;
     virtual void hideWindow() = 0;
-    // Puts the left edge at `x`, kept within the screen.
-    virtual void setLeftClamped(int x) = 0;
+    // Hangs below the main window again, which has moved, kept within the screen.
+    virtual void followMainWindow() = 0;
 };

@@ -4,9 +4,15 @@
 
 #include "platform/Geometry.h"
 
+namespace platform {
+class Form;
+}
+
 class MainWindow {
 public:
     virtual ~MainWindow() = default;
+    // The window to hang below.
+    virtual const platform::Form& form() const = 0;
     // The main window's left edge and the first row below it.
     virtual platform::Point bottomLeft() const = 0;
     virtual void pressButton() = 0;

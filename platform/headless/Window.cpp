@@ -57,8 +57,9 @@ void Form::setBounds(const Rect& bounds) {
     native_->bounds = bounds;
     if (!(clientSize() == before)) FormEvents::resized(*this);
 }
-void Form::setBoundsWithinWorkArea(const Rect& bounds) {
-    setBounds(bounds.keptWithinSideways(workAreaAt({bounds.left, bounds.top})));
+void Form::hangBelow(const Form& above, Size size) {
+    const Rect wanted{above.left(), above.top() + above.height(), size.width, size.height};
+    setBounds(wanted.hungWithin(workAreaAt({wanted.left, wanted.top})));
 }
 void Form::setLeft(int left) {
     native_->bounds.left = left;

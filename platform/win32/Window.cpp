@@ -58,9 +58,11 @@ void Form::setBounds(const Rect& units) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::setBoundsWithinWorkArea(const Rect& units) {
-    const PixelRect wanted = toPixels(units);
-    const PixelRect b = wanted.keptWithinSideways(win32::workAreaPixelsAt({wanted.left, wanted.top}));
+void Form::hangBelow(const Form& above, Size size) {
+    const PixelRect corner = pixelBounds(above.native_->window);
+    const PixelSize pixels = toPixels(size);
+    const PixelRect wanted{corner.left, corner.bottom(), pixels.width, pixels.height};
+    const PixelRect b = wanted.hungWithin(win32::workAreaPixelsAt({wanted.left, wanted.top}));
     SetWindowPos(native_->window, nullptr, b.left, b.top, b.width, b.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

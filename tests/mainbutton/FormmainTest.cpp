@@ -35,10 +35,10 @@ public:
         shown = false;
         mainForm_.releaseButton();
     }
-    void setLeftClamped(int x) override { clampedLefts.push_back(x); }
+    void followMainWindow() override { followedLefts.push_back(mainForm_.left()); }
 
     bool shown = false;
-    std::vector<int> clampedLefts;
+    std::vector<int> followedLefts;
 
 private:
     TMainForm& mainForm_;
@@ -337,7 +337,7 @@ TEST_F(MainFormTest, DraggingTheHandleMovesTheBarAndTheCategoryWindowSideways) {
     headless::mouseMove(*form, {70, 12}, held); // over the button, but still the handle's
     EXPECT_EQ(form->left(), 2);
     headless::mouseUp(*form, platform::MouseButton::Left, {70, 12});
-    EXPECT_EQ(categories.clampedLefts, (std::vector<int>{6, 2}));
+    EXPECT_EQ(categories.followedLefts, (std::vector<int>{6, 2}));
     EXPECT_FALSE(form->dragHelper().dragging);
 }
 
