@@ -279,14 +279,15 @@ void TBarForm::FormDpiChanged() {
     invalidate();
 }
 
-// Leaves the canvas's pen and brush as they were: an insertion mark takes the pen's colour.
-void TBarForm::drawFrame(platform::Canvas& canvas) {
+// White within `area`. Leaves the canvas's pen and brush as they were: an insertion mark takes
+// the pen's colour.
+void TBarForm::drawFrame(platform::Canvas& canvas, const platform::Rect& area) {
     const int w = width();
     const int h = height();
     const platform::Pen pen = canvas.pen;
     const platform::Color brush = canvas.brush.color;
     canvas.brush.color = platform::Colors::White;
-    canvas.fillRect({0, 0, w, h});
+    canvas.fillRect(area);
     canvas.brush.color = brush;
     const auto polyline = [&canvas](platform::Color color, platform::Point a, platform::Point b,
                                     platform::Point c) {
@@ -320,12 +321,12 @@ void TBarForm::paintArea(platform::Canvas& target, const platform::Rect& area) {
 // Every row's background and name before any icon, since a name or title may run over its box.
 void TBarForm::compose(platform::Canvas& canvas, const platform::Rect& area) {
     canvas.setClip(area);
-    drawFrame(canvas);
+    drawFrame(canvas, area);
     if (const platform::Rect rowsArea = intersection(area, rowsView()); rowsArea.width > 0) {
         canvas.setClip(rowsArea);
         forEachRowIn(rowsArea, [&](const layout::Row& row, int top) {
             BarPainter(canvas, manager_, row, highlighted_, paintMode_, row.rect.left, top)
-                .drawCategory();
+                .drawCategory(rowsArea);
         });
         forEachRowIn(rowsArea, [&](const layout::Row& row, int top) {
             BarPainter(canvas, manager_, row, highlighted_, paintMode_, row.rect.left, top)
@@ -347,7 +348,7 @@ void TBarForm::drawDraggedRow(platform::Canvas& canvas, const platform::Rect& ar
     if (reach.width <= 0) return;
     canvas.setClip(reach);
     BarPainter painter(canvas, manager_, *row, nullptr, PaintMode::Drag, place.left, place.top);
-    painter.drawCategory();
+    painter.drawCategory(reach);
     painter.drawIcons(reach);
     canvas.setClip(area);
 }

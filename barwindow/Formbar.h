@@ -159,7 +159,7 @@ private:
     void paintArea(platform::Canvas& target, const platform::Rect& area);
     // Everything the window shows within `area`, onto a canvas clipped to it.
     void compose(platform::Canvas& canvas, const platform::Rect& area);
-    void drawFrame(platform::Canvas& canvas);
+    void drawFrame(platform::Canvas& canvas, const platform::Rect& area);
     // The row being dragged, over the rest where the pointer has taken it.
     void drawDraggedRow(platform::Canvas& canvas, const platform::Rect& area);
     void redrawRect(const platform::Rect& rect) { repaintNow(rect); }
