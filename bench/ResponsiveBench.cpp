@@ -3,9 +3,9 @@
 // kept from its messages while that folder loads with the window open (each idle slice of the
 // loader, which draws the cells whose icons arrived), while the window is shown and drawn, and
 // while it scrolls (every wheel notch from the first row to the last, Page Down and Page Up) and
-// the pointer moves between the first two icons of the large row; then the longest of them all. Building
-// the category manager, which the bar waits for, is printed apart: the message loop does not run
-// yet. Under Wine the window is real and needs a display.
+// the pointer moves between the first two icons of the large row; then the longest of them all.
+// Building the category manager, which the bar waits for, is printed apart: the message loop does
+// not run yet. Under Wine the window is real and needs a display.
 #include "barwindow/Formbar.h"
 #include "manager/Barmanager.h"
 #include "manager/Iconloader.h"
@@ -37,9 +37,9 @@ struct Longest {
     int count = 0;
     template <typename Work> void time(Work&& work) {
         ms = std::max(ms, bench::millisecondsFor([&] {
-            work();
-            bench::finishDrawing();
-        }));
+                          work();
+                          bench::finishDrawing();
+                      }));
         ++count;
     }
 };
@@ -67,7 +67,8 @@ int main() {
         bench::shortcutsTo(programs, kOtherCategories));
 
     std::unique_ptr<BarManager> manager;
-    const double built = bench::millisecondsFor([&] { manager = std::make_unique<BarManager>(data); });
+    const double built =
+        bench::millisecondsFor([&] { manager = std::make_unique<BarManager>(data); });
     const Language language(root + "\\none.lang");
     auto form = platform::createForm<TBarForm>(*manager, language);
     manager->iconLoader().onIconsLoaded = [&form](IconArea& entry) { form->iconsArrived(entry); };
