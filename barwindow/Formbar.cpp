@@ -20,6 +20,9 @@ constexpr int kRowsLeft = 1;
 constexpr int kRowsTop = 2;
 // The window reaches this far right of its rows.
 constexpr int kWidthBeyondRows = 1;
+// The work area's width in units may be rounded up from its pixels at a scale that is not
+// whole: a window that wide would end a pixel past the screen.
+constexpr int kRoundingSlack = 1;
 constexpr platform::Color kButtonFace = platform::Colors::SystemBase + 15;
 // A multiple of 4 units is whole pixels at every scale in quarters: bands meet without a seam.
 constexpr int kBandHeight = 64;
@@ -117,7 +120,7 @@ void TBarForm::FormClose() {
 void TBarForm::updateLayout() {
     layoutDone_ = true;
     fittedWidth_ = screenArea().width;
-    layOutRows(fittedWidth_ - kWidthBeyondRows);
+    layOutRows(fittedWidth_ - kWidthBeyondRows - kRoundingSlack);
     const platform::Rect before = bounds();
     setBounds({left(), top(), rows_.area().width + kWidthBeyondRows, fittedHeight()});
     scrollTo(scrollTop_); // the rows may have shrunk under the view
