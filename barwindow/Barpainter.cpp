@@ -18,6 +18,8 @@ constexpr int kFramePenWidth = 2;
 constexpr int kMarkPenWidth = 3;
 constexpr int kMarkLeft = 2;
 constexpr int kMarkEndInset = 3;
+// Beyond the corners of a background's rounded rectangle.
+constexpr int kCutMargin = 2;
 
 } // namespace
 
@@ -32,18 +34,26 @@ BarPainter::BarPainter(platform::Canvas& canvas, const BarManager& manager,
       highlighted_(highlighted), mode_(mode), offsetX_(offsetX), offsetY_(offsetY) {}
 
 void BarPainter::drawCategory() {
-    drawBackground();
+    drawCategory({offsetX_, offsetY_, row_.rect.width, row_.rect.height});
+}
+
+// The rounded corners lie beyond the area's edges, where the background is cut.
+void BarPainter::drawCategory(const platform::Rect& area) {
+    const platform::Rect whole{offsetX_ + 1, offsetY_, row_.rect.width - 2, row_.rect.height};
+    const int top = std::max(whole.top, area.top - kCutMargin);
+    const int bottom = std::min(whole.bottom(), area.bottom() + kCutMargin);
+    if (bottom > top) drawBackground({whole.left, top, whole.width, bottom - top});
     drawName();
 }
 
 // The first and the last pixel column stay unpainted, so the window's background shows there.
-void BarPainter::drawBackground() {
+void BarPainter::drawBackground(const platform::Rect& shape) {
     const platform::Pen pen = canvas_.pen;
     const platform::Color brushColor = canvas_.brush.color;
     canvas_.pen.color = bar_.Color;
     canvas_.pen.width = 1;
     canvas_.brush.color = bar_.Color;
-    canvas_.roundRect({offsetX_ + 1, offsetY_, row_.rect.width - 2, row_.rect.height}, 1, 1);
+    canvas_.roundRect(shape, 1, 1);
     canvas_.pen.color = pen.color;
     canvas_.pen.width = pen.width;
     canvas_.brush.color = brushColor;

@@ -31,6 +31,9 @@ public:
                std::int32_t offsetY);
 
     void drawCategory(); // drawBackground, then drawName
+    // The same pixels within `area` (canvas coordinates), without filling the whole of a row
+    // that reaches far beyond it.
+    void drawCategory(const platform::Rect& area);
     // Every entry, in list order. An entry whose icons are not loaded yet is drawn as nothing
     // (it stays clickable); the painter never loads them, since that may wait on the network.
     void drawIcons();
@@ -39,7 +42,7 @@ public:
     void drawIcons(const platform::Rect& area);
 
 private:
-    void drawBackground();
+    void drawBackground(const platform::Rect& shape);
     void drawName();
     void drawEntry(const layout::Cell& cell);
     void drawIcon(const layout::Cell& cell);

@@ -20,7 +20,12 @@ constexpr int kRowsLeft = 1;
 constexpr int kRowsTop = 2;
 // The window reaches this far right of its rows.
 constexpr int kWidthBeyondRows = 1;
+// The work area's width in units may be rounded up from its pixels at a scale that is not
+// whole: a window that wide would end a pixel past the screen.
+constexpr int kRoundingSlack = 1;
 constexpr platform::Color kButtonFace = platform::Colors::SystemBase + 15;
+// A multiple of 4 units is whole pixels at every scale in quarters: bands meet without a seam.
+constexpr int kBandHeight = 64;
 
 // Empty (zero size) where the two do not meet.
 platform::Rect intersection(const platform::Rect& a, const platform::Rect& b) {
@@ -35,8 +40,7 @@ platform::Rect intersection(const platform::Rect& a, const platform::Rect& b) {
 } // namespace
 
 TBarForm::TBarForm(BarManager& manager, const Language& language)
-    : manager_(manager), language_(language), dragHelper_(*this), staticBuffer_(1, 1),
-      frameBuffer_(1, 1), dragImage_(1, 1) {
+    : manager_(manager), language_(language), dragHelper_(*this), band_(1, 1) {
     dragHelper_.threshold = kDragThreshold;
     setColor(platform::Colors::White);
     font = {"Verdana", 8, platform::Colors::WindowText};
@@ -116,11 +120,10 @@ void TBarForm::FormClose() {
 void TBarForm::updateLayout() {
     layoutDone_ = true;
     fittedWidth_ = screenArea().width;
-    layOutRows(fittedWidth_ - kWidthBeyondRows);
+    layOutRows(fittedWidth_ - kWidthBeyondRows - kRoundingSlack);
     const platform::Rect before = bounds();
     setBounds({left(), top(), rows_.area().width + kWidthBeyondRows, fittedHeight()});
     scrollTo(scrollTop_); // the rows may have shrunk under the view
-    staticDirty_ = true;
     if (accessible_) accessible_->treeChanged();
     if (visible() && (width() != before.width || height() != before.height)) hangUnderMainWindow();
 }
@@ -142,7 +145,7 @@ bool TBarForm::renameCategory(Bar* category, const std::string& name) {
     const bool renamed = manager_.renameBar(category, name);
     if (renamed) {
         updateLayout();
-        redrawAll();
+        invalidate();
     }
     return renamed;
 }
@@ -191,7 +194,7 @@ void TBarForm::MenuItemBackgroundColorClick() {
     if (!color) return;
     category->SetColor(*color);
     category->SaveSettings();
-    redrawAll();
+    invalidate();
 }
 
 void TBarForm::MenuItemDeleteCategoryClick() {
@@ -238,11 +241,6 @@ void TBarForm::MenuItemDeleteClick() {
     updateLayout();
 }
 
-void TBarForm::redrawAll() {
-    staticDirty_ = true;
-    invalidate();
-}
-
 // The monitor the window hangs on is the main window's.
 platform::Rect TBarForm::screenArea() const {
     return platform::workAreaAt(mainWindow_ ? mainWindow_->bottomLeft()
@@ -274,15 +272,18 @@ void TBarForm::FormHide() {
 
 void TBarForm::FormDpiChanged() {
     updateLayout();
-    redrawAll();
+    invalidate();
 }
 
-void TBarForm::drawFrame(platform::Canvas& canvas) {
+// White within `area`. Leaves the canvas's pen and brush as they were: an insertion mark takes
+// the pen's colour.
+void TBarForm::drawFrame(platform::Canvas& canvas, const platform::Rect& area) {
     const int w = width();
     const int h = height();
+    const platform::Pen pen = canvas.pen;
     const platform::Color brush = canvas.brush.color;
     canvas.brush.color = platform::Colors::White;
-    canvas.fillRect({0, 0, w, h});
+    canvas.fillRect(area);
     canvas.brush.color = brush;
     const auto polyline = [&canvas](platform::Color color, platform::Point a, platform::Point b,
                                     platform::Point c) {
@@ -295,35 +296,34 @@ void TBarForm::drawFrame(platform::Canvas& canvas) {
     polyline(platform::Colors::White, {w, 1}, {1, 1}, {1, h});
     polyline(platform::Colors::ButtonShadow, {w - 1, 0}, {w - 1, h - 1}, {0, h - 1});
     polyline(kButtonFace, {w - 2, 1}, {w - 2, h - 2}, {1, h - 2});
+    canvas.pen = pen;
 }
 
-// The static picture is drawn whole when it is out of date; the icon layer only where it is
-// asked for, over a copy of the static picture's same area.
-void TBarForm::render(const platform::Rect& area) {
-    const int w = width();
-    const int h = height();
-    if (staticBuffer_.width() != w || staticBuffer_.height() != h) {
-        staticBuffer_.resize(w, h);
-        staticDirty_ = true;
+// The band's canvas keeps its pen and font from one band and one repaint to the next, as the
+// painter expects of the window's canvas.
+void TBarForm::paintArea(platform::Canvas& target, const platform::Rect& area) {
+    band_.resize(width(), kBandHeight);
+    platform::Canvas& canvas = band_.canvas();
+    for (int top = area.top; top < area.bottom(); top += kBandHeight) {
+        const platform::Rect part{area.left, top, area.width,
+                                  std::min(kBandHeight, area.bottom() - top)};
+        canvas.setOrigin({0, -top});
+        compose(canvas, part);
+        canvas.setOrigin({0, 0});
+        target.drawBitmap({part.left, part.top}, band_, part.offset({0, -top}));
     }
-    const platform::Rect view = rowsView();
-    if (staticDirty_) {
-        platform::Canvas& canvas = staticBuffer_.canvas();
-        drawFrame(canvas);
-        canvas.setClip(view);
-        forEachRowIn(view, [&](const layout::Row& row, int top) {
-            BarPainter(canvas, manager_, row, highlighted_, paintMode_, row.rect.left, top)
-                .drawCategory();
-        });
-        canvas.clearClip();
-        staticDirty_ = false;
-    }
-    frameBuffer_.resize(w, h);
-    platform::Canvas& canvas = frameBuffer_.canvas();
+}
+
+// Every row's background and name before any icon, since a name or title may run over its box.
+void TBarForm::compose(platform::Canvas& canvas, const platform::Rect& area) {
     canvas.setClip(area);
-    canvas.drawBitmap({area.left, area.top}, staticBuffer_, area);
-    if (const platform::Rect rowsArea = intersection(area, view); rowsArea.width > 0) {
+    drawFrame(canvas, area);
+    if (const platform::Rect rowsArea = intersection(area, rowsView()); rowsArea.width > 0) {
         canvas.setClip(rowsArea);
+        forEachRowIn(rowsArea, [&](const layout::Row& row, int top) {
+            BarPainter(canvas, manager_, row, highlighted_, paintMode_, row.rect.left, top)
+                .drawCategory(rowsArea);
+        });
         forEachRowIn(rowsArea, [&](const layout::Row& row, int top) {
             BarPainter(canvas, manager_, row, highlighted_, paintMode_, row.rect.left, top)
                 .drawIcons(rowsArea);
@@ -331,8 +331,22 @@ void TBarForm::render(const platform::Rect& area) {
         drawFocusRectangle(canvas, rowsArea);
         canvas.setClip(area);
     }
+    drawDraggedRow(canvas, area);
     drawScrollCue(canvas);
     canvas.clearClip();
+}
+
+void TBarForm::drawDraggedRow(platform::Canvas& canvas, const platform::Rect& area) {
+    const layout::Row* row = rowDragShift_ ? rows_.rowOf(draggedCategory()) : nullptr;
+    if (!row) return;
+    const platform::Rect place = toWindow(row->rect).offset(*rowDragShift_);
+    const platform::Rect reach = intersection(place, area);
+    if (reach.width <= 0) return;
+    canvas.setClip(reach);
+    BarPainter painter(canvas, manager_, *row, nullptr, PaintMode::Drag, place.left, place.top);
+    painter.drawCategory(reach);
+    painter.drawIcons(reach);
+    canvas.setClip(area);
 }
 
 // Each row reaching into `area` (window coordinates), with its top on the window.
@@ -348,8 +362,7 @@ template <typename Visit> void TBarForm::forEachRowIn(const platform::Rect& area
 void TBarForm::FormPaint(platform::Canvas& canvas) {
     const platform::Rect area = canvas.clipBounds();
     if (area.width <= 0 || area.height <= 0) return;
-    render(area);
-    canvas.drawBitmap({area.left, area.top}, frameBuffer_, area);
+    paintArea(canvas, area);
 }
 
 // Rows scrolled under the frame are out of reach there.
@@ -528,11 +541,6 @@ void TBarForm::dragBegin(int x, int y) {
     if (!category) return;
     dragHelper_.dragItem = category;
     setCursorNow(platform::Cursor::Drag);
-    const layout::Row& row = *rows_.rowOf(category);
-    dragImage_.resize(row.rect.width, row.rect.height);
-    BarPainter painter(dragImage_.canvas(), manager_, row, highlighted_, PaintMode::Drag, 0, 0);
-    painter.drawCategory();
-    painter.drawIcons();
 }
 
 void TBarForm::dragMove(int x, int y) {
@@ -548,6 +556,7 @@ void TBarForm::dragEnd(int x, int y) {
         dropIcon(x, y);
     else if (draggedCategory())
         dropCategory(x, y);
+    rowDragShift_.reset();
     setCursorNow(platform::Cursor::Default);
     paintMode_ = PaintMode::Normal;
 }
@@ -574,11 +583,9 @@ void TBarForm::moveCategory(int x, int y) {
     Bar* category = draggedCategory();
     if (!category) return;
     scrollNearEdge(y);
-    render({0, 0, width(), height()});
-    const platform::Rect row = toWindow(rows_.rowOf(category)->rect);
-    frameBuffer_.canvas().drawBitmap(
-        {row.left + x - dragHelper_.startX, row.top + y - dragHelper_.startY}, dragImage_);
-    drawOnWindow([this](platform::Canvas& canvas) { canvas.drawBitmap({0, 0}, frameBuffer_); });
+    rowDragShift_ = platform::Point{x - dragHelper_.startX, y - dragHelper_.startY};
+    drawOnWindow(
+        [this](platform::Canvas& canvas) { paintArea(canvas, {0, 0, width(), height()}); });
     setCursorNow(barAtPoint(x, y) == category ? platform::Cursor::NoDrop
                                                        : platform::Cursor::Drag);
 }

@@ -3,9 +3,9 @@
 // click on an icon starts its program and hides the window; the icon under the pointer is
 // highlighted and its hint shown; a right click opens the icon's or the row's menu.
 //
-// Everything is drawn off-screen: a static picture (frame, row backgrounds and names) redrawn
-// only when marked out of date, and over a copy of it the icon layer, composed for the area being
-// repainted. A hover change repaints just the two cells concerned.
+// Only the area being repainted is drawn: a hover change repaints just the two cells concerned.
+// It is composed off-screen a band of the window's width at a time and each band copied out
+// whole, so nothing flickers and what the window keeps off-screen does not grow with its height.
 //
 // Icons are dragged to another place or into another category, rows onto other rows, and files
 // dragged from other programs become new icons where they are dropped.
@@ -59,8 +59,6 @@ public:
 
     // Recomputes every rectangle and sizes the window to fit; callers repaint afterwards.
     void updateLayout() override;
-    // The rows' backgrounds or names changed: everything is drawn anew.
-    void redrawAll();
     void repaintWindow() override { invalidate(); }
     // A new category's folder named `name`, laid out and repainted; false when the file system
     // refuses the name.
@@ -157,9 +155,13 @@ private:
     // Directly under the main window, kept within the work area; without one it stays put.
     void hangUnderMainWindow();
 
-    // Brings the frame buffer up to date within `area`.
-    void render(const platform::Rect& area);
-    void drawFrame(platform::Canvas& canvas);
+    // Draws `area` onto `target` through the band.
+    void paintArea(platform::Canvas& target, const platform::Rect& area);
+    // Everything the window shows within `area`, onto a canvas clipped to it.
+    void compose(platform::Canvas& canvas, const platform::Rect& area);
+    void drawFrame(platform::Canvas& canvas, const platform::Rect& area);
+    // The row being dragged, over the rest where the pointer has taken it.
+    void drawDraggedRow(platform::Canvas& canvas, const platform::Rect& area);
     void redrawRect(const platform::Rect& rect) { repaintNow(rect); }
     platform::Rect cellOnWindow(const IconArea& entry) const {
         return toWindow(rows_.cellOnWindow(&entry));
@@ -256,10 +258,8 @@ private:
     platform::Bitmap measuring_{1, 1}; // its canvas measures text as the window draws it
     PaintMode paintMode_ = PaintMode::Normal;
     DragHelper dragHelper_;
-    platform::Bitmap staticBuffer_;
-    bool staticDirty_ = true;
-    platform::Bitmap frameBuffer_;
-    platform::Bitmap dragImage_; // the row being dragged
+    platform::Bitmap band_; // the window's width, a few rows high
+    std::optional<platform::Point> rowDragShift_; // from its place, while a row is dragged
     bool layoutDone_ = false;
     int fittedWidth_ = 0; // of the work area at the last layout
     std::string hint_;

@@ -37,7 +37,7 @@ void TBarForm::scrollTo(int newTop) {
     if (newTop == scrollTop_) return;
     scrollTop_ = newTop;
     clearHover();
-    redrawAll();
+    invalidate();
 }
 
 void TBarForm::scrollIntoView(const platform::Rect& area) {

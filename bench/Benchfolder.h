@@ -20,11 +20,12 @@
 
 namespace bench {
 
-// Fills `data` (ending in a separator) with `categories` categories of `entries` entries each.
-// `makeLink(folder, category, entry)` writes an entry's shortcut file into its category's folder
-// and gives back the file's name; `title(category, entry)`, when given, is stored as its title.
+// Fills `data` (ending in a separator) with `categories` categories of `entriesIn(category)`
+// entries each. `makeLink(folder, category, entry)` writes an entry's shortcut file into its
+// category's folder and gives back the file's name; `title(category, entry)`, when given, is
+// stored as its title.
 inline void
-buildDataFolder(const std::string& data, int categories, int entries,
+buildDataFolder(const std::string& data, int categories, const std::function<int(int)>& entriesIn,
                 const std::function<std::string(const std::string&, int, int)>& makeLink,
                 const std::function<std::string(int, int)>& title = nullptr) {
     platform::IniBatch list(data + "config.txt");
@@ -34,6 +35,7 @@ buildDataFolder(const std::string& data, int categories, int entries,
         const std::string folder = data + name;
         platform::createFolder(folder);
         platform::IniBatch links(folder + "\\config.txt");
+        const int entries = entriesIn(c);
         links.writeInteger("Link", "Count", entries);
         for (int i = 0; i < entries; ++i) {
             links.writeString("Link", std::to_string(i), makeLink(folder, c, i));
@@ -43,6 +45,14 @@ buildDataFolder(const std::string& data, int categories, int entries,
         list.writeString("Bar", std::to_string(c), name);
     }
     list.commit();
+}
+
+// The same with `entries` entries in every category.
+inline void
+buildDataFolder(const std::string& data, int categories, int entries,
+                const std::function<std::string(const std::string&, int, int)>& makeLink,
+                const std::function<std::string(int, int)>& title = nullptr) {
+    buildDataFolder(data, categories, [entries](int) { return entries; }, makeLink, title);
 }
 
 // Stops the benchmark when `programs` do not have as many distinct pictures as there are

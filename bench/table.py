@@ -57,6 +57,18 @@ row("every icon loaded / bare shell work, 2,000 shortcuts", None,
     figure("wine-manager.txt", "idle loading / bare shell work"), "x", 0.7)
 row("  longest idle slice while loading", None,
     figure("wine-manager.txt", "slices, longest"), "ms", 50, 1)
+row("longest UI slice, 10,000 icons in one of 50 categories",
+    figure("native-responsive.txt", "longest UI slice"),
+    figure("wine-responsive.txt", "longest UI slice"), "ms", 50, 1)
+row("  loading with the window open, longest slice",
+    figure("native-responsive.txt", "loading with the window open, longest slice"),
+    figure("wine-responsive.txt", "loading with the window open, longest slice"), "ms", None, 1)
+row("  wheel to the last row, longest notch",
+    figure("native-responsive.txt", "wheel to the last row, longest notch"),
+    figure("wine-responsive.txt", "wheel to the last row, longest notch"), "ms", None, 1)
+row("  category manager built (before the message loop)",
+    figure("native-responsive.txt", "category manager built"),
+    figure("wine-responsive.txt", "category manager built"), "ms", None, 1)
 row("first painting of the window, 2,000 icons in",
     figure("native-hover.txt", "first painting of the whole window"),
     figure("wine-hover.txt", "first painting of the whole window"), "ms", 60, 1)
@@ -101,6 +113,8 @@ row("  the same over 200 distinct pictures, above an empty folder", None,
     figure("wine-figures.txt", "memory of 200 distinct pictures, 2,000 shortcuts, above an empty folder:"), "MB", 12, 1)
 row("  the same, window open and drawn", None,
     figure("wine-figures.txt", "window open, 200 distinct pictures above an empty folder:"), "MB", 12, 1)
+row("    of which the system keeps for a window that large", None,
+    figure("wine-window-memory.txt", "what the system keeps for a window of that size:"), "MB", None, 1)
 row("  each distinct picture, window open (1 -> 200)", None,
     figure("wine-figures.txt", "window open, each distinct picture (1 -> 200):"), "KB", 40, 1)
 row("  per entry beyond its picture (500 -> 2,000, 200 icons)", None,

@@ -57,8 +57,12 @@ def wait_until_gone(exe_name):
 
 
 def launch(exe, folder):
+    return launch_with(exe, folder, [])
+
+
+def launch_with(exe, folder, arguments):
     log = open(os.path.join(folder, "wine.log"), "ab")
-    return subprocess.Popen([e2e.WINE, exe], cwd=folder, env=e2e.wine_environment(),
+    return subprocess.Popen([e2e.WINE, exe] + arguments, cwd=folder, env=e2e.wine_environment(),
                             stdin=subprocess.DEVNULL, stdout=log, stderr=log)
 
 

@@ -136,6 +136,13 @@ Rows layOut(const Categories& categories, const Appearance& appearance,
         rows.push_back(std::move(row));
     }
     lineHeight = std::max(lineHeight, cellHeight);
+    // A name too wide for the screen leaves room for at least one icon a line and runs over
+    // into the icons: the window stays within the work area, and every icon on the screen.
+    int widestCell = 0;
+    for (const Row& row : rows)
+        for (const Cell& cell : row.cells)
+            widestCell = std::max(widestCell, cell.rect.width);
+    nameWidth = std::max(0, std::min(nameWidth, maxWidth - kIconsMargins - widestCell));
 
     const int lineWidth = maxWidth - nameWidth - kIconsMargins;
     int iconsWidth = 0;

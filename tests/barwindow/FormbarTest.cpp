@@ -3,6 +3,8 @@
 // what screen readers see, and pointers into the model that the model destroys.
 #include "barwindow/Formbar.h"
 
+#include "barwindow/Barpainter.h"
+
 #include "mainbutton/Formmain.h"
 #include "manager/Barmanager.h"
 #include "platform/System.h"
@@ -382,6 +384,41 @@ TEST_F(BarFormTest, RowsTallerThanTheWorkAreaScrollAndEveryIconStaysReachable) {
     headless::turnWheel(*barForm, pointer, 2);
     EXPECT_EQ(barForm->scrollTop(), 0) << "not above the first row";
     headless::turnWheel(*barForm, pointer, -3);
+    // Composed a band at a time in a picture far lower than the rows: each row in view (the
+    // frame's columns and the cue's aside) shows what the painter draws for that row alone.
+    const headless::Raster shown = headless::paint(*barForm);
+    int rowsSeen = 0;
+    for (int r = 0; rowRect(r).bottom() <= barForm->height() - 2; ++r) {
+        if (rowRect(r).top < 2) continue;
+        ++rowsSeen;
+        const layout::Row& laidOut = *barForm->rows().rowOf(&row(r));
+        platform::Bitmap alone(laidOut.rect.width, laidOut.rect.height);
+        BarPainter painter(alone.canvas(), *manager, laidOut, barForm->highlighted(),
+                           PaintMode::Normal, 0, 0);
+        painter.drawCategory();
+        painter.drawIcons();
+        const headless::Raster& expected = headless::rasterOf(alone);
+        const Point at{rowRect(r).left, rowRect(r).top};
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 1; x < expected.width() - 8; ++x)
+                ASSERT_EQ(shown.pixel(at.x + x, at.y + y), expected.pixel(x, y))
+                    << r << ": " << x << "," << y;
+        // Texts and icons by their place in the row, the row's corner being at `corner`.
+        const auto runsIn = [&](const headless::Raster& raster, Point corner) {
+            std::vector<std::string> runs;
+            const auto add = [&](Point p, const std::string& what) {
+                const Point inRow{p.x - corner.x, p.y - corner.y};
+                if (Rect{0, 0, expected.width(), expected.height()}.contains(inRow))
+                    runs.push_back(what + "@" + std::to_string(inRow.x) + "," +
+                                   std::to_string(inRow.y));
+            };
+            for (const auto& t : raster.texts) add(t.at, t.text);
+            for (const auto& i : raster.icons) add(i.at, i.source);
+            return runs;
+        };
+        EXPECT_EQ(runsIn(shown, at), runsIn(expected, {0, 0})) << "row " << r;
+    }
+    EXPECT_GT(rowsSeen * rowRect(0).height, 3 * 64) << "rows enough in view to cross bands";
     click(centre(4, 1));
     ASSERT_EQ(launches(), 1u);
     EXPECT_EQ(headless::shellExecutions()[0].file, entry(4, 1)->GetLinkPath());

@@ -46,8 +46,10 @@ def make_wide_category(folder):
 
 
 def make_many_categories(folder):
-    """ROWS categories of one shortcut each, to a marker of its own."""
-    e2e.make_categories(folder, [e2e.Category(f"Row {i}", {f"r{i}": e2e.marker(folder, f"r{i}")})
+    """ROWS categories of one shortcut each, to a marker of its own; the last one's name is wider
+    than the screen."""
+    e2e.make_categories(folder, [e2e.Category(f"Row {i}" + (" " + "W" * 120 if i == ROWS - 1 else ""),
+                                              {f"r{i}": e2e.marker(folder, f"r{i}")})
                                  for i in range(ROWS)])
 
 
@@ -315,6 +317,7 @@ class CategoryWindow(unittest.TestCase):
         window = self.open_window()
         left, top, width, height = window[:4]
         self.assertLessEqual(top + height, e2e.SCREEN[1], f"the window ends on the screen: {window}")
+        self.assertTrue(0 <= left and left + width <= e2e.SCREEN[0], f"no wider than the screen: {window}")
         self.assertLess(height, px(2 + e2e.CELL_UNITS * ROWS + 2), "shorter than its rows")
         inside = (left + px(10), top + height // 2)
         xdotool("mousemove", *inside)
@@ -326,7 +329,9 @@ class CategoryWindow(unittest.TestCase):
             x, y, w, h = map(int, last[0][4].split())
             return top < y and y + h <= top + height and (x + w // 2, y + h // 2)
         centre = wait_for(last_icon_in_view, "the last row scrolled into view")
-        screenshot("scrolled-to-the-last-row")
+        # Drawn a band at a time: the icon is where it is hit, not a blank or a shifted band.
+        icon = screenshot("scrolled-to-the-last-row").pixels(centre[0] - px(6), centre[1] - px(6), px(12), px(12))
+        self.assertGreater(len(set(icon.values())), 1, "the last icon drawn at its place, not the bare row")
         click(*centre)
         wait_for(self.runs, "the last icon's program to start")
         self.wait_until_hidden()

@@ -184,8 +184,13 @@ TEST_F(LayoutTest, IconsWrapInOrderInsideTheirRowOnlyWhereTheRowsWouldBeTooWide)
     EXPECT_EQ(wrapped.rows()[1].rect.top, 2 + tools.rect.height);
     EXPECT_EQ(wrapped.rows()[1].rect.height, 45) << "a row that fits keeps one line";
 
-    EXPECT_EQ(layOut(*manager, nameWidth + 30).rows()[0].cells[39].rect.top, 45 * 39)
-        << "one icon a line where none has room";
+    EXPECT_EQ(layOut(*manager, nameWidth + 70).rows()[0].cells[39].rect.top, 45 * 39)
+        << "one icon a line where two have no room";
+
+    makeCategory(std::string(120, 'W'), 2);
+    const layout::Rows longName = layOut(*load(), 500);
+    EXPECT_EQ(longName.area().width, 500) << "a name wider than the screen leaves one icon a line";
+    EXPECT_EQ(longName.rows()[2].cells[1].rect.left, 500 - 15 - 45);
 }
 
 // A point on the edge of a row or of a cell belongs to neither; the value finds each entry's
