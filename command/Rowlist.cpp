@@ -32,23 +32,23 @@ void RowList::setRowCount(int count) {
     selected_ = -1;
     topRow_ = 0;
     pressedRow_ = -1;
-    invalidate();
+    redraw();
 }
 
 void RowList::setRowHeight(int height) {
     rowHeight_ = std::max(1, height);
-    invalidate();
+    redraw();
 }
 
 void RowList::setSelectedIndex(int index) {
-    selected_ = index >= 0 && index < rowCount_ ? index : -1;
-    if (selected_ >= 0) {
-        if (selected_ < topRow())
-            scrollTo(selected_);
-        else if (selected_ >= topRow() + rowsInView())
-            scrollTo(selected_ - rowsInView() + 1);
-    }
-    invalidate();
+    const int selected = index >= 0 && index < rowCount_ ? index : -1;
+    if (selected != selected_) redraw();
+    selected_ = selected;
+    if (selected_ < 0) return;
+    if (selected_ < topRow())
+        scrollTo(selected_);
+    else if (selected_ >= topRow() + rowsInView())
+        scrollTo(selected_ - rowsInView() + 1);
 }
 
 // Kept within the rows as the count or the list's height changes.
@@ -57,8 +57,17 @@ int RowList::topRow() const {
 }
 
 void RowList::scrollTo(int row) {
+    const int before = topRow();
     topRow_ = row;
     topRow_ = topRow();
+    if (topRow_ != before) redraw();
+}
+
+// Under Wine each request to paint is a call to the window server: a keystroke that changes
+// the count, the selection and the view asks once.
+void RowList::redraw() {
+    if (paintAsked_) return;
+    paintAsked_ = true;
     invalidate();
 }
 
@@ -104,6 +113,7 @@ void RowList::MouseDown(const platform::MouseEvent& event) {
 
 // The rows in view and no others; the last may be cut by the bottom edge.
 void RowList::Paint(platform::Canvas& canvas) {
+    paintAsked_ = false;
     const platform::Rect area{0, 0, bounds().width, bounds().height};
     platform::drawFrame(canvas, area, Colors::ButtonShadow, kEdgeLight);
     platform::drawFrame(canvas, shrunk(area, 1), kEdgeDark, kEdgeFace);

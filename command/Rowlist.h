@@ -57,10 +57,13 @@ private:
     platform::Rect rowInList(int row) const;
     int rowWidth() const;
     void drawCue(platform::Canvas& canvas) const;
+    // Asks the form to paint the list, unless it has been asked since the list last painted.
+    void redraw();
 
     int rowCount_ = 0;
     int rowHeight_ = 16;
     int selected_ = -1;
     int topRow_ = 0;
     int pressedRow_ = -1;
+    bool paintAsked_ = false;
 };
