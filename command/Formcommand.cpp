@@ -103,7 +103,7 @@ std::vector<const TitledEntry*> sorted(const std::vector<TitledEntry>& entries) 
 
 TCommandForm::TCommandForm(BarManager& manager, platform::Form& categoryWindow)
     : platform::Form(platform::FormKind::Sizeable), CommandEdit(*this, {6, 7, 241, 22}),
-      IconExeFileNameListBox(*this), manager_(manager),
+      IconExeFileNameListBox(*this, kRowHeight), manager_(manager),
       categoryWindow_(categoryWindow), choices_(manager.dataFolder + kChoicesFile),
       settingsFile_(manager.dataFolder + "settings.txt"),
       listsStartMenu_(
@@ -111,7 +111,6 @@ TCommandForm::TCommandForm(BarManager& manager, platform::Form& categoryWindow)
     setCaption("Command");
     font = {"Courier New", 8};
     setFontOfControls(*this, {font, kCourierPixelHeight});
-    IconExeFileNameListBox.setRowHeight(kRowHeight);
     IconExeFileNameListBox.onDrawRow = [this](const platform::ListRow& row) {
         IconExeFileNameListBoxDrawItem(row);
     };

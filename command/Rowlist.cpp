@@ -25,18 +25,14 @@ platform::Rect shrunk(const platform::Rect& rect, int by) {
 
 } // namespace
 
-RowList::RowList(platform::Form& form) : platform::Control(form) {}
+RowList::RowList(platform::Form& form, int rowHeight)
+    : platform::Control(form), rowHeight_(std::max(1, rowHeight)) {}
 
 void RowList::setRowCount(int count) {
     rowCount_ = std::max(0, count);
     selected_ = -1;
     topRow_ = 0;
     pressedRow_ = -1;
-    redraw();
-}
-
-void RowList::setRowHeight(int height) {
-    rowHeight_ = std::max(1, height);
     redraw();
 }
 

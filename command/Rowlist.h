@@ -13,13 +13,12 @@
 
 class RowList : public platform::Control {
 public:
-    explicit RowList(platform::Form& form);
+    // Rows `rowHeight` units high.
+    RowList(platform::Form& form, int rowHeight);
 
     int rowCount() const { return rowCount_; }
     // Selects nothing and shows the first row.
     void setRowCount(int count);
-    int rowHeight() const { return rowHeight_; }
-    void setRowHeight(int height);
     // -1 when no row is selected.
     int selectedIndex() const { return selected_; }
     // An index outside the rows selects nothing; a selected row is scrolled into view.
@@ -60,8 +59,8 @@ private:
     // Asks the form to paint the list, unless it has been asked since the list last painted.
     void redraw();
 
+    const int rowHeight_;
     int rowCount_ = 0;
-    int rowHeight_ = 16;
     int selected_ = -1;
     int topRow_ = 0;
     int pressedRow_ = -1;
