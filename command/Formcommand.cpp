@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -50,26 +51,59 @@ TitledEntry titled(std::string title, int part) {
     return item;
 }
 
-// Every entry of every category, sorted; equal titles stay in category order.
-std::vector<TitledEntry> everyEntrySorted(const BarManager& manager) {
-    std::vector<TitledEntry> entries;
+template <class Visit> void forEachEntry(const BarManager& manager, Visit&& visit) {
     for (int b = 0; b < manager.barCount(); ++b) {
         const Bar& bar = *manager.barAt(b);
-        for (int l = 0; l < bar.GetLinkCount(); ++l) {
-            IconArea* entry = bar.GetLink(l);
-            entries.push_back(titled(entry->GetTitle(), 0));
-            entries.back().entry = entry;
-        }
+        for (int l = 0; l < bar.GetLinkCount(); ++l)
+            visit(bar.GetLink(l));
     }
-    std::stable_sort(entries.begin(), entries.end(), titleBefore);
+}
+
+// Whether the categories hold `entries` now, in that order and with those titles.
+bool sameEntries(const BarManager& manager, const std::vector<TitledEntry>& entries) {
+    std::size_t at = 0;
+    bool same = true;
+    forEachEntry(manager, [&](const IconArea* entry) {
+        same = same && at < entries.size() && entries[at].entry == entry &&
+               entries[at].title == entry->GetTitle();
+        ++at;
+    });
+    return same && at == entries.size();
+}
+
+// Every entry of every category in their order; a title that `before` holds keeps the matching
+// and sorting keys made for it there.
+std::vector<TitledEntry> everyEntry(const BarManager& manager,
+                                    const std::vector<TitledEntry>& before) {
+    std::unordered_map<std::string_view, const TitledEntry*> made;
+    for (const TitledEntry& item : before)
+        made.emplace(item.title, &item);
+    std::vector<TitledEntry> entries;
+    forEachEntry(manager, [&](IconArea* entry) {
+        std::string title = entry->GetTitle();
+        const auto found = made.find(title);
+        entries.push_back(found == made.end() ? titled(std::move(title), 0) : *found->second);
+        entries.back().entry = entry;
+    });
     return entries;
+}
+
+// Equal titles stay in the categories' order.
+std::vector<const TitledEntry*> sorted(const std::vector<TitledEntry>& entries) {
+    std::vector<const TitledEntry*> order;
+    order.reserve(entries.size());
+    for (const TitledEntry& item : entries)
+        order.push_back(&item);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const TitledEntry* a, const TitledEntry* b) { return titleBefore(*a, *b); });
+    return order;
 }
 
 } // namespace
 
 TCommandForm::TCommandForm(BarManager& manager, platform::Form& categoryWindow)
     : platform::Form(platform::FormKind::Sizeable), CommandEdit(*this, {6, 7, 241, 22}),
-      IconExeFileNameListBox(*this, {0, 0, 10, 10}), manager_(manager),
+      IconExeFileNameListBox(*this, kRowHeight), manager_(manager),
       categoryWindow_(categoryWindow), choices_(manager.dataFolder + kChoicesFile),
       settingsFile_(manager.dataFolder + "settings.txt"),
       listsStartMenu_(
@@ -77,10 +111,10 @@ TCommandForm::TCommandForm(BarManager& manager, platform::Form& categoryWindow)
     setCaption("Command");
     font = {"Courier New", 8};
     setFontOfControls(*this, {font, kCourierPixelHeight});
-    IconExeFileNameListBox.setRowHeight(kRowHeight);
     IconExeFileNameListBox.onDrawRow = [this](const platform::ListRow& row) {
         IconExeFileNameListBoxDrawItem(row);
     };
+    IconExeFileNameListBox.onSelect = [this] { selectRow(IconExeFileNameListBox.selectedIndex()); };
     CommandEdit.onChange = [this] { CommandEditChange(); };
     CommandEdit.onKeyDown = [this](int& key, platform::ShiftState) { CommandEditKeyDown(key); };
     CommandEdit.onKeyPress = [this](char& key) { CommandEditKeyPress(key); };
@@ -96,7 +130,7 @@ TCommandForm::~TCommandForm() {
 void TCommandForm::FormCreate() {
     setExtendedStyle(extendedStyle() | platform::ExtendedStyle::Topmost);
     platform::AccessibleTree& tree = *this;
-    listAccessible_.emplace(IconExeFileNameListBox, tree);
+    accessible_.emplace(static_cast<platform::Form&>(*this), tree);
 }
 
 // The edit box keeps its place and size; the list fills the rest inside its border.
@@ -147,34 +181,59 @@ void TCommandForm::FormHide() {
     categoryWindow_.hide();
 }
 
+// The wheel scrolls the list wherever the pointer is on the window.
+void TCommandForm::FormMouseWheel(const platform::MouseEvent&, int delta) {
+    IconExeFileNameListBox.scrollByWheel(delta);
+}
+
+// The press before it selected the row: it starts as Enter would.
+void TCommandForm::FormDblClick() {
+    const int row = IconExeFileNameListBox.pressedRow();
+    if (row < 0 || row != IconExeFileNameListBox.selectedIndex()) return;
+    CommandEditEnter();
+    hideCommand();
+}
+
 // Until the first keystroke every entry is listed, two with the same title both.
 void TCommandForm::rebuildLists() {
     readStartMenuIfDue();
     readEntryTitles();
-    std::vector<const TitledEntry*> all;
-    all.reserve(categoryEntries_.size() + startMenuEntries_.size());
-    for (const TitledEntry& item : categoryEntries_)
-        all.push_back(&item);
+    std::vector<const TitledEntry*> all(categorySorted_);
+    all.reserve(categorySorted_.size() + startMenuEntries_.size());
     std::copy_if(entryTitles.begin(), entryTitles.end(), std::back_inserter(all),
                  [](const TitledEntry* item) { return item->shortcut != nullptr; });
     typedText_.clear();
     showRows(std::move(all), -1);
 }
 
-// The first entry of each title keeps it, which is the entry of the earliest category; a Start
-// menu title that a category has is left to the category.
+// The categories are read again only when they hold other entries or titles than last time,
+// which a walk through them tells without asking the system anything. The first entry of each
+// title keeps it, which is the entry of the earliest category; a Start menu title that a
+// category has is left to the category.
 void TCommandForm::readEntryTitles() {
-    categoryEntries_ = everyEntrySorted(manager_);
+    const bool changed = entriesRemoved_ || !sameEntries(manager_, categoryEntries_);
+    if (changed) readCategoryEntries();
+    if (!changed && !entryTitlesStale_) return;
     entryTitles.clear();
     std::unordered_set<std::string_view> taken;
     const auto keep = [&](const TitledEntry& item) {
         if (taken.insert(item.ranked.folded).second) entryTitles.push_back(&item);
     };
-    for (const TitledEntry& item : categoryEntries_)
-        keep(item);
+    for (const TitledEntry* item : categorySorted_)
+        keep(*item);
     for (const TitledEntry& item : startMenuEntries_)
         keep(item);
     entryTitlesStale_ = false;
+}
+
+// Rows and titles point at the entries read before: they go first.
+void TCommandForm::readCategoryEntries() {
+    showRows({}, -1);
+    entryTitles.clear();
+    categorySorted_.clear();
+    categoryEntries_ = everyEntry(manager_, categoryEntries_);
+    categorySorted_ = sorted(categoryEntries_);
+    entriesRemoved_ = false;
 }
 
 // Rows and titles point at the entries: they go before the entries are read anew.
@@ -191,6 +250,7 @@ void TCommandForm::readStartMenuIfDue() {
     if (!listsStartMenu_ || !catalogueDue_) return;
     if (!startMenu_)
         startMenu_ = std::make_unique<platform::StartMenu>([this] { startMenuChanged(); });
+    forgetTitles();
     startMenuEntries_.clear();
     catalogue_.read(startMenu_->folders());
     std::unordered_set<std::string> seen;
@@ -208,7 +268,6 @@ void TCommandForm::readStartMenuIfDue() {
 void TCommandForm::startMenuChanged() {
     catalogueDue_ = true;
     if (!visible()) return;
-    forgetTitles();
     readStartMenuIfDue();
     filterRows();
 }
@@ -226,10 +285,18 @@ void TCommandForm::setListsStartMenu(bool value) {
     platform::IniFile(settingsFile_).writeBool(kSettingsSection, kStartMenuKey, value);
 }
 
+// Screen readers hear that the rows changed, and which is selected now.
 void TCommandForm::showRows(std::vector<const TitledEntry*> rows, int selected) {
     rows_ = std::move(rows);
     IconExeFileNameListBox.setRowCount(static_cast<int>(rows_.size()));
-    IconExeFileNameListBox.setSelectedIndex(selected);
+    if (accessible_) accessible_->treeChanged();
+    selectRow(selected);
+}
+
+void TCommandForm::selectRow(int index) {
+    IconExeFileNameListBox.setSelectedIndex(index);
+    const int selected = IconExeFileNameListBox.selectedIndex();
+    if (accessible_ && selected >= 0) accessible_->focusMoved(-1, selected);
 }
 
 // Filtering happens at once, with each change of the text, so that Enter, which comes after
@@ -260,18 +327,28 @@ void TCommandForm::filterRows() {
 }
 
 // Down on the last row stays there. Up goes on to the edit box as Right, so that the caret
-// stays at the end of the copied title.
+// stays at the end of the copied title. Page Down and Page Up move a view's height less one
+// row (from no row, as from the first), as far as the last or first row, and go no further.
 void TCommandForm::CommandEditKeyDown(int& key) {
-    platform::ListBox& list = IconExeFileNameListBox;
+    const RowList& list = IconExeFileNameListBox;
     if (list.rowCount() == 0) return;
+    const int last = list.rowCount() - 1;
+    const int page = std::max(1, list.rowsInView() - 1);
     if (key == platform::Keys::Down) {
-        list.setSelectedIndex(std::min(list.selectedIndex() + 1, list.rowCount() - 1));
-        copySelectionToEdit();
+        selectRow(std::min(list.selectedIndex() + 1, last));
     } else if (key == platform::Keys::Up) {
-        if (list.selectedIndex() > 0) list.setSelectedIndex(list.selectedIndex() - 1);
-        copySelectionToEdit();
+        if (list.selectedIndex() > 0) selectRow(list.selectedIndex() - 1);
         key = platform::Keys::Right;
+    } else if (key == platform::Keys::PageDown) {
+        selectRow(std::min(std::max(list.selectedIndex(), 0) + page, last));
+        key = 0;
+    } else if (key == platform::Keys::PageUp) {
+        selectRow(std::max(list.selectedIndex() - page, 0));
+        key = 0;
+    } else {
+        return;
     }
+    copySelectionToEdit();
 }
 
 void TCommandForm::CommandEditKeyPress(char& key) {
@@ -310,8 +387,8 @@ void TCommandForm::CommandEditEnter() {
     if (!typed.empty()) choices_.remember(typed, row.ranked.folded);
 }
 
-// The list has filled the row in its selection colours already and draws the focus frame. A
-// Start menu row says so after its title, in a quieter colour unless selected.
+// The list has filled the row in its selection colours already. A Start menu row says so after
+// its title, in a quieter colour unless selected.
 void TCommandForm::IconExeFileNameListBoxDrawItem(const platform::ListRow& row) {
     if (row.index < 0 || row.index >= static_cast<int>(rows_.size())) return;
     const TitledEntry& item = *rows_[static_cast<std::size_t>(row.index)];
@@ -332,6 +409,7 @@ template <class Doomed> void TCommandForm::dropEntries(Doomed doomed) {
     const auto gone = [&doomed](const TitledEntry* item) {
         return item->entry && doomed(*item->entry);
     };
+    entriesRemoved_ = true;
     if (std::any_of(entryTitles.begin(), entryTitles.end(), gone)) {
         entryTitles.erase(std::remove_if(entryTitles.begin(), entryTitles.end(), gone),
                           entryTitles.end());

@@ -2,14 +2,17 @@
 // The type-to-start window: the titles of every icon of every category, and of the programs of
 // the Start menu, in one list, narrowed to what is typed and ordered as ranking::rank says (the
 // categories' icons before the Start menu's programs of the same group, the row last started
-// for the same text first in its group). Enter starts the selected row's program, Escape
-// closes; the arrows walk the list and copy the row into the edit box. The window reads the
-// categories' titles anew each time it is shown, the Start menu the first time and again after
-// the system tells of a change there; it hides together with the category window beside it.
+// for the same text first in its group). Enter, or a double click on a row, starts the selected
+// row's program, Escape closes; the arrows and page keys walk the list and copy the row into the
+// edit box, which keeps the keyboard. Each time it is shown the window looks whether the
+// categories' titles have changed and reads the changed ones anew; it reads the Start menu the
+// first time and again after the system tells of a change there; it hides together with the
+// category window beside it.
 
 #include "command/Catalogue.h"
 #include "command/Ranking.h"
 #include "command/Rememberedchoices.h"
+#include "command/Rowlist.h"
 #include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
@@ -60,7 +63,7 @@ public:
     const std::vector<const TitledEntry*>& rows() const { return rows_; }
 
     platform::EditBox CommandEdit;
-    platform::ListBox IconExeFileNameListBox;
+    RowList IconExeFileNameListBox;
 
     static constexpr int kRowHeight = 18;
     // Between this window and the category window.
@@ -73,6 +76,8 @@ protected:
     void FormShow() override;
     void FormHide() override;
     void FormResize() override;
+    void FormMouseWheel(const platform::MouseEvent& event, int delta) override;
+    void FormDblClick() override;
 
 private:
     void entryRemoving(const IconArea& entry) override;
@@ -84,11 +89,13 @@ private:
     void placeBesideCategoryWindow();
     void rebuildLists();
     void readEntryTitles();
+    void readCategoryEntries();
     void forgetTitles();
     void readStartMenuIfDue();
     void startMenuChanged();
     void filterRows();
     void showRows(std::vector<const TitledEntry*> rows, int selected);
+    void selectRow(int index);
     void CommandEditChange();
     void CommandEditKeyDown(int& key);
     void CommandEditKeyPress(char& key);
@@ -97,14 +104,20 @@ private:
 
     BarManager& manager_;
     platform::Form& categoryWindow_;
-    // Every entry of every category in alphabetical order, two with the same title both.
+    // Every entry of every category in the categories' order, its title made ready for
+    // matching; kept between showings, since making a title ready asks the system.
     std::vector<TitledEntry> categoryEntries_;
+    // The same in alphabetical order, two with the same title both, in the categories' order.
+    std::vector<const TitledEntry*> categorySorted_;
     // The Start menu's titles, each once, in alphabetical order.
     std::vector<TitledEntry> startMenuEntries_;
     std::vector<const TitledEntry*> rows_;
     bool ignoreNextChange = false;
     // An entry has gone since the titles were read; another with the same title may remain.
     bool entryTitlesStale_ = false;
+    // The model has destroyed an entry since categoryEntries_ was read: some of them point at
+    // nothing now, so they are read again, not compared with the model.
+    bool entriesRemoved_ = false;
     // The text the user typed last (not a row copied into the edit box): what the rows are
     // for, and what a choice is remembered under.
     std::string typedText_;
@@ -116,10 +129,10 @@ private:
     std::unique_ptr<platform::StartMenu> startMenu_;
 
     // The list draws its rows itself and keeps no texts: screen readers ask here for their
-    // titles.
+    // titles, as the window's client area's items.
     int accessibleCount(int group) const override;
     std::optional<platform::AccessibleItem> accessibleItem(int group, int index) const override;
     bool accessibleDefaultAction(int, int) override { return false; }
-    // Last, so that it goes before the list it answers for.
-    std::optional<platform::AccessibleExposure> listAccessible_;
+    // Last, so that it goes before the rows it answers for.
+    std::optional<platform::AccessibleExposure> accessible_;
 };

@@ -125,7 +125,7 @@ TEST_F(CommandFormTest, EntriesDestroyedWhileListedAreDroppedAndTheirTitlesReadA
     headless::typeText(commandForm->CommandEdit, "mail");
     ASSERT_EQ(rows(), (std::vector<std::string>{"Mail@0", "mailbox@0", "Old mail@1", "EMail@1"}));
     choose("&Delete", centre(0, 1)); // "Mail", the selected row
-    headless::paintRows(commandForm->IconExeFileNameListBox);
+    headless::paint(*commandForm);
     EXPECT_EQ(rows(), (std::vector<std::string>{"mailbox@0", "Old mail@1", "EMail@1"}));
     EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), 0);
     headless::typeText(commandForm->CommandEdit,
@@ -137,7 +137,7 @@ TEST_F(CommandFormTest, EntriesDestroyedWhileListedAreDroppedAndTheirTitlesReadA
     headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
     headless::typeText(commandForm->CommandEdit, "m");
     ASSERT_TRUE(manager->deleteBar(manager->barAt(1)));
-    headless::paintRows(commandForm->IconExeFileNameListBox);
+    headless::paint(*commandForm);
     headless::typeText(commandForm->CommandEdit, "a");
     EXPECT_EQ(rows(), (std::vector<std::string>{"mailbox@0", "Format-Manager@0"}));
     press(Return);
@@ -185,7 +185,7 @@ TEST_F(CommandFormTest, StartMenuProgramsFollowTheCategoriesAndAChoiceIsRemember
     expected.insert(expected.begin() + 4, "Magnifier@Start");
     EXPECT_EQ(rows(), expected);
     EXPECT_EQ(commandForm->IconExeFileNameListBox.selectedIndex(), 0);
-    headless::paintRows(commandForm->IconExeFileNameListBox);
+    headless::paint(*commandForm);
 
     commandForm->setListsStartMenu(false);
     press(platform::Keys::Escape);
@@ -194,7 +194,81 @@ TEST_F(CommandFormTest, StartMenuProgramsFollowTheCategoriesAndAChoiceIsRemember
     headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
     headless::typeText(commandForm->CommandEdit, "map");
     EXPECT_EQ(rows(), (std::vector<std::string>{"Maps@1"}));
+    press(platform::Keys::Escape);
+    // Turned on, and changed, while the window is hidden: read at the next showing.
+    commandForm->setListsStartMenu(true);
+    headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
+    press(platform::Keys::Escape);
+    ASSERT_TRUE(platform::replaceFile(common + "\\Mapmaker.lnk", ""));
+    headless::changeStartMenu();
+    headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
+    headless::typeText(commandForm->CommandEdit, "map");
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Maps@1", "Map Viewer@Start", "Mapmaker@Start",
+                                                "Mapper@Start"}));
     headless::setStartMenuFolders({});
+}
+
+// A list three and a half rows high: only the rows in view are drawn, the selection is kept in
+// view, and readers hear the rows and the selected one at the places where they are drawn.
+TEST_F(CommandFormTest, TheListDrawsTheRowsInViewScrollsToTheSelectionAndTellsReaders) {
+    headless::pressHotKey(*mainForm, TMainForm::kHotKeyId);
+    const RowList& list = commandForm->IconExeFileNameListBox;
+    commandForm->setClientSize({262, list.bounds().top + 4 + 3 * 18 + 9 + 4});
+    const auto drawnTitles = [&] {
+        std::vector<std::string> titles;
+        for (const auto& run : headless::paint(*commandForm).texts)
+            if (list.bounds().contains(run.at)) titles.push_back(run.text);
+        return titles;
+    };
+    // The cue's strip right of the first three rows, where it lies while they are in view.
+    const auto cuePixels = [&] {
+        const platform::Rect& box = list.bounds();
+        return headless::paint(*commandForm)
+            .count({box.right() - 2 - 7, box.top + 2, 7, 3 * 18}, 0x808080);
+    };
+    ASSERT_EQ(list.rowsInView(), 3);
+    EXPECT_EQ(drawnTitles(),
+              (std::vector<std::string>{"Annotations", "EMail", "Format-Manager", "Mail"}));
+    EXPECT_GT(cuePixels(), 0);
+    press(platform::Keys::PageDown); // to the view's last row, then a view less one row on
+    press(platform::Keys::PageDown);
+    EXPECT_EQ(list.selectedIndex(), 4);
+    EXPECT_EQ(commandForm->CommandEdit.text(), "MAIL");
+    EXPECT_EQ(list.topRow(), 2);
+    EXPECT_EQ(drawnTitles(),
+              (std::vector<std::string>{"Format-Manager", "Mail", "MAIL", "mailbox"}));
+    platform::AccessibleTree& tree = *headless::accessibleTree(*commandForm);
+    ASSERT_EQ(tree.accessibleCount(-1), 10);
+    const auto selected = tree.accessibleItem(-1, 4);
+    ASSERT_TRUE(selected);
+    EXPECT_EQ(selected->name, "MAIL");
+    EXPECT_TRUE(selected->focused);
+    EXPECT_EQ(selected->location, (platform::Rect{list.bounds().left + 2,
+                                                  list.bounds().top + 2 + 2 * 18,
+                                                  list.bounds().width - 4 - 7, 18}));
+    EXPECT_EQ(headless::accessibleFocusEvents(*commandForm).back(),
+              (headless::AccessibleFocus{-1, 4}));
+
+    const platform::Point inList{list.bounds().left + 20, list.bounds().top + 2 + 18 + 5};
+    headless::turnWheel(*commandForm, inList, -1); // three rows down
+    EXPECT_EQ(list.topRow(), 5);
+    headless::turnWheel(*commandForm, inList, 2);
+    EXPECT_EQ(list.topRow(), 0);
+    headless::mouseDown(*commandForm, platform::MouseButton::Left, inList);
+    headless::mouseUp(*commandForm, platform::MouseButton::Left, inList);
+    EXPECT_EQ(list.selectedIndex(), 1);
+    EXPECT_TRUE(commandForm->CommandEdit.focused());
+    for (int i = 0; i < 6; ++i)
+        press(platform::Keys::PageDown);
+    EXPECT_EQ(list.selectedIndex(), 9);
+    EXPECT_EQ(list.topRow(), 7);
+    commandForm->setClientSize({262, 429}); // every row fits: back to the top, and no cue
+    EXPECT_EQ(list.topRow(), 0);
+    EXPECT_EQ(cuePixels(), 0);
+
+    headless::doubleClick(*commandForm, inList);
+    EXPECT_EQ(started(), "Web\\EMail.lnk");
+    EXPECT_FALSE(commandForm->visible());
 }
 
 TEST(RememberedChoices, TheNewestAreKeptAndADamagedFileHoldsNone) {

@@ -131,6 +131,12 @@ class CommandWindow(unittest.TestCase):
         places = [tuple(map(int, row[4].split())) for row in rows]
         self.assertEqual([(x, y - places[0][1], height) for x, y, _, height in places],
                          [(places[0][0], px(18) * i, px(18)) for i in range(3)], "one row under the other")
+        # Drawn where readers are told the rows are: the first, selected, in the selection's
+        # colour to its right end, the next in the window's.
+        shown = screenshot("command-rows")
+        ends = [shown.pixel(x + width - px(3), y + height // 2) for x, y, width, height in places[:2]]
+        self.assertEqual(ends[1], "FFFFFF", "an unselected row")
+        self.assertNotEqual(ends[0], ends[1], "the selected row")
 
         click(900, 700)  # the other program is active again
         time.sleep(1)
@@ -146,6 +152,20 @@ class CommandWindow(unittest.TestCase):
         self.both_hidden()
         self.assertEqual(self.runs(), {"Mail": 1}, "Mail before Maps, and not Email")
 
+        # A click selects a row and leaves the keyboard in the edit box; a double click starts.
+        self.hot_key()
+        self.rows_for("ma", ["Mail", "Maps", "Email"])
+        click(*self.row_centre("Email"))
+        xdotool("key", "Return")
+        wait_for(lambda: self.runs() == {"Mail": 1, "Email": 1}, "the clicked row's program to start")
+        self.both_hidden()
+        self.hot_key()
+        self.rows_for("ma", ["Mail", "Maps", "Email"])
+        xdotool("mousemove", *self.row_centre("Maps"))
+        xdotool("click", "--repeat", "2", "--delay", "100", "1")
+        wait_for(lambda: self.runs() == {"Mail": 1, "Email": 1, "Maps": 1}, "the double-clicked row's program")
+        self.both_hidden()
+
         self.hot_key()
         xdotool("key", "Escape")
         self.both_hidden()
@@ -153,7 +173,8 @@ class CommandWindow(unittest.TestCase):
         xdotool("key", "Return")  # nothing typed, nothing selected
         self.both_hidden()
         time.sleep(1)
-        self.assertEqual(self.runs(), {"Mail": 1}, "neither Escape nor an empty Enter started anything")
+        self.assertEqual(self.runs(), {"Mail": 1, "Email": 1, "Maps": 1},
+                         "neither Escape nor an empty Enter started anything")
 
     def test_a_topmost_program_leaves_the_bar_on_top_and_a_slow_start_holds_nothing(self):
         os.environ["KESTRUM_START_HOLD_MS"] = "10000"  # the shell answers after 10 s
@@ -206,6 +227,16 @@ class CommandWindow(unittest.TestCase):
         list_point = (command[0] + px(130), command[1] + px(200))
         return wait_for(lambda: [row[2] for row in e2e.accessible_walk(self.folder, list_point)] == rows,
                         f"the rows {rows} for {typed}")
+
+    def row_centre(self, title):
+        """The middle of the open command window's row of `title` on the screen, as readers
+        are told it."""
+        command = self.windows()[1]
+        for row in e2e.accessible_walk(self.folder, (command[0] + px(130), command[1] + px(200))):
+            if row[2] == title:
+                left, top, width, height = map(int, row[4].split())
+                return left + width // 2, top + height // 2
+        raise AssertionError(f"no row {title}")
 
     def test_start_menu_programs_are_found_and_followed_and_enter_starts_the_text_typed_at_full_speed(self):
         # A folder of the test's own in the Start menu: a program, its uninstaller and its help.
