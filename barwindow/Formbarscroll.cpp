@@ -4,6 +4,7 @@
 #include "barwindow/Formbar.h"
 
 #include "windows/Mainwindow.h"
+#include "windows/Scrollcue.h"
 
 #include <algorithm>
 
@@ -15,7 +16,6 @@ constexpr int kEdgeReach = 24;       // how near an edge a drag scrolls
 constexpr int kEdgeStep = 16;        // per move there
 constexpr int kCueWidth = 3;
 constexpr int kCueInset = 4;         // from the window's right edge
-constexpr int kShortestCue = 8;
 constexpr platform::Color kCueColor = platform::Colors::ButtonShadow;
 
 } // namespace
@@ -64,13 +64,10 @@ void TBarForm::FormMouseWheel(const platform::MouseEvent& event, int delta) {
 void TBarForm::drawScrollCue(platform::Canvas& canvas) const {
     const int rows = rows_.area().bottom() + kFrame;
     if (rows <= height()) return;
-    const platform::Rect track = rowsView();
-    const int length = std::max(kShortestCue, track.height * height() / rows);
-    const int travel = track.height - length;
-    const int most = rows - height();
+    const platform::Rect view = rowsView();
+    const platform::Rect track{width() - kCueInset - kCueWidth, view.top, kCueWidth, view.height};
     const platform::Color brush = canvas.brush.color;
     canvas.brush.color = kCueColor;
-    canvas.fillRect({width() - kCueInset - kCueWidth, track.top + travel * scrollTop_ / most,
-                     kCueWidth, length});
+    canvas.fillRect(scrollCue(track, height(), rows, scrollTop_));
     canvas.brush.color = brush;
 }

@@ -1,5 +1,7 @@
 #include "command/Rowlist.h"
 
+#include "windows/Scrollcue.h"
+
 #include <algorithm>
 
 namespace {
@@ -16,7 +18,6 @@ constexpr int kWheelRows = 3; // a notch
 constexpr int kCueWidth = 3;
 constexpr int kCueInset = 2;
 constexpr int kCueStrip = kCueWidth + 2 * kCueInset; // beside the rows
-constexpr int kShortestCue = 8;
 
 platform::Rect shrunk(const platform::Rect& rect, int by) {
     return {rect.left + by, rect.top + by, std::max(0, rect.width - 2 * by),
@@ -136,14 +137,8 @@ void RowList::Paint(platform::Canvas& canvas) {
 // A thumb as long as the view's share of the rows, as far down as the view lies.
 void RowList::drawCue(platform::Canvas& canvas) const {
     const platform::Rect view = inner();
-    const int trackTop = view.top + kCueInset;
-    const int trackHeight = std::max(0, view.height - 2 * kCueInset);
-    const int length = std::min(trackHeight, std::max(kShortestCue,
-                                                      trackHeight * rowsInView() / rowCount_));
-    const int travel = trackHeight - length;
-    const int most = rowCount_ - rowsInView();
+    const platform::Rect track{view.right() - kCueInset - kCueWidth, view.top + kCueInset,
+                               kCueWidth, std::max(0, view.height - 2 * kCueInset)};
     canvas.brush = {Colors::ButtonShadow, platform::BrushStyle::Solid};
-    canvas.fillRect({view.right() - kCueInset - kCueWidth,
-                     trackTop + static_cast<int>(static_cast<long long>(travel) * topRow() / most),
-                     kCueWidth, length});
+    canvas.fillRect(scrollCue(track, rowsInView(), rowCount_, topRow()));
 }
