@@ -289,14 +289,14 @@ void TCommandForm::setListsStartMenu(bool value) {
 void TCommandForm::showRows(std::vector<const TitledEntry*> rows, int selected) {
     rows_ = std::move(rows);
     IconExeFileNameListBox.setRowCount(static_cast<int>(rows_.size()));
-    if (accessible_) accessible_->treeChanged();
+    if (accessible_) accessible_->itemsChanged(kAccessibleList);
     selectRow(selected);
 }
 
 void TCommandForm::selectRow(int index) {
     IconExeFileNameListBox.setSelectedIndex(index);
     const int selected = IconExeFileNameListBox.selectedIndex();
-    if (accessible_ && selected >= 0) accessible_->focusMoved(-1, selected);
+    if (accessible_ && selected >= 0) accessible_->focusMoved(kAccessibleList, selected);
 }
 
 // Filtering happens at once, with each change of the text, so that Enter, which comes after
@@ -441,11 +441,17 @@ void TCommandForm::categoryRemoving(const Bar& category) {
 }
 
 int TCommandForm::accessibleCount(int group) const {
-    return group < 0 ? static_cast<int>(rows_.size()) : 0;
+    if (group < 0) return 1;
+    return group == kAccessibleList ? static_cast<int>(rows_.size()) : 0;
 }
 
+// The list, which has no name of its own, holds the rows: a Start menu row's name says so.
 std::optional<platform::AccessibleItem> TCommandForm::accessibleItem(int group, int index) const {
-    if (group >= 0 || index < 0 || index >= static_cast<int>(rows_.size())) return std::nullopt;
+    if (group < 0 && index == kAccessibleList)
+        return platform::AccessibleItem{platform::AccessibleRole::List, "", "",
+                                        IconExeFileNameListBox.bounds(), "", false};
+    if (group != kAccessibleList || index < 0 || index >= static_cast<int>(rows_.size()))
+        return std::nullopt;
     const TitledEntry& row = *rows_[std::size_t(index)];
     const std::string name = row.shortcut ? row.title + " (" + kStartMenuMark + ")" : row.title;
     return platform::AccessibleItem{platform::AccessibleRole::ListItem,

@@ -129,7 +129,8 @@ private:
     std::unique_ptr<platform::StartMenu> startMenu_;
 
     // The list draws its rows itself and keeps no texts: screen readers ask here for their
-    // titles, as the window's client area's items.
+    // titles, as the items of the client area's one list object.
+    static constexpr int kAccessibleList = 0;
     int accessibleCount(int group) const override;
     std::optional<platform::AccessibleItem> accessibleItem(int group, int index) const override;
     bool accessibleDefaultAction(int, int) override { return false; }
