@@ -216,6 +216,7 @@ void TCommandForm::readEntryTitles() {
     if (!changed && !entryTitlesStale_) return;
     entryTitles.clear();
     std::unordered_set<std::string_view> taken;
+    matchedOnTheWay_.clear();
     const auto keep = [&](const TitledEntry& item) {
         if (taken.insert(item.ranked.folded).second) entryTitles.push_back(&item);
     };
@@ -230,6 +231,7 @@ void TCommandForm::readEntryTitles() {
 void TCommandForm::readCategoryEntries() {
     showRows({}, -1);
     entryTitles.clear();
+    matchedOnTheWay_.clear();
     categorySorted_.clear();
     categoryEntries_ = everyEntry(manager_, categoryEntries_);
     categorySorted_ = sorted(categoryEntries_);
@@ -240,6 +242,7 @@ void TCommandForm::readCategoryEntries() {
 void TCommandForm::forgetTitles() {
     showRows({}, -1);
     entryTitles.clear();
+    matchedOnTheWay_.clear();
     entryTitlesStale_ = true;
 }
 
@@ -315,15 +318,44 @@ void TCommandForm::filterRows() {
     if (entryTitlesStale_) readEntryTitles();
     const ranking::Query query = ranking::prepareQuery(typedText_);
     const std::string remembered = query.folded.empty() ? "" : choices_.chosenFor(query.folded);
-    std::vector<const ranking::Title*> titles;
-    titles.reserve(entryTitles.size());
-    for (const TitledEntry* item : entryTitles)
-        titles.push_back(&item->ranked);
+    const std::vector<std::size_t> order = matchingTitles(query, remembered);
     std::vector<const TitledEntry*> rows;
-    for (const std::size_t index : ranking::rank(titles, query, remembered))
+    rows.reserve(order.size());
+    for (const std::size_t index : order)
         rows.push_back(entryTitles[index]);
     const bool selectFirst = !query.folded.empty() && !rows.empty();
     showRows(std::move(rows), selectFirst ? 0 : -1);
+}
+
+// Each keystroke ranks only what the text before it matched, when the new text goes on from
+// it; a letter taken back finds the matches of the shorter text kept.
+std::vector<std::size_t> TCommandForm::matchingTitles(const ranking::Query& query,
+                                                      std::string_view remembered) {
+    while (!matchedOnTheWay_.empty() && !ranking::narrows(matchedOnTheWay_.back().query, query))
+        matchedOnTheWay_.pop_back();
+    const std::vector<std::size_t>* among =
+        matchedOnTheWay_.empty() ? nullptr : &matchedOnTheWay_.back().positions;
+    const std::size_t count = among ? among->size() : entryTitles.size();
+    const auto position = [among](std::size_t i) { return among ? (*among)[i] : i; };
+    std::vector<const ranking::Title*> titles(count);
+    for (std::size_t i = 0; i < count; ++i)
+        titles[i] = &entryTitles[position(i)]->ranked;
+    std::vector<std::size_t> order = ranking::rank(titles, query, remembered);
+    std::vector<char> matches(count, 0);
+    for (std::size_t& i : order) {
+        matches[i] = 1;
+        i = position(i);
+    }
+    Matched matched{query, {}};
+    matched.positions.reserve(order.size());
+    for (std::size_t i = 0; i < count; ++i)
+        if (matches[i]) matched.positions.push_back(position(i));
+    // The same text again (a blank added at its end) takes the place of its matches.
+    if (among && matchedOnTheWay_.back().query.folded == query.folded &&
+        matchedOnTheWay_.back().query.letters == query.letters)
+        matchedOnTheWay_.pop_back();
+    if (!query.folded.empty()) matchedOnTheWay_.push_back(std::move(matched));
+    return order;
 }
 
 // Down on the last row stays there. Up goes on to the edit box as Right, so that the caret
@@ -413,6 +445,7 @@ template <class Doomed> void TCommandForm::dropEntries(Doomed doomed) {
     if (std::any_of(entryTitles.begin(), entryTitles.end(), gone)) {
         entryTitles.erase(std::remove_if(entryTitles.begin(), entryTitles.end(), gone),
                           entryTitles.end());
+        matchedOnTheWay_.clear();
         entryTitlesStale_ = true;
     }
     if (std::none_of(rows_.begin(), rows_.end(), gone)) return;

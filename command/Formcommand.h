@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class BarManager;
@@ -94,6 +95,8 @@ private:
     void readStartMenuIfDue();
     void startMenuChanged();
     void filterRows();
+    std::vector<std::size_t> matchingTitles(const ranking::Query& query,
+                                            std::string_view remembered);
     void showRows(std::vector<const TitledEntry*> rows, int selected);
     void selectRow(int index);
     void CommandEditChange();
@@ -112,6 +115,15 @@ private:
     // The Start menu's titles, each once, in alphabetical order.
     std::vector<TitledEntry> startMenuEntries_;
     std::vector<const TitledEntry*> rows_;
+    // The titles each text matched, as positions in entryTitles in its order: one for each text
+    // typed on the way to the last one, as long as each went on from the one before. A text
+    // that goes on from one of them is ranked among its matches only. They go whenever
+    // entryTitles changes.
+    struct Matched {
+        ranking::Query query;
+        std::vector<std::size_t> positions;
+    };
+    std::vector<Matched> matchedOnTheWay_;
     bool ignoreNextChange = false;
     // An entry has gone since the titles were read; another with the same title may remain.
     bool entryTitlesStale_ = false;
