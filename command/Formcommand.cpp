@@ -36,6 +36,18 @@ constexpr const char* kSettingsSection = "Command";
 constexpr const char* kStartMenuKey = "StartMenu";
 constexpr const char* kChoicesFile = "choices.txt";
 
+// The four bands of `area` around `hole`, with the canvas's brush.
+void fillAround(platform::Canvas& canvas, const platform::Rect& area, const platform::Rect& hole) {
+    const int top = std::clamp(hole.top, area.top, area.bottom());
+    const int bottom = std::clamp(hole.bottom(), top, area.bottom());
+    const int left = std::clamp(hole.left, area.left, area.right());
+    const int right = std::clamp(hole.right(), left, area.right());
+    canvas.fillRect({area.left, area.top, area.width, top - area.top});
+    canvas.fillRect({area.left, bottom, area.width, area.bottom() - bottom});
+    canvas.fillRect({area.left, top, left - area.left, bottom - top});
+    canvas.fillRect({right, top, area.right() - right, bottom - top});
+}
+
 // Alphabetical as the user's language sorts without regard to case; titles the sort cannot
 // tell apart go by their folded bytes, so that those differing only in case end side by side.
 bool titleBefore(const TitledEntry& a, const TitledEntry& b) {
@@ -109,6 +121,9 @@ TCommandForm::TCommandForm(BarManager& manager, platform::Form& categoryWindow)
       listsStartMenu_(
           platform::IniFile(settingsFile_).readBool(kSettingsSection, kStartMenuKey, true)) {
     setCaption("Command");
+    // Painted straight onto the window: the list keeps a picture of its own, and FormPaint
+    // fills the rest, so that a keystroke makes no picture of the whole window.
+    paintsWholeClient = true;
     font = {"Courier New", 8};
     setFontOfControls(*this, {font, kCourierPixelHeight});
     IconExeFileNameListBox.onDrawRow = [this](const platform::ListRow& row) {
@@ -131,6 +146,13 @@ void TCommandForm::FormCreate() {
     setExtendedStyle(extendedStyle() | platform::ExtendedStyle::Topmost);
     platform::AccessibleTree& tree = *this;
     accessible_.emplace(static_cast<platform::Form&>(*this), tree);
+}
+
+// Around the list in the form's colour; the edit box, a window of its own, is clipped away.
+void TCommandForm::FormPaint(platform::Canvas& canvas) {
+    const platform::Size client = clientSize();
+    canvas.brush = {color(), platform::BrushStyle::Solid};
+    fillAround(canvas, {0, 0, client.width, client.height}, IconExeFileNameListBox.bounds());
 }
 
 // The edit box keeps its place and size; the list fills the rest inside its border.

@@ -77,6 +77,7 @@ protected:
     void FormShow() override;
     void FormHide() override;
     void FormResize() override;
+    void FormPaint(platform::Canvas& canvas) override;
     void FormMouseWheel(const platform::MouseEvent& event, int delta) override;
     void FormDblClick() override;
 
