@@ -334,6 +334,8 @@ TEST(ControlsUnderWine, AccessibleObjectsAnswerForTheTreeAndLetGoOfItWhenItChang
         EXPECT_EQ(tree.started, std::vector<int>{0});
 
         long count = 0;
+        exposure->itemsChanged(0); // the row's icons changed, the row stays
+        EXPECT_EQ(row->get_accChildCount(&count), S_OK);
         exposure->treeChanged();
         EXPECT_EQ(row->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
         EXPECT_EQ(client->get_accChildCount(&count), S_OK);
