@@ -20,8 +20,8 @@ TEST(Ranking, TheTableOfRealProgramNamesListsTheExpectedTitleFirst) {
 }
 
 // The window ranks a text that goes on from the one before only among the titles that one
-// matched: for every text of the table, typed a character at a time in its own case and in
-// capitals (of the Latin letters), that must list what ranking every title lists.
+// matched: for every text of the table, typed a character at a time, that must list what
+// ranking every title lists.
 TEST(Ranking, ATextRankedAmongTheMatchesOfItsBeginningListsWhatEveryTitleGives) {
     const auto table = ranking_table::read(KESTRUM_RANKING_TABLE);
     ASSERT_TRUE(table);
@@ -29,31 +29,26 @@ TEST(Ranking, ATextRankedAmongTheMatchesOfItsBeginningListsWhatEveryTitleGives) 
     for (const ranking::Title& title : table->prepared)
         every.push_back(&title);
     for (const ranking_table::Case& c : table->cases) {
-        std::string capitals = c.typed;
-        for (char& byte : capitals)
-            if (byte >= 'a' && byte <= 'z') byte = static_cast<char>(byte - 'a' + 'A');
         const std::string remembered = c.remembered.empty() ? "" : platform::foldCase(c.remembered);
-        for (const std::string& typed : {c.typed, capitals}) {
-            ranking::Query before = ranking::prepareQuery("");
-            std::vector<std::size_t> matched(every.size());
-            for (std::size_t i = 0; i < matched.size(); ++i)
-                matched[i] = i;
-            for (std::size_t at = 0; at < typed.size();) {
-                platform::utf8::next(typed, at);
-                const ranking::Query query = ranking::prepareQuery(typed.substr(0, at));
-                ASSERT_TRUE(ranking::narrows(before, query)) << typed.substr(0, at);
-                std::vector<const ranking::Title*> candidates;
-                for (const std::size_t i : matched)
-                    candidates.push_back(every[i]);
-                std::vector<std::size_t> narrowed;
-                for (const std::size_t i : ranking::rank(candidates, query, remembered))
-                    narrowed.push_back(matched[i]);
-                const std::vector<std::size_t> whole = ranking::rank(every, query, remembered);
-                EXPECT_EQ(narrowed, whole) << "\"" << typed.substr(0, at) << "\"";
-                matched = whole;
-                std::sort(matched.begin(), matched.end());
-                before = query;
-            }
+        ranking::Query before = ranking::prepareQuery("");
+        std::vector<std::size_t> matched(every.size());
+        for (std::size_t i = 0; i < matched.size(); ++i)
+            matched[i] = i;
+        for (std::size_t at = 0; at < c.typed.size();) {
+            platform::utf8::next(c.typed, at);
+            const ranking::Query query = ranking::prepareQuery(c.typed.substr(0, at));
+            ASSERT_TRUE(ranking::narrows(before, query)) << c.typed.substr(0, at);
+            std::vector<const ranking::Title*> candidates;
+            for (const std::size_t i : matched)
+                candidates.push_back(every[i]);
+            std::vector<std::size_t> narrowed;
+            for (const std::size_t i : ranking::rank(candidates, query, remembered))
+                narrowed.push_back(matched[i]);
+            const std::vector<std::size_t> whole = ranking::rank(every, query, remembered);
+            EXPECT_EQ(narrowed, whole) << "\"" << c.typed.substr(0, at) << "\"";
+            matched = whole;
+            std::sort(matched.begin(), matched.end());
+            before = query;
         }
     }
     EXPECT_FALSE(ranking::narrows(ranking::prepareQuery("ab"), ranking::prepareQuery("ac")));
