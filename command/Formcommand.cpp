@@ -36,6 +36,18 @@ constexpr const char* kSettingsSection = "Command";
 constexpr const char* kStartMenuKey = "StartMenu";
 constexpr const char* kChoicesFile = "choices.txt";
 
+// The four bands of `area` around `hole`, with the canvas's brush.
+void fillAround(platform::Canvas& canvas, const platform::Rect& area, const platform::Rect& hole) {
+    const int top = std::clamp(hole.top, area.top, area.bottom());
+    const int bottom = std::clamp(hole.bottom(), top, area.bottom());
+    const int left = std::clamp(hole.left, area.left, area.right());
+    const int right = std::clamp(hole.right(), left, area.right());
+    canvas.fillRect({area.left, area.top, area.width, top - area.top});
+    canvas.fillRect({area.left, bottom, area.width, area.bottom() - bottom});
+    canvas.fillRect({area.left, top, left - area.left, bottom - top});
+    canvas.fillRect({right, top, area.right() - right, bottom - top});
+}
+
 // Alphabetical as the user's language sorts without regard to case; titles the sort cannot
 // tell apart go by their folded bytes, so that those differing only in case end side by side.
 bool titleBefore(const TitledEntry& a, const TitledEntry& b) {
@@ -109,6 +121,9 @@ TCommandForm::TCommandForm(BarManager& manager, platform::Form& categoryWindow)
       listsStartMenu_(
           platform::IniFile(settingsFile_).readBool(kSettingsSection, kStartMenuKey, true)) {
     setCaption("Command");
+    // Painted straight onto the window: the list keeps a picture of its own, and FormPaint
+    // fills the rest, so that a keystroke makes no picture of the whole window.
+    paintsWholeClient = true;
     font = {"Courier New", 8};
     setFontOfControls(*this, {font, kCourierPixelHeight});
     IconExeFileNameListBox.onDrawRow = [this](const platform::ListRow& row) {
@@ -131,6 +146,13 @@ void TCommandForm::FormCreate() {
     setExtendedStyle(extendedStyle() | platform::ExtendedStyle::Topmost);
     platform::AccessibleTree& tree = *this;
     accessible_.emplace(static_cast<platform::Form&>(*this), tree);
+}
+
+// Around the list in the form's colour; the edit box, a window of its own, is clipped away.
+void TCommandForm::FormPaint(platform::Canvas& canvas) {
+    const platform::Size client = clientSize();
+    canvas.brush = {color(), platform::BrushStyle::Solid};
+    fillAround(canvas, {0, 0, client.width, client.height}, IconExeFileNameListBox.bounds());
 }
 
 // The edit box keeps its place and size; the list fills the rest inside its border.
@@ -216,6 +238,7 @@ void TCommandForm::readEntryTitles() {
     if (!changed && !entryTitlesStale_) return;
     entryTitles.clear();
     std::unordered_set<std::string_view> taken;
+    matchedOnTheWay_.clear();
     const auto keep = [&](const TitledEntry& item) {
         if (taken.insert(item.ranked.folded).second) entryTitles.push_back(&item);
     };
@@ -230,6 +253,7 @@ void TCommandForm::readEntryTitles() {
 void TCommandForm::readCategoryEntries() {
     showRows({}, -1);
     entryTitles.clear();
+    matchedOnTheWay_.clear();
     categorySorted_.clear();
     categoryEntries_ = everyEntry(manager_, categoryEntries_);
     categorySorted_ = sorted(categoryEntries_);
@@ -240,6 +264,7 @@ void TCommandForm::readCategoryEntries() {
 void TCommandForm::forgetTitles() {
     showRows({}, -1);
     entryTitles.clear();
+    matchedOnTheWay_.clear();
     entryTitlesStale_ = true;
 }
 
@@ -289,14 +314,14 @@ void TCommandForm::setListsStartMenu(bool value) {
 void TCommandForm::showRows(std::vector<const TitledEntry*> rows, int selected) {
     rows_ = std::move(rows);
     IconExeFileNameListBox.setRowCount(static_cast<int>(rows_.size()));
-    if (accessible_) accessible_->treeChanged();
+    if (accessible_) accessible_->itemsChanged(kAccessibleList);
     selectRow(selected);
 }
 
 void TCommandForm::selectRow(int index) {
     IconExeFileNameListBox.setSelectedIndex(index);
     const int selected = IconExeFileNameListBox.selectedIndex();
-    if (accessible_ && selected >= 0) accessible_->focusMoved(-1, selected);
+    if (accessible_ && selected >= 0) accessible_->focusMoved(kAccessibleList, selected);
 }
 
 // Filtering happens at once, with each change of the text, so that Enter, which comes after
@@ -315,15 +340,44 @@ void TCommandForm::filterRows() {
     if (entryTitlesStale_) readEntryTitles();
     const ranking::Query query = ranking::prepareQuery(typedText_);
     const std::string remembered = query.folded.empty() ? "" : choices_.chosenFor(query.folded);
-    std::vector<const ranking::Title*> titles;
-    titles.reserve(entryTitles.size());
-    for (const TitledEntry* item : entryTitles)
-        titles.push_back(&item->ranked);
+    const std::vector<std::size_t> order = matchingTitles(query, remembered);
     std::vector<const TitledEntry*> rows;
-    for (const std::size_t index : ranking::rank(titles, query, remembered))
+    rows.reserve(order.size());
+    for (const std::size_t index : order)
         rows.push_back(entryTitles[index]);
     const bool selectFirst = !query.folded.empty() && !rows.empty();
     showRows(std::move(rows), selectFirst ? 0 : -1);
+}
+
+// Each keystroke ranks only what the text before it matched, when the new text goes on from
+// it; a letter taken back finds the matches of the shorter text kept.
+std::vector<std::size_t> TCommandForm::matchingTitles(const ranking::Query& query,
+                                                      std::string_view remembered) {
+    while (!matchedOnTheWay_.empty() && !ranking::narrows(matchedOnTheWay_.back().query, query))
+        matchedOnTheWay_.pop_back();
+    const std::vector<std::size_t>* among =
+        matchedOnTheWay_.empty() ? nullptr : &matchedOnTheWay_.back().positions;
+    const std::size_t count = among ? among->size() : entryTitles.size();
+    const auto position = [among](std::size_t i) { return among ? (*among)[i] : i; };
+    std::vector<const ranking::Title*> titles(count);
+    for (std::size_t i = 0; i < count; ++i)
+        titles[i] = &entryTitles[position(i)]->ranked;
+    std::vector<std::size_t> order = ranking::rank(titles, query, remembered);
+    std::vector<char> matches(count, 0);
+    for (std::size_t& i : order) {
+        matches[i] = 1;
+        i = position(i);
+    }
+    Matched matched{query, {}};
+    matched.positions.reserve(order.size());
+    for (std::size_t i = 0; i < count; ++i)
+        if (matches[i]) matched.positions.push_back(position(i));
+    // The same text again (a blank added at its end) takes the place of its matches.
+    if (among && matchedOnTheWay_.back().query.folded == query.folded &&
+        matchedOnTheWay_.back().query.letters == query.letters)
+        matchedOnTheWay_.pop_back();
+    if (!query.folded.empty()) matchedOnTheWay_.push_back(std::move(matched));
+    return order;
 }
 
 // Down on the last row stays there. Up goes on to the edit box as Right, so that the caret
@@ -413,6 +467,7 @@ template <class Doomed> void TCommandForm::dropEntries(Doomed doomed) {
     if (std::any_of(entryTitles.begin(), entryTitles.end(), gone)) {
         entryTitles.erase(std::remove_if(entryTitles.begin(), entryTitles.end(), gone),
                           entryTitles.end());
+        matchedOnTheWay_.clear();
         entryTitlesStale_ = true;
     }
     if (std::none_of(rows_.begin(), rows_.end(), gone)) return;
@@ -441,11 +496,17 @@ void TCommandForm::categoryRemoving(const Bar& category) {
 }
 
 int TCommandForm::accessibleCount(int group) const {
-    return group < 0 ? static_cast<int>(rows_.size()) : 0;
+    if (group < 0) return 1;
+    return group == kAccessibleList ? static_cast<int>(rows_.size()) : 0;
 }
 
+// The list, which has no name of its own, holds the rows: a Start menu row's name says so.
 std::optional<platform::AccessibleItem> TCommandForm::accessibleItem(int group, int index) const {
-    if (group >= 0 || index < 0 || index >= static_cast<int>(rows_.size())) return std::nullopt;
+    if (group < 0 && index == kAccessibleList)
+        return platform::AccessibleItem{platform::AccessibleRole::List, "", "",
+                                        IconExeFileNameListBox.bounds(), "", false};
+    if (group != kAccessibleList || index < 0 || index >= static_cast<int>(rows_.size()))
+        return std::nullopt;
     const TitledEntry& row = *rows_[std::size_t(index)];
     const std::string name = row.shortcut ? row.title + " (" + kStartMenuMark + ")" : row.title;
     return platform::AccessibleItem{platform::AccessibleRole::ListItem,

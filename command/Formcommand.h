@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class BarManager;
@@ -76,6 +77,7 @@ protected:
     void FormShow() override;
     void FormHide() override;
     void FormResize() override;
+    void FormPaint(platform::Canvas& canvas) override;
     void FormMouseWheel(const platform::MouseEvent& event, int delta) override;
     void FormDblClick() override;
 
@@ -94,6 +96,8 @@ private:
     void readStartMenuIfDue();
     void startMenuChanged();
     void filterRows();
+    std::vector<std::size_t> matchingTitles(const ranking::Query& query,
+                                            std::string_view remembered);
     void showRows(std::vector<const TitledEntry*> rows, int selected);
     void selectRow(int index);
     void CommandEditChange();
@@ -112,6 +116,15 @@ private:
     // The Start menu's titles, each once, in alphabetical order.
     std::vector<TitledEntry> startMenuEntries_;
     std::vector<const TitledEntry*> rows_;
+    // The titles each text matched, as positions in entryTitles in its order: one for each text
+    // typed on the way to the last one, as long as each went on from the one before. A text
+    // that goes on from one of them is ranked among its matches only. They go whenever
+    // entryTitles changes.
+    struct Matched {
+        ranking::Query query;
+        std::vector<std::size_t> positions;
+    };
+    std::vector<Matched> matchedOnTheWay_;
     bool ignoreNextChange = false;
     // An entry has gone since the titles were read; another with the same title may remain.
     bool entryTitlesStale_ = false;
@@ -129,7 +142,8 @@ private:
     std::unique_ptr<platform::StartMenu> startMenu_;
 
     // The list draws its rows itself and keeps no texts: screen readers ask here for their
-    // titles, as the window's client area's items.
+    // titles, as the items of the client area's one list object.
+    static constexpr int kAccessibleList = 0;
     int accessibleCount(int group) const override;
     std::optional<platform::AccessibleItem> accessibleItem(int group, int index) const override;
     bool accessibleDefaultAction(int, int) override { return false; }

@@ -122,6 +122,10 @@ Placement place(const Title& title, const Query& query) {
     return {Match::LettersInOrder, stretch};
 }
 
+bool narrows(const Query& shorter, const Query& longer) {
+    return beginsWith(longer.folded, shorter.folded) && beginsWith(longer.letters, shorter.letters);
+}
+
 std::vector<std::size_t> rank(const std::vector<const Title*>& titles, const Query& query,
                               std::string_view remembered) {
     std::vector<std::size_t> order;

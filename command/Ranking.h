@@ -53,6 +53,13 @@ struct Placement {
 };
 Placement place(const Title& title, const Query& query);
 
+// Whether every title that matches `longer` also matches `shorter`, which holds when `longer`
+// goes on from `shorter`, folded and without blanks alike: whatever group a title matches in,
+// its folded text holds the typed letters in their order, and then those of `shorter` too,
+// which matches it at least as letters in order. The titles matching `longer` are then found
+// among those matching `shorter`.
+bool narrows(const Query& shorter, const Query& longer);
+
 // The positions of `titles` that match `query`, best first. `titles` is in the list's own
 // order (each part alphabetical, the parts in order); `remembered` is the folded title chosen
 // last for this text, or "". An empty query keeps every title in the list's order.

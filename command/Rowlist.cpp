@@ -108,9 +108,18 @@ void RowList::MouseDown(const platform::MouseEvent& event) {
     if (onSelect) onSelect();
 }
 
-// The rows in view and no others; the last may be cut by the bottom edge.
 void RowList::Paint(platform::Canvas& canvas) {
     paintAsked_ = false;
+    picture_.resize(std::max(1, bounds().width), std::max(1, bounds().height));
+    platform::Canvas& onPicture = picture_.canvas();
+    onPicture.clearClip();
+    onPicture.font = canvas.font;
+    drawList(onPicture);
+    canvas.drawBitmap({0, 0}, picture_);
+}
+
+// The rows in view and no others; the last may be cut by the bottom edge.
+void RowList::drawList(platform::Canvas& canvas) {
     const platform::Rect area{0, 0, bounds().width, bounds().height};
     platform::drawFrame(canvas, area, Colors::ButtonShadow, kEdgeLight);
     platform::drawFrame(canvas, shrunk(area, 1), kEdgeDark, kEdgeFace);

@@ -5,7 +5,10 @@
 // number. The keyboard stays in the window's edit box, which moves the selection; the pointer
 // selects a row and the wheel scrolls. A slim cue at the right edge shows where the view lies
 // when there are more rows than fit. Every figure is in units: the window system scales them.
+// The list draws every pixel of its own through a picture it keeps, which a keystroke's
+// painting then need not make anew: its form may paint straight onto the window.
 
+#include "platform/Canvas.h"
 #include "platform/Control.h"
 #include "platform/Controls.h"
 
@@ -50,6 +53,7 @@ public:
     void MouseDown(const platform::MouseEvent& event) override;
 
 private:
+    void drawList(platform::Canvas& canvas);
     // Inside the sunken frame.
     platform::Rect inner() const;
     // In the list's own coordinates.
@@ -65,4 +69,5 @@ private:
     int topRow_ = 0;
     int pressedRow_ = -1;
     bool paintAsked_ = false;
+    platform::Bitmap picture_{1, 1}; // the list's size once painted
 };

@@ -1,10 +1,10 @@
 #pragma once
 // What a form that paints its own items tells screen readers: the items of its client area,
-// some of them groups with items of their own (two levels, no deeper). The tree is asked anew at
-// every question, by position, so an assistive program never holds a pointer into the form or
-// its model. While an AccessibleExposure lives the form answers for it; a client that keeps an
-// object after that, or an object of a group after the tree changed, is told it is no longer
-// connected.
+// some of them groups or lists with items of their own (two levels, no deeper). The tree is
+// asked anew at every question, by position, so an assistive program never holds a pointer into
+// the form or its model. While an AccessibleExposure lives the form answers for it; a client
+// that keeps an object after that, or an object of a group after the tree changed, is told it
+// is no longer connected.
 
 #include "platform/Geometry.h"
 
@@ -17,7 +17,12 @@ namespace platform {
 class ChildControl;
 class Form;
 
-enum class AccessibleRole { Group, PushButton, ListItem, Grip };
+enum class AccessibleRole { Group, List, PushButton, ListItem, Grip };
+
+// A group or a list is an object of its own, with its items as its children.
+constexpr bool holdsItems(AccessibleRole role) {
+    return role == AccessibleRole::Group || role == AccessibleRole::List;
+}
 
 struct AccessibleItem {
     AccessibleRole role = AccessibleRole::ListItem;
@@ -57,6 +62,8 @@ public:
     void focusMoved(int group, int index);
     // Items came, went or moved: objects handed out for groups until now are disconnected.
     void treeChanged();
+    // Only the items inside `group` came, went or moved: the group's object stays connected.
+    void itemsChanged(int group);
 
     struct Native; // per backend
     Native& native() const { return *native_; }

@@ -44,6 +44,8 @@ void AccessibleExposure::focusMoved(int group, int index) {
 
 void AccessibleExposure::treeChanged() {}
 
+void AccessibleExposure::itemsChanged(int) {}
+
 namespace headless {
 
 AccessibleTree* accessibleTree(const Form& form) {

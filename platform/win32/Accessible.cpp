@@ -70,6 +70,11 @@ void AccessibleExposure::treeChanged() {
     NotifyWinEvent(EVENT_OBJECT_REORDER, native_->link->window, OBJID_CLIENT, CHILDID_SELF);
 }
 
+void AccessibleExposure::itemsChanged(int group) {
+    NotifyWinEvent(EVENT_OBJECT_REORDER, native_->link->window, OBJID_CLIENT,
+                   win32::accessibleChildId(-1, group));
+}
+
 namespace win32 {
 
 std::optional<LRESULT> answerAccessible(HWND window, WPARAM flags, LPARAM objectId) {

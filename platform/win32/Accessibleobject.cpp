@@ -44,6 +44,8 @@ LONG roleOf(AccessibleRole role) {
     switch (role) {
     case AccessibleRole::Group:
         return ROLE_SYSTEM_GROUPING;
+    case AccessibleRole::List:
+        return ROLE_SYSTEM_LIST;
     case AccessibleRole::PushButton:
         return ROLE_SYSTEM_PUSHBUTTON;
     case AccessibleRole::Grip:
@@ -126,7 +128,7 @@ public:
         if (!object) return E_POINTER;
         *object = nullptr;
         return onItem(child, [&](const Target& target, const AccessibleItem& item) {
-            if (group_ >= 0 || target.group >= 0 || item.role != AccessibleRole::Group)
+            if (group_ >= 0 || target.group >= 0 || !holdsItems(item.role))
                 return S_FALSE; // a simple element
             *object = new Object(link_, target.index);
             return S_OK;
@@ -331,7 +333,7 @@ private:
         for (int i = 0; i < tree.accessibleCount(group_); ++i) {
             const std::optional<AccessibleItem> item = tree.accessibleItem(group_, i);
             if (!item || !toPixels(item->location).contains(at)) continue;
-            if (group_ < 0 && item->role == AccessibleRole::Group) {
+            if (group_ < 0 && holdsItems(item->role)) {
                 hit->vt = VT_DISPATCH;
                 hit->pdispVal = new Object(link_, i);
             } else {

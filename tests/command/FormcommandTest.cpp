@@ -238,16 +238,22 @@ TEST_F(CommandFormTest, TheListDrawsTheRowsInViewScrollsToTheSelectionAndTellsRe
     EXPECT_EQ(drawnTitles(),
               (std::vector<std::string>{"Format-Manager", "Mail", "MAIL", "mailbox"}));
     platform::AccessibleTree& tree = *headless::accessibleTree(*commandForm);
-    ASSERT_EQ(tree.accessibleCount(-1), 10);
-    const auto selected = tree.accessibleItem(-1, 4);
+    ASSERT_EQ(tree.accessibleCount(-1), 1);
+    const auto rowsList = tree.accessibleItem(-1, 0);
+    ASSERT_TRUE(rowsList);
+    EXPECT_EQ(rowsList->role, platform::AccessibleRole::List);
+    EXPECT_EQ(rowsList->location, list.bounds());
+    ASSERT_EQ(tree.accessibleCount(0), 10);
+    const auto selected = tree.accessibleItem(0, 4);
     ASSERT_TRUE(selected);
+    EXPECT_EQ(selected->role, platform::AccessibleRole::ListItem);
     EXPECT_EQ(selected->name, "MAIL");
     EXPECT_TRUE(selected->focused);
     EXPECT_EQ(selected->location, (platform::Rect{list.bounds().left + 2,
                                                   list.bounds().top + 2 + 2 * 18,
                                                   list.bounds().width - 4 - 7, 18}));
     EXPECT_EQ(headless::accessibleFocusEvents(*commandForm).back(),
-              (headless::AccessibleFocus{-1, 4}));
+              (headless::AccessibleFocus{0, 4}));
 
     const platform::Point inList{list.bounds().left + 20, list.bounds().top + 2 + 18 + 5};
     headless::turnWheel(*commandForm, inList, -1); // three rows down

@@ -1,11 +1,13 @@
 // Reads the accessible objects of another program's window as a screen reader does, for the
-// end-to-end tests: accesswalk RECORD X Y [NAME] takes the window at the screen point (X, Y),
-// asks it for its client area's IAccessible through AccessibleObjectFromWindow and writes one
-// line per child to RECORD (names in UTF-8), a group's own children after it:
+// end-to-end tests: accesswalk RECORD X Y [NAME [states]] takes the window at the screen point
+// (X, Y), asks it for its client area's IAccessible through AccessibleObjectFromWindow and writes
+// one line per child to RECORD (names in UTF-8), a group's own children after it:
 //     KIND <tab> ROLE <tab> NAME <tab> DESCRIPTION <tab> LEFT TOP WIDTH HEIGHT <tab> ACTION
 // with KIND "group" (a child object), "item" (an element of a group) or "leaf" (an element of
 // the client area). With NAME, the first element of that name then gets accDoDefaultAction and
-// the line "action HRESULT" follows. Exits with 1 when the window gives no object.
+// the line "action HRESULT" follows. With "states", each line ends in a tab and the words
+// "focused" and "selected" as far as they hold, and a last line "focus <tab> NAME" names what
+// the client area says has the focus. Exits with 1 when the window gives no object.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -53,9 +55,21 @@ std::string text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*),
     return narrow;
 }
 
+// The words of the state bits a reader says of a list's row.
+std::string stateWords(IAccessible* object, VARIANT child) {
+    VARIANT state;
+    VariantInit(&state);
+    if (object->get_accState(child, &state) != S_OK || state.vt != VT_I4) return "?";
+    std::string words;
+    if (state.lVal & STATE_SYSTEM_FOCUSED) words += "focused";
+    if (state.lVal & STATE_SYSTEM_SELECTED) words += words.empty() ? "selected" : " selected";
+    return words;
+}
+
 struct Walk {
     FILE* record;
     std::string start;
+    bool states;
     bool started = false;
 
     // One line for the child, and its default action when it is the one to start.
@@ -67,10 +81,11 @@ struct Walk {
         long left = 0, top = 0, width = 0, height = 0;
         object->accLocation(&left, &top, &width, &height, child);
         const std::string name = text(&IAccessible::get_accName, object, child);
-        std::fprintf(record, "%s\t%ld\t%s\t%s\t%ld %ld %ld %ld\t%s\n", kind,
+        std::fprintf(record, "%s\t%ld\t%s\t%s\t%ld %ld %ld %ld\t%s", kind,
                      role.vt == VT_I4 ? role.lVal : -1L, name.c_str(),
                      text(&IAccessible::get_accDescription, object, child).c_str(), left, top,
                      width, height, text(&IAccessible::get_accDefaultAction, object, child).c_str());
+        std::fprintf(record, states ? "\t%s\n" : "\n", stateWords(object, child).c_str());
         if (started || start.empty() || name != start) return;
         started = true;
         std::fprintf(record, "action %ld\n", long(object->accDoDefaultAction(child)));
@@ -94,6 +109,12 @@ struct Walk {
                 describe("leaf", client, id);
             }
         }
+        if (!states) return;
+        VARIANT focus;
+        VariantInit(&focus);
+        if (client->get_accFocus(&focus) == S_OK && focus.vt == VT_I4)
+            std::fprintf(record, "focus\t%s\n",
+                         text(&IAccessible::get_accName, client, focus).c_str());
     }
 };
 
@@ -112,7 +133,8 @@ int main(int argc, char** argv) {
                                                            __uuidof(IAccessible),
                                                            reinterpret_cast<void**>(client.place()))) &&
             client) {
-            Walk{record, argc > 4 ? argv[4] : ""}.walk(client.operator->());
+            const bool states = argc > 5 && std::string(argv[5]) == "states";
+            Walk{record, argc > 4 ? argv[4] : "", states}.walk(client.operator->());
             status = 0;
         }
     }

@@ -125,10 +125,18 @@ class CommandWindow(unittest.TestCase):
         xdotool("type", "--delay", "100", " mA ")
         time.sleep(1)
         screenshot("command")  # the README's picture
-        rows = e2e.accessible_walk(self.folder, (command[0] + px(130), command[1] + px(200)))
-        self.assertEqual([row[:3] for row in rows], [["leaf", "34", title] for title in ["Mail", "Maps", "Email"]],
-                         "the list's rows by their titles, for screen readers")
+        walk = e2e.accessible_walk(self.folder, (command[0] + px(130), command[1] + px(200)), states=True)
+        self.assertEqual([line[:3] for line in walk[:1]], [["group", "33", ""]], "one list object for the rows")
+        rows = walk[1:-1]
+        self.assertEqual([row[:3] + row[6:] for row in rows],
+                         [["item", "34", "Mail", "focused selected"], ["item", "34", "Maps", ""],
+                          ["item", "34", "Email", ""]],
+                         "the list's rows as its list items by their titles, the first selected, for screen readers")
+        self.assertEqual(walk[-1], ["focus", "Mail"], "the selected row has the focus")
         places = [tuple(map(int, row[4].split())) for row in rows]
+        list_place = tuple(map(int, walk[0][4].split()))
+        self.assertTrue(list_place[1] <= places[0][1] and places[-1][1] + px(18) <= list_place[1] + list_place[3],
+                        f"the rows lie inside the list: {places} in {list_place}")
         self.assertEqual([(x, y - places[0][1], height) for x, y, _, height in places],
                          [(places[0][0], px(18) * i, px(18)) for i in range(3)], "one row under the other")
         # Drawn where readers are told the rows are: the first, selected, in the selection's
@@ -137,6 +145,11 @@ class CommandWindow(unittest.TestCase):
         ends = [shown.pixel(x + width - px(3), y + height // 2) for x, y, width, height in places[:2]]
         self.assertEqual(ends[1], "FFFFFF", "an unselected row")
         self.assertNotEqual(ends[0], ends[1], "the selected row")
+        xdotool("key", "Down")  # the selection moves on, and readers are told of it
+        walk = wait_for(lambda: (lines := e2e.accessible_walk(self.folder, places[0][:2], states=True))[-1] ==
+                        ["focus", "Maps"] and lines, "the focus on the second row")
+        self.assertEqual([line[6] for line in walk[1:-1]], ["", "focused selected", ""], "only the second row selected")
+        xdotool("key", "Up")  # back to Mail, which Enter starts further on
 
         click(900, 700)  # the other program is active again
         time.sleep(1)
@@ -225,7 +238,7 @@ class CommandWindow(unittest.TestCase):
         command = self.windows()[1]
         xdotool("type", "--delay", "100", typed)
         list_point = (command[0] + px(130), command[1] + px(200))
-        return wait_for(lambda: [row[2] for row in e2e.accessible_walk(self.folder, list_point)] == rows,
+        return wait_for(lambda: [row[2] for row in e2e.accessible_walk(self.folder, list_point) if row[0] == "item"] == rows,
                         f"the rows {rows} for {typed}")
 
     def row_centre(self, title):
@@ -233,7 +246,7 @@ class CommandWindow(unittest.TestCase):
         are told it."""
         command = self.windows()[1]
         for row in e2e.accessible_walk(self.folder, (command[0] + px(130), command[1] + px(200))):
-            if row[2] == title:
+            if row[0] == "item" and row[2] == title:
                 left, top, width, height = map(int, row[4].split())
                 return left + width // 2, top + height // 2
         raise AssertionError(f"no row {title}")

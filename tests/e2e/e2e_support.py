@@ -382,12 +382,13 @@ def marker(folder, name):
     return shutil.copy(MARKER, os.path.join(folder, f"marker-{name}.exe"))
 
 
-def accessible_walk(folder, point, start=""):
+def accessible_walk(folder, point, start="", states=False):
     """What Accesswalk.cpp reads of the window at the screen point `point` (and the default action
-    of the element named `start`), written to a file in `folder` and echoed: one list of fields
-    per line."""
+    of the element named `start`; with `states`, each element's focused and selected states and
+    what has the focus), written to a file in `folder` and echoed: one list of fields per line."""
     record = os.path.join(folder, "walk.txt")
-    if wine(ACCESSWALK, windows_path(record), *map(str, point), *[start][:bool(start)]):
+    options = [start, "states"] if states else [start][:bool(start)]
+    if wine(ACCESSWALK, windows_path(record), *map(str, point), *options):
         raise AssertionError(f"the window at {point} gives no accessible object")
     lines = read_text(record).splitlines()
     print("\n".join(lines), file=sys.stderr)

@@ -19,6 +19,8 @@
 #include <oleacc.h>
 #include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -311,6 +313,14 @@ std::wstring nameOf(IAccessible& object, LONG id) {
     return text;
 }
 
+// The focus events a reader would hear, as (window, object, child id).
+std::vector<std::tuple<HWND, LONG, LONG>> focusEvents;
+
+void CALLBACK recordFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                          DWORD) {
+    focusEvents.emplace_back(window, object, child);
+}
+
 TEST(ControlsUnderWine, AccessibleObjectsAnswerForTheTreeAndLetGoOfItWhenItChangesOrEnds) {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     OneRow tree;
@@ -330,10 +340,35 @@ TEST(ControlsUnderWine, AccessibleObjectsAnswerForTheTreeAndLetGoOfItWhenItChang
         ASSERT_EQ(client->get_accFocus(&focus), S_OK);
         ASSERT_EQ(focus.vt, VT_I4);
         EXPECT_EQ(nameOf(*client.get(), focus.lVal), L"Notes") << "the id a focus event names";
+        const HWINEVENTHOOK hook =
+            SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, recordFocus,
+                            GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+        ASSERT_TRUE(hook);
+        exposure->focusMoved(0, 1);
+        // An event out of context comes through the message queue.
+        for (const DWORD until = GetTickCount() + 5000;
+             focusEvents.empty() && GetTickCount() < until;) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            if (focusEvents.empty()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        }
+        UnhookWinEvent(hook);
+        ASSERT_EQ(focusEvents.size(), 1u);
+        const auto [window, object, id] = focusEvents.front();
+        win32::ComPtr<IAccessible> heard;
+        VARIANT heardChild;
+        ASSERT_EQ(AccessibleObjectFromEvent(window, DWORD(object), DWORD(id),
+                                            reinterpret_cast<IAccessible**>(heard.receive()),
+                                            &heardChild),
+                  S_OK);
+        EXPECT_EQ(nameOf(*heard.get(), heardChild.lVal), L"Notes") << "what a reader hears";
         EXPECT_EQ(row->accDoDefaultAction(childId(1)), S_OK);
         EXPECT_EQ(tree.started, std::vector<int>{0});
 
         long count = 0;
+        exposure->itemsChanged(0); // the row's icons changed, the row stays
+        EXPECT_EQ(row->get_accChildCount(&count), S_OK);
         exposure->treeChanged();
         EXPECT_EQ(row->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
         EXPECT_EQ(client->get_accChildCount(&count), S_OK);
