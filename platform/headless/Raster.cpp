@@ -38,6 +38,32 @@ void Raster::setPixel(int x, int y, Color color) {
         pixels_[static_cast<size_t>(y * width_ + x)] = color;
 }
 
+void Raster::scroll(const Rect& area, int dy) {
+    const Rect inside = intersect(area, {0, 0, width_, height_});
+    const auto copyRow = [&](int y) {
+        const int from = y - dy;
+        if (from < inside.top || from >= inside.bottom()) return;
+        for (int x = inside.left; x < inside.right(); ++x)
+            pixels_[static_cast<size_t>(y * width_ + x)] = pixel(x, from);
+    };
+    if (dy > 0)
+        for (int y = inside.bottom() - 1; y >= inside.top; --y) copyRow(y);
+    else
+        for (int y = inside.top; y < inside.bottom(); ++y) copyRow(y);
+    const auto moveRuns = [&](auto& runs) {
+        for (auto run = runs.begin(); run != runs.end();) {
+            if (!inside.contains(run->at)) {
+                ++run;
+                continue;
+            }
+            run->at.y += dy;
+            run = inside.contains(run->at) ? run + 1 : runs.erase(run);
+        }
+    };
+    moveRuns(texts);
+    moveRuns(icons);
+}
+
 int Raster::count(const Rect& area, Color color) const {
     const Rect inside = intersect(area, {0, 0, width_, height_});
     int found = 0;
