@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
+#include <utility>
 
 namespace platform {
 struct Bitmap::Native {
@@ -51,14 +53,16 @@ void Raster::scroll(const Rect& area, int dy) {
     else
         for (int y = inside.top; y < inside.bottom(); ++y) copyRow(y);
     const auto moveRuns = [&](auto& runs) {
-        for (auto run = runs.begin(); run != runs.end();) {
-            if (!inside.contains(run->at)) {
-                ++run;
-                continue;
+        std::decay_t<decltype(runs)> kept;
+        kept.reserve(runs.size());
+        for (auto run : runs) {
+            if (inside.contains(run.at)) {
+                run.at.y += dy;
+                if (!inside.contains(run.at)) continue;
             }
-            run->at.y += dy;
-            run = inside.contains(run->at) ? run + 1 : runs.erase(run);
+            kept.push_back(std::move(run));
         }
+        runs = std::move(kept);
     };
     moveRuns(texts);
     moveRuns(icons);
