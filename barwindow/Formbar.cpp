@@ -566,13 +566,13 @@ void TBarForm::dragEnd(int x, int y) {
 void TBarForm::moveIcon(int x, int y) {
     IconArea* entry = draggedIcon();
     if (!entry) return;
-    scrollNearEdge(y);
     constexpr int margin = 16;
     const platform::Rect cell = cellOnWindow(*entry);
     const int lastLeft = dragHelper_.lastX - cell.width / 2 - margin;
     const int lastTop = dragHelper_.lastY - cell.height / 2 - margin;
     paintMode_ = PaintMode::Drag;
     redrawRect({lastLeft, lastTop, cell.width + 2 * margin, cell.height + 2 * margin});
+    scrollNearEdge(y); // once the picture is gone: a scroll would move it along
     drawOnWindow([&](platform::Canvas& canvas) {
         canvas.drawIcon({x - 8, y - 8}, entry->GetIcon(), manager_.iconPixelSize());
     });

@@ -192,6 +192,7 @@ private:
     platform::Rect rowsView() const;
     // A thin bar at the right edge: where the view is among the rows, when they do not fit.
     void drawScrollCue(platform::Canvas& canvas) const;
+    platform::Rect cueTrack() const;
     template <typename Visit> void forEachRowIn(const platform::Rect& area, Visit visit) const;
 
     void trackHover(int x, int y);

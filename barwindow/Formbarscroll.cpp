@@ -31,13 +31,17 @@ platform::Rect TBarForm::rowsView() const {
     return {0, kFrame, width(), height() - 2 * kFrame};
 }
 
+// The hover goes where it was drawn, before the pixels move; of the rest only the strip that
+// comes into view is painted, and the cue, which moves along the whole track.
 void TBarForm::scrollTo(int newTop) {
     const int most = std::max(0, rows_.area().bottom() + kFrame - height());
     newTop = std::clamp(newTop, 0, most);
     if (newTop == scrollTop_) return;
-    scrollTop_ = newTop;
     clearHover();
-    invalidate();
+    const int moved = newTop - scrollTop_;
+    scrollTop_ = newTop;
+    scrollArea(rowsView(), -moved);
+    redrawRect(cueTrack());
 }
 
 void TBarForm::scrollIntoView(const platform::Rect& area) {
@@ -61,13 +65,16 @@ void TBarForm::FormMouseWheel(const platform::MouseEvent& event, int delta) {
     trackHover(event.pos.x, event.pos.y);
 }
 
+platform::Rect TBarForm::cueTrack() const {
+    const platform::Rect view = rowsView();
+    return {width() - kCueInset - kCueWidth, view.top, kCueWidth, view.height};
+}
+
 void TBarForm::drawScrollCue(platform::Canvas& canvas) const {
     const int rows = rows_.area().bottom() + kFrame;
     if (rows <= height()) return;
-    const platform::Rect view = rowsView();
-    const platform::Rect track{width() - kCueInset - kCueWidth, view.top, kCueWidth, view.height};
     const platform::Color brush = canvas.brush.color;
     canvas.brush.color = kCueColor;
-    canvas.fillRect(scrollCue(track, height(), rows, scrollTop_));
+    canvas.fillRect(scrollCue(cueTrack(), height(), rows, scrollTop_));
     canvas.brush.color = brush;
 }

@@ -1,7 +1,8 @@
 // The category window over 50 categories, the first of 10,000 shortcuts and each other of 40,
 // spread over 200 programs of their own pictures: prints the longest time the message loop is
 // kept from its messages while that folder loads with the window open (each idle slice of the
-// loader, which draws the cells whose icons arrived), while the window is shown and drawn, and
+// loader, which draws the cells whose icons arrived), while the window is shown and drawn (the
+// first time, which makes the window's surface, and again once every icon is loaded), and
 // while it scrolls (every wheel notch from the first row to the last, Page Down and Page Up) and
 // the pointer moves between the first two icons of the large row; then the longest of them all.
 // Building the category manager, which the bar waits for, is printed apart: the message loop does
@@ -74,11 +75,14 @@ int main() {
     manager->iconLoader().onIconsLoaded = [&form](IconArea& entry) { form->iconsArrived(entry); };
     form->setBounds({0, 0, form->width(), form->height()});
 
-    Longest shown, loading, wheel, pages, hover;
+    Longest shown, loading, shownAgain, wheel, pages, hover;
     shown.time([&] { form->show(); });
     bool more = true;
     while (more)
         loading.time([&] { more = manager->iconLoader().runSlice(); });
+    form->hide();
+    bench::finishDrawing();
+    shownAgain.time([&] { form->show(); });
 
     const platform::Point inView{form->width() / 2, form->height() / 2};
     const auto scrolledTo = [&] { return form->scrollTop(); };
@@ -110,12 +114,14 @@ int main() {
     std::printf("%-46s %9.1f ms\n", "window shown and drawn", shown.ms);
     std::printf("%-46s %9.1f ms  of %d\n", "loading with the window open, longest slice",
                 loading.ms, loading.count);
+    std::printf("%-46s %9.1f ms\n", "shown again, every icon loaded", shownAgain.ms);
     std::printf("%-46s %9.1f ms  of %d\n", "wheel to the last row, longest notch", wheel.ms,
                 wheel.count);
     std::printf("%-46s %9.1f ms  of %d\n", "Page Up and Page Down, longest", pages.ms, pages.count);
     std::printf("%-46s %9.3f ms  of %d\n", "hover change in the large row, longest", hover.ms,
                 hover.count);
-    const double longest = std::max({shown.ms, loading.ms, wheel.ms, pages.ms, hover.ms});
+    const double longest =
+        std::max({shown.ms, loading.ms, shownAgain.ms, wheel.ms, pages.ms, hover.ms});
     std::printf("%-46s %9.1f ms\n", "longest UI slice, 10,000 icons and 50 categories", longest);
     manager->iconLoader().onIconsLoaded = nullptr;
     form.reset(); // it watches the manager

@@ -63,6 +63,15 @@ row("longest UI slice, 10,000 icons in one of 50 categories",
 row("  loading with the window open, longest slice",
     figure("native-responsive.txt", "loading with the window open, longest slice"),
     figure("wine-responsive.txt", "loading with the window open, longest slice"), "ms", None, 1)
+row("  window shown and drawn, the first time",
+    figure("native-responsive.txt", "window shown and drawn"),
+    figure("wine-responsive.txt", "window shown and drawn"), "ms", None, 1)
+row("  shown again, every icon loaded",
+    figure("native-responsive.txt", "shown again, every icon loaded"),
+    figure("wine-responsive.txt", "shown again, every icon loaded"), "ms", None, 1)
+row("  Page Up and Page Down, longest",
+    figure("native-responsive.txt", "Page Up and Page Down, longest"),
+    figure("wine-responsive.txt", "Page Up and Page Down, longest"), "ms", None, 1)
 row("  wheel to the last row, longest notch",
     figure("native-responsive.txt", "wheel to the last row, longest notch"),
     figure("wine-responsive.txt", "wheel to the last row, longest notch"), "ms", None, 1)

@@ -137,6 +137,12 @@ public:
     // Paints `area` (client coordinates) at once, before this call returns, instead of waiting
     // for the next paint message; drawing reaches only that area.
     void repaintNow(const Rect& area);
+    // Moves what the window shows within `area` (client coordinates) `dy` down (up when
+    // negative) and leaves the strip uncovered to be painted, so that a scroll paints only what
+    // comes into view. The system paints it with the next paint message; the headless screen
+    // paints it at once. At a display scale where `dy` is no whole number of pixels the whole
+    // area is painted anew.
+    void scrollArea(const Rect& area, int dy);
     // Draws straight onto the window as it is on the screen, outside any painting (for a
     // picture that follows the pointer); the next repaint of the area covers it again.
     void drawOnWindow(const std::function<void(Canvas&)>& draw);

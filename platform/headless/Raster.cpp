@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
+#include <utility>
 
 namespace platform {
 struct Bitmap::Native {
@@ -36,6 +38,34 @@ Raster::Raster(int width, int height, Color fill)
 void Raster::setPixel(int x, int y, Color color) {
     if (x >= 0 && y >= 0 && x < width_ && y < height_)
         pixels_[static_cast<size_t>(y * width_ + x)] = color;
+}
+
+void Raster::scroll(const Rect& area, int dy) {
+    const Rect inside = intersect(area, {0, 0, width_, height_});
+    const auto copyRow = [&](int y) {
+        const int from = y - dy;
+        if (from < inside.top || from >= inside.bottom()) return;
+        for (int x = inside.left; x < inside.right(); ++x)
+            pixels_[static_cast<size_t>(y * width_ + x)] = pixel(x, from);
+    };
+    if (dy > 0)
+        for (int y = inside.bottom() - 1; y >= inside.top; --y) copyRow(y);
+    else
+        for (int y = inside.top; y < inside.bottom(); ++y) copyRow(y);
+    const auto moveRuns = [&](auto& runs) {
+        std::decay_t<decltype(runs)> kept;
+        kept.reserve(runs.size());
+        for (auto run : runs) {
+            if (inside.contains(run.at)) {
+                run.at.y += dy;
+                if (!inside.contains(run.at)) continue;
+            }
+            kept.push_back(std::move(run));
+        }
+        runs = std::move(kept);
+    };
+    moveRuns(texts);
+    moveRuns(icons);
 }
 
 int Raster::count(const Rect& area, Color color) const {

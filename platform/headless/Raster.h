@@ -37,6 +37,9 @@ public:
     void setPixel(int x, int y, Color color);
     // How many pixels within `area` hold `color`.
     int count(const Rect& area, Color color) const;
+    // Moves what `area` shows `dy` down (up when negative), texts and icons with it; what moves
+    // out of the area is gone, and the strip uncovered keeps what it showed.
+    void scroll(const Rect& area, int dy);
 
     std::vector<TextRun> texts;
     std::vector<IconRun> icons;

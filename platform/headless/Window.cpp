@@ -8,6 +8,7 @@
 #include "platform/headless/World.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace platform {
 
@@ -150,6 +151,15 @@ void Form::close() {
 void Form::repaintNow(const Rect& area) {
     native_->repainted.push_back(area);
     headless::RasterCanvas canvas(screenOf(*this), area);
+    FormEvents::paint(*this, canvas);
+}
+
+void Form::scrollArea(const Rect& area, int dy) {
+    headless::Raster& screen = screenOf(*this);
+    screen.scroll(area, dy);
+    const int strip = std::min(std::abs(dy), area.height);
+    const Rect uncovered{area.left, dy > 0 ? area.top : area.bottom() - strip, area.width, strip};
+    headless::RasterCanvas canvas(screen, uncovered);
     FormEvents::paint(*this, canvas);
 }
 

@@ -38,7 +38,7 @@ ShellPicture::ShellPicture(std::wstring path) : path_(std::move(path)) {}
 
 const ShellPicture::Sized* ShellPicture::at(int pixels) {
     for (const Sized& made : made_)
-        if (made.square == pixels) return made.icon.valid() ? &made : nullptr;
+        if (made.square == pixels) return made.picture ? &made : nullptr;
     int size = pixels;
     HICON icon = file_.empty() ? nullptr : fromFile(file_, index_, pixels);
     // A program without an icon of its own: the shell shows one of its own for it, at any size.
@@ -46,8 +46,11 @@ const ShellPicture::Sized* ShellPicture::at(int pixels) {
         file_.clear();
         icon = handedOut(path_, pixels, size);
     }
-    made_.push_back({pixels, size, win32::ScopedIcon(icon)});
-    return icon ? &made_.back() : nullptr;
+    const win32::ScopedIcon handle(icon); // only its pixels are kept
+    made_.push_back({pixels, size, std::nullopt});
+    if (!handle.valid()) return nullptr;
+    made_.back().picture.emplace(handle.get());
+    return &made_.back();
 }
 
 void win32::drawShellIcon(HDC dc, POINT at, const ShellIcon& icon, int pixels) {
@@ -55,7 +58,7 @@ void win32::drawShellIcon(HDC dc, POINT at, const ShellIcon& icon, int pixels) {
     const ShellPicture::Sized* picture = icon.picture()->at(pixels);
     if (!picture) return;
     const int inset = (pixels - picture->size) / 2;
-    DrawIconEx(dc, at.x + inset, at.y + inset, picture->icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
+    picture->picture->draw(dc, {at.x + inset, at.y + inset});
 }
 
 } // namespace platform

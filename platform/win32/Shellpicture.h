@@ -5,8 +5,10 @@
 // with the last entry that shows them.
 
 #include "platform/Shellicon.h"
+#include "platform/win32/Blendedpicture.h"
 #include "platform/win32/Scoped.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -34,7 +36,7 @@ public:
     struct Sized {
         int square; // the square it was asked for, in pixels
         int size;   // its own size, which may be smaller (centred) or larger
-        win32::ScopedIcon icon;
+        std::optional<win32::BlendedPicture> picture; // none when the shell gave none
     };
     // The picture for a square of `pixels`, made now when it was not asked for before; null when
     // there is none (the answer is kept too, so a paint never asks twice).

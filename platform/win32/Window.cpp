@@ -192,6 +192,17 @@ void Form::repaintNow(const Rect& area) {
     FormEvents::paint(*this, canvas);
 }
 
+// The system moves the area's part of what is waiting to be painted along with its pixels.
+void Form::scrollArea(const Rect& area, int dy) {
+    const RECT moved = win32::toRECT(toPixels(area));
+    if (dy * displayDpi() % kDesignDpi != 0) {
+        InvalidateRect(native_->window, &moved, FALSE);
+        return;
+    }
+    ScrollWindowEx(native_->window, 0, dy * displayDpi() / kDesignDpi, &moved, &moved, nullptr,
+                   nullptr, SW_INVALIDATE);
+}
+
 void Form::drawOnWindow(const std::function<void(Canvas&)>& draw) {
     const win32::WindowDC dc(native_->window);
     win32::GdiCanvas canvas(dc.get());

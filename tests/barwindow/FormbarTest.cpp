@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -377,10 +378,26 @@ TEST_F(BarFormTest, RowsTallerThanTheWorkAreaScrollAndEveryIconStaysReachable) {
         << "the cue, in the shadow colour, at the top of its track";
 
     const Point pointer = centre(0, 0);
+    headless::mouseMove(*barForm, pointer);
     headless::turnWheel(*barForm, pointer, -1); // towards the user: the rows move up
     EXPECT_EQ(barForm->scrollTop(), 48);
     EXPECT_EQ(barForm->highlighted(), entry(1, 0)) << "the row now under the pointer";
     EXPECT_TRUE(cell(1, 0).contains(pointer));
+    // The pixels moved, the strip uncovered and the cue painted: what a fresh painting shows,
+    // the hover that left its cell before the move included.
+    const headless::Raster moved = headless::screen(*barForm);
+    const headless::Raster fresh = headless::paint(*barForm);
+    for (int y = 0; y < fresh.height(); ++y)
+        for (int x = 0; x < fresh.width(); ++x)
+            ASSERT_EQ(moved.pixel(x, y), fresh.pixel(x, y)) << x << "," << y;
+    const auto iconsOn = [](const headless::Raster& raster) {
+        std::vector<std::string> all;
+        for (const auto& i : raster.icons)
+            all.push_back(i.source + "@" + std::to_string(i.at.x) + "," + std::to_string(i.at.y));
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    EXPECT_EQ(iconsOn(moved), iconsOn(fresh));
     headless::turnWheel(*barForm, pointer, 2);
     EXPECT_EQ(barForm->scrollTop(), 0) << "not above the first row";
     headless::turnWheel(*barForm, pointer, -3);

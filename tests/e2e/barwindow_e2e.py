@@ -53,6 +53,13 @@ def make_many_categories(folder):
                                  for i in range(ROWS)])
 
 
+def area_of(picture, window):
+    """The pixels of the window's area in `picture`, row after row."""
+    left, top, width, height = window[:4]
+    row = 3 * picture.width
+    return b"".join(picture.rgb[y * row + 3 * left:y * row + 3 * (left + width)] for y in range(top, top + height))
+
+
 def button_pressed(picture):
     """True when the main button shows pressed, False when released, None for anything else."""
     top_left = {picture.pixel(x, y) for x, y in BUTTON_TOP_LEFT}
@@ -321,6 +328,21 @@ class CategoryWindow(unittest.TestCase):
         self.assertLess(height, px(2 + e2e.CELL_UNITS * ROWS + 2), "shorter than its rows")
         inside = (left + px(10), top + height // 2)
         xdotool("mousemove", *inside)
+
+        def icons_in_view():
+            cells = [tuple(map(int, line[4].split())) for line in e2e.accessible_walk(self.program.folder, inside)
+                     if line[2].startswith("r")]
+            shot = screenshot("first-rows")
+            return all(len(set(shot.pixels(x + w // 2 - px(6), y + h // 2 - px(6), px(12), px(12)).values())) > 1
+                       for x, y, w, h in cells if top < y and y + h <= top + height) and shot
+        first = area_of(wait_for(icons_in_view, "every icon in view drawn"), window)
+        # A notch moves the pixels and paints the strip uncovered; one back shows again, to the
+        # pixel, what the first painting showed.
+        xdotool("click", "5")
+        wait_for(lambda: area_of(screenshot("a-notch-down"), window) != first, "the rows to move a notch")
+        xdotool("click", "4")
+        wait_for(lambda: area_of(screenshot("a-notch-back"), window) == first,
+                 "a notch back to show what the first painting showed")
         for _ in range(ROWS):  # the wheel turned towards the user, past the last row
             xdotool("click", "5")
 
