@@ -8,6 +8,7 @@
 #include "platform/Shell.h"
 
 #include "platform/System.h"
+#include "platform/win32/Messagewindow.h"
 #include "platform/win32/Wide.h"
 
 #include <windows.h>
@@ -51,17 +52,6 @@ LRESULT CALLBACK reportProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND makeReportWindow() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = reportProcedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"KestrumStartReport";
-    RegisterClassExW(&windowClass);
-    return CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                           nullptr, windowClass.hInstance, nullptr);
-}
-
 DWORD holdBeforeEachStart() {
     const char* hold = std::getenv("KESTRUM_START_HOLD_MS");
     return hold ? static_cast<DWORD>(std::strtoul(hold, nullptr, 10)) : 0;
@@ -70,7 +60,7 @@ DWORD holdBeforeEachStart() {
 class Starter {
 public:
     Starter()
-        : report_(makeReportWindow()), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+        : report_(win32::makeMessageWindow(L"KestrumStartReport", reportProcedure)), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
           hold_(holdBeforeEachStart()) {
         // Lives until the process ends; a start still queued then is not made.
         if (const HANDLE thread = CreateThread(nullptr, 0, run, this, 0, nullptr))

@@ -4,6 +4,7 @@
 #include "platform/Startmenu.h"
 
 #include "platform/Files.h"
+#include "platform/win32/Messagewindow.h"
 #include "platform/win32/Wide.h"
 
 #include <windows.h>
@@ -41,7 +42,7 @@ struct StartMenu::Native {
             if (watch != INVALID_HANDLE_VALUE) handles_.push_back(watch);
         }
         if (handles_.empty()) return false;
-        window_ = makeWindow();
+        window_ = win32::makeMessageWindow(L"KestrumStartMenuWatch", procedure);
         stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         if (!window_ || !stop_) return false;
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -63,17 +64,6 @@ struct StartMenu::Native {
     }
 
 private:
-    static HWND makeWindow() {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"KestrumStartMenuWatch";
-        RegisterClassExW(&windowClass); // fails harmlessly once the class exists
-        return CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                               nullptr, windowClass.hInstance, nullptr);
-    }
-
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == kChanged) {
             if (auto* self = reinterpret_cast<Native*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
