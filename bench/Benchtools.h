@@ -27,6 +27,21 @@ inline void finishDrawing() {
 #endif
 }
 
+// Runs `slice` (one slice of the icon loader's, returning what it returns) back to back, as the
+// message loop does while no message waits, until the loader has no answer left to give and none
+// to wait for. While it waits for its reader, the messages that come are handled, the reader's
+// word among them, and at most a few milliseconds pass before the next slice looks again.
+template <typename Loader, typename Slice> void loadEveryEntry(const Loader& loader, Slice&& slice) {
+    for (;;) {
+        if (slice()) continue;
+        if (!loader.waiting()) return;
+#ifdef _WIN32
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        finishDrawing();
+#endif
+    }
+}
+
 // A folder under the system's temporary folder named `name` (not created here).
 inline std::string scratchFolder(const std::string& name) {
 #ifdef _WIN32

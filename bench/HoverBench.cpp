@@ -71,8 +71,7 @@ std::string dataFolderFor(const std::string& root, const std::string& name,
 template <typename Measure>
 void withWindow(const std::string& root, const std::string& data, Measure&& measure) {
     BarManager manager(data);
-    while (manager.iconLoader().runSlice()) {
-    }
+    bench::loadEveryEntry(manager.iconLoader(), [&] { return manager.iconLoader().runSlice(); });
     const Language language(root + "\\none.lang");
     const auto form = platform::createForm<TBarForm>(manager, language);
     form->updateLayout();

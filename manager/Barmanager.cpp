@@ -58,11 +58,13 @@ void BarManager::removeWatcher(ModelWatcher* watcher) {
 }
 
 void BarManager::entryRemoving(const IconArea& entry) {
+    iconLoader_->forget(entry);
     for (ModelWatcher* watcher : watchers_)
         watcher->entryRemoving(entry);
 }
 
 void BarManager::categoryRemoving(const Bar& category) {
+    iconLoader_->forget(category);
     for (ModelWatcher* watcher : watchers_)
         watcher->categoryRemoving(category);
 }

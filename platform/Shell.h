@@ -49,10 +49,27 @@ private:
     std::unique_ptr<Native> native_;
 };
 
-// The shell's icon for the file or folder at `path` (without a shortcut overlay): where the shell
-// says its picture lies, shared with every other path whose picture lies there; no picture is made
-// yet. No icon when the shell has none, which is the usual answer for a path that does not exist.
+// Where the shell finds its picture of the file or folder at `path` (without a shortcut overlay).
+// Not found when the shell has none, which is the usual answer for a path that does not exist.
+// Any thread with COM initialised may ask.
+IconPlace shellIconPlace(const std::string& path);
+// The icon whose picture lies at `place`, shared with every other path whose picture lies there;
+// no picture is made yet. No icon when the place was not found.
+ShellIcon shellIconAt(const IconPlace& place);
+// Both at once, on the user-interface thread.
 ShellIcon shellIconOf(const std::string& path);
+
+// What the shell tells of a shortcut file: its target as readShortcut's reader answers, whether
+// that target was a folder when read, and where the target's picture lies.
+struct ShortcutReading {
+    std::string target;
+    bool targetIsFolder = false;
+    IconPlace icon;
+};
+// Reads all of that through `links`, on the thread `links` belongs to. Each part may wait for the
+// file system (a share that does not answer), so the program does it on a thread of its own
+// (Shortcutreader.h), except for a shortcut the user has just made.
+ShortcutReading readShortcut(const std::string& linkPath, ShellLinkReader& links);
 
 // Makes `icon`'s picture of `size` units square at the display's scale now, unless it is made
 // already, so that drawing it later does not wait for the icon's file.

@@ -6,9 +6,20 @@
 // cheap; handles are made, copied and dropped on the user-interface thread only.
 
 #include <memory>
+#include <string>
 #include <utility>
 
 namespace platform {
+
+// Where the shell finds the picture it shows for a path. Finding it may wait for the file system,
+// so it can be done on any thread (shellIconPlace, Shell.h); the shared icon is then made from it
+// on the user-interface thread (shellIconAt).
+struct IconPlace {
+    std::string path;   // the path whose picture it is
+    std::string file;   // the file that holds the picture; "" when the shell names none
+    int index = 0;      // the icon in that file; without a file, a place in the shell's own lists
+    bool found = false; // false: the shell has no picture for the path
+};
 
 class ShellPicture; // the backend's picture of one icon, at the sizes made so far
 

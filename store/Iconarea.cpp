@@ -21,36 +21,23 @@ std::string IconArea::GetHint() const {
     return TargetIsFolder ? Target : GetTitle();
 }
 
-void IconArea::LoadIcons() {
-    if (State == ShellState::IconsWanted) State = ShellState::Loaded;
-    // The shell answers an empty path with an icon of its own, which belongs to no target.
-    Icon = Target.empty() ? platform::ShellIcon() : platform::shellIconOf(Target);
-}
-
-void IconArea::LoadStep(platform::ShellLinkReader& links) {
-    if (State == ShellState::Unread) {
-        takeTarget(links.target(GetLinkPath()));
-    } else if (State == ShellState::IconsWanted) {
-        LoadIcons();
-    }
+// Whether the target is a folder is asked once, when read, so that the pointer moving over the
+// icon never waits for the file system (a share that does not answer).
+void IconArea::TakeReading(const platform::ShortcutReading& reading) {
+    Target = reading.target;
+    TargetIsFolder = reading.targetIsFolder;
+    Icon = platform::shellIconAt(reading.icon);
+    State = ShellState::Loaded;
 }
 
 void IconArea::LoadNow() {
-    takeTarget(ResolveShortcut(GetLinkPath()));
-    LoadIcons();
-}
-
-// Whether the target is a folder is asked once, here, so that the pointer moving over the icon
-// never waits for the file system (a share that does not answer).
-void IconArea::takeTarget(std::string target) {
-    Target = std::move(target);
-    TargetIsFolder = platform::folderExists(Target);
-    State = ShellState::IconsWanted;
+    platform::ShellLinkReader links;
+    TakeReading(platform::readShortcut(GetLinkPath(), links));
 }
 
 bool IconArea::WantMissingIcons() {
     if (State != ShellState::Loaded || Icon) return false;
-    State = ShellState::IconsWanted;
+    State = ShellState::Unread;
     return true;
 }
 

@@ -5,9 +5,9 @@
 // own arguments and working folder apply; the target serves only for icons and the hint. The
 // entry never writes its shortcut file.
 //
-// Reading the target and the icon costs two shell calls per entry, too slow to do for every
-// entry before the bar appears, so an entry is made without them and read later, in steps (see
-// LoadStep), by the manager's icon loader while the program is idle.
+// Reading the target and the icon costs several shell calls per entry, too slow to do for every
+// entry before the bar appears, so an entry is made without them and read later by the manager's
+// icon loader, which has the shortcut read on a thread of its own.
 
 #include "platform/Shellicon.h"
 
@@ -17,16 +17,17 @@
 
 class Bar;
 namespace platform {
-class ShellLinkReader;
+struct ShortcutReading;
 }
 
 class IconArea {
 public:
     // How much of the entry has been read from the shell.
     enum class ShellState : std::uint8_t {
-        Unread,      // nothing yet: Target is "", there is no icon
-        IconsWanted, // Target is read; the icon is still to be looked up, or looked up again
-        Loaded,      // Target is read and its icon looked up, as far as the shell gave one
+        Unread,  // to be read: at first Target is "" and there is no icon; when read again,
+                 // both stay as they were until the new reading comes
+        Reading, // asked of a reader; TakeReading brings the answer
+        Loaded,  // Target is read and its icon looked up, as far as the shell gave one
     };
 
     // Reads nothing and writes nothing: the entry starts Unread.
@@ -44,17 +45,15 @@ public:
 
     // The target's icon; none until it has been looked up.
     platform::ShellIcon GetIcon() const { return Icon; }
-    // Replaces the icon by the shell's icon of Target: none when the shell has none, or for an
-    // empty Target. An entry whose Target is read is Loaded after it.
-    void LoadIcons();
 
     ShellState GetShellState() const { return State; }
-    // One step of reading the entry: the target when Unread (reading the shortcut with
-    // `links`), the icon when IconsWanted; nothing when Loaded. Each step moves the state on.
-    void LoadStep(platform::ShellLinkReader& links);
-    // Both steps at once, for an entry the user has just added and is waiting to see.
+    // The loader has asked a reader for this entry's shortcut.
+    void MarkReading() { State = ShellState::Reading; }
+    // Takes the target and icon the shell told of the shortcut; the entry is Loaded after it.
+    void TakeReading(const platform::ShortcutReading& reading);
+    // Reads the shortcut here and now, for an entry the user has just added and is waiting to see.
     void LoadNow();
-    // A Loaded entry without an icon goes back to IconsWanted, for one more try by the loader;
+    // A Loaded entry without an icon goes back to Unread, for one more try by the loader;
     // returns whether it did.
     bool WantMissingIcons();
 
@@ -71,8 +70,6 @@ public:
     std::string Title;  // "" when not set
 
 private:
-    void takeTarget(std::string target);
-
     ShellState State = ShellState::Unread;
     bool TargetIsFolder = false;
 };

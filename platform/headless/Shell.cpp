@@ -58,9 +58,13 @@ std::string ShellLinkReader::target(const std::string& linkPath) {
     return shellLinkTarget(linkPath);
 }
 
-ShellIcon shellIconOf(const std::string& path) {
-    if (!fileAttributes(path)) return {};
-    return headless::shellIconFor(path);
+IconPlace shellIconPlace(const std::string& path) {
+    if (!fileAttributes(path)) return {path, "", 0, false};
+    return {path, path, 0, true};
+}
+
+ShellIcon shellIconAt(const IconPlace& place) {
+    return place.found ? headless::shellIconFor(place.file) : ShellIcon();
 }
 
 void prepareShellIcon(const ShellIcon& icon, int size) {

@@ -118,20 +118,29 @@ int shownIndex(const std::wstring& file, int index) {
 // Asking for the icon's location adds nothing to the shell's image lists. An icon the shell names
 // by no file is known by its place in those lists: asking for that place adds it there, for the
 // few such icons only.
-ShellIcon shellIconOf(const std::string& path) {
+IconPlace shellIconPlace(const std::string& path) {
     const std::wstring widePath = widen(path);
     SHFILEINFOW info{};
     if (SHGetFileInfoW(widePath.c_str(), 0, &info, sizeof info, SHGFI_ICONLOCATION) &&
         info.szDisplayName[0]) {
-        std::wstring file = expanded(info.szDisplayName);
-        const int index = shownIndex(file, info.iIcon);
-        return ShellIcon(livingPictures().share({capitals(file), index}, [&] {
-            return std::make_unique<ShellPicture>(std::move(file), index, widePath);
-        }));
+        const std::wstring file = expanded(info.szDisplayName);
+        return {path, win32::narrow(file), shownIndex(file, info.iIcon), true};
     }
-    if (!SHGetFileInfoW(widePath.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return {};
-    return ShellIcon(livingPictures().share(
-        {L"", info.iIcon}, [&] { return std::make_unique<ShellPicture>(widePath); }));
+    if (!SHGetFileInfoW(widePath.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX))
+        return {path, "", 0, false};
+    return {path, "", info.iIcon, true};
+}
+
+ShellIcon shellIconAt(const IconPlace& place) {
+    if (!place.found) return {};
+    std::wstring path = widen(place.path);
+    if (place.file.empty())
+        return ShellIcon(livingPictures().share(
+            {L"", place.index}, [&] { return std::make_unique<ShellPicture>(std::move(path)); }));
+    std::wstring file = widen(place.file);
+    return ShellIcon(livingPictures().share({capitals(file), place.index}, [&] {
+        return std::make_unique<ShellPicture>(std::move(file), place.index, std::move(path));
+    }));
 }
 
 void prepareShellIcon(const ShellIcon& icon, int size) {

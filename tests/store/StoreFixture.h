@@ -48,12 +48,10 @@ protected:
     std::unique_ptr<Bar> load(const char* category = kCategory) const {
         return std::make_unique<Bar>(nullptr, dataFolder, category);
     }
-    // Reads every entry's target and icons, step by step as the idle loader does.
+    // Reads every entry's target and icons, as the idle loader has them read.
     static void readEntries(const Bar& bar) {
-        platform::ShellLinkReader links;
         for (const auto& entry : bar.Links)
-            while (entry->GetShellState() != IconArea::ShellState::Loaded)
-                entry->LoadStep(links);
+            entry->LoadNow();
     }
     static std::vector<std::string> fileNames(const Bar& bar) {
         std::vector<std::string> names;
