@@ -91,6 +91,18 @@ struct ShortcutReader::Native {
     std::function<void()> answered;
     std::shared_ptr<Queues> queues = std::make_shared<Queues>();
     HWND window = nullptr;
+    bool threadStarted = false;
+
+    // At the first question, so that a reader never asked costs no thread, and the thread's
+    // start (COM and the shell's libraries) does not fall on the program's start.
+    void startThread() {
+        threadStarted = true;
+        auto* share = new std::shared_ptr<Queues>(queues);
+        if (const HANDLE thread = CreateThread(nullptr, 0, run, share, 0, nullptr))
+            CloseHandle(thread);
+        else
+            delete share;
+    }
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message != kAnswered) return DefWindowProcW(window, message, wParam, lParam);
@@ -106,11 +118,6 @@ ShortcutReader::ShortcutReader(std::function<void()> answered)
     native_->window = win32::makeMessageWindow(L"KestrumShortcutReader", Native::procedure);
     SetWindowLongPtrW(native_->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(native_.get()));
     native_->queues->told = native_->window;
-    auto* share = new std::shared_ptr<Queues>(native_->queues);
-    if (const HANDLE thread = CreateThread(nullptr, 0, run, share, 0, nullptr))
-        CloseHandle(thread);
-    else
-        delete share;
 }
 
 ShortcutReader::~ShortcutReader() {
@@ -126,6 +133,7 @@ ShortcutReader::~ShortcutReader() {
 }
 
 void ShortcutReader::ask(Ticket ticket, std::string linkPath) {
+    if (!native_->threadStarted) native_->startThread();
     Queues& queues = *native_->queues;
     {
         const std::lock_guard<std::mutex> lock(queues.mutex);

@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Linkfile.h"
 #include "platform/Shell.h"
+#include "platform/Shortcutreader.h"
 #include "platform/win32/Gdi.h"
 #include "store/Bar.h"
 #include "store/Wintools.h"
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -152,6 +155,34 @@ TEST(SystemShortcuts, OneReaderReadsEveryShortcutAsAFreshObjectWould) {
     EXPECT_EQ(reader.target(links[2]), "");
     EXPECT_EQ(reader.target(links[3]), "");
     EXPECT_EQ(reader.target(links[4]), folder.file("gone.exe"));
+
+    // The reader's thread answers the same, in the order asked, and tells this thread's message
+    // loop; a reader that goes with questions left ends without a word.
+    bool told = false;
+    platform::ShortcutReader threaded([&] { told = true; });
+    auto leaving = std::make_unique<platform::ShortcutReader>([] { ADD_FAILURE() << "gone"; });
+    for (std::size_t i = 0; i < std::size(links); ++i) {
+        threaded.ask(100 + i, links[i]);
+        leaving->ask(i, links[i]);
+    }
+    leaving.reset();
+    std::vector<platform::ShortcutReader::Answer> answers;
+    while (answers.size() < std::size(links)) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        if (std::exchange(told, false))
+            for (auto& answer : threaded.takeAnswers())
+                answers.push_back(std::move(answer));
+    }
+    for (std::size_t i = 0; i < std::size(links); ++i) {
+        EXPECT_EQ(answers[i].ticket, 100 + i);
+        EXPECT_EQ(answers[i].reading.target, platform::shellLinkTarget(links[i])) << links[i];
+    }
+    EXPECT_TRUE(answers[0].reading.icon.found);
+    EXPECT_TRUE(answers[1].reading.targetIsFolder);
+    EXPECT_FALSE(answers[0].reading.targetIsFolder || answers[4].reading.icon.found);
 }
 
 using SystemEntries = StoreTest;
