@@ -5,6 +5,7 @@
 // first time, which makes the window's surface, and again once every icon is loaded), and
 // while it scrolls (every wheel notch from the first row to the last, Page Down and Page Up) and
 // the pointer moves between the first two icons of the large row; then the longest of them all.
+// Beside the first showing, what the system takes to show an empty window of the same size.
 // Building the category manager, which the bar waits for, is printed apart: the message loop does
 // not run yet. Under Wine the window is real and needs a display.
 #include "barwindow/Formbar.h"
@@ -51,6 +52,45 @@ platform::MouseEvent pointerAt(platform::Point at) {
 
 void pressKey(TBarForm& form, int key) {
     platform::FormEvents::keyDown(form, nullptr, key, {});
+}
+
+// A window of the same size with nothing of ours in it, shown and filled white, the first time
+// and again: what the system itself takes, the floor under the category window's showings.
+// Under Wine without a window manager, a large window's pixels go to the X server when shown.
+struct SystemShowing {
+    double first = 0;
+    double again = 0;
+};
+
+SystemShowing emptyWindowShown(int width, int height) {
+    SystemShowing times;
+#ifdef _WIN32
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = L"KestrumBenchEmpty";
+    RegisterClassW(&windowClass);
+    const HWND window =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"", WS_POPUP,
+                        0, 0, width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+    const auto shown = [&] {
+        return bench::millisecondsFor([&] {
+            ShowWindow(window, SW_SHOWNOACTIVATE);
+            bench::finishDrawing();
+        });
+    };
+    times.first = shown();
+    ShowWindow(window, SW_HIDE);
+    bench::finishDrawing();
+    times.again = shown();
+    DestroyWindow(window);
+    bench::finishDrawing();
+#else
+    (void)width;
+    (void)height;
+#endif
+    return times;
 }
 
 } // namespace
@@ -108,12 +148,16 @@ int main() {
         });
     }
     form->hide();
+    bench::finishDrawing();
+    const SystemShowing system = emptyWindowShown(form->width(), form->height());
 
     std::printf("category window, 1 x %d + %d x %d icons over %d pictures, window %d x %d\n",
                 kLargeCategory, kCategories - 1, kOtherCategories, kPrograms, form->width(),
                 form->height());
     std::printf("%-46s %9.1f ms  (before the message loop)\n", "category manager built", built);
     std::printf("%-46s %9.1f ms\n", "window shown and drawn", shown.ms);
+    std::printf("  %-44s %9.1f ms  (shown again %.1f ms)\n", "the same size, empty, the system's",
+                system.first, system.again);
     std::printf("%-46s %9.1f ms  of %d\n", "loading with the window open, longest slice",
                 loading.ms, loading.count);
     std::printf("%-46s %9.1f ms\n", "shown again, every icon loaded", shownAgain.ms);
