@@ -1,10 +1,8 @@
 #include "store/Iconarea.h"
 
-#include "platform/Files.h"
 #include "platform/Shell.h"
 #include "store/Bar.h"
 #include "store/Vcltools.h"
-#include "store/Wintools.h"
 
 IconArea::IconArea(Bar* owner, std::string linkFileName)
     : Owner(owner), LinkFileName(std::move(linkFileName)) {}
