@@ -92,16 +92,21 @@ struct ShortcutReader::Native {
     std::shared_ptr<Queues> queues = std::make_shared<Queues>();
     HWND window = nullptr;
     bool threadStarted = false;
+    // Without a thread of its own (the system would not make one), the reader reads here: slower
+    // for the windows, but every entry still gets its target and icon.
+    std::unique_ptr<ShellLinkReader> readingHere;
 
     // At the first question, so that a reader never asked costs no thread, and the thread's
     // start (COM and the shell's libraries) does not fall on the program's start.
     void startThread() {
         threadStarted = true;
         auto* share = new std::shared_ptr<Queues>(queues);
-        if (const HANDLE thread = CreateThread(nullptr, 0, run, share, 0, nullptr))
+        if (const HANDLE thread = CreateThread(nullptr, 0, run, share, 0, nullptr)) {
             CloseHandle(thread);
-        else
-            delete share;
+            return;
+        }
+        delete share;
+        readingHere = std::make_unique<ShellLinkReader>();
     }
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -135,6 +140,11 @@ ShortcutReader::~ShortcutReader() {
 void ShortcutReader::ask(Ticket ticket, std::string linkPath) {
     if (!native_->threadStarted) native_->startThread();
     Queues& queues = *native_->queues;
+    if (native_->readingHere) {
+        // Still told through the message loop, never from within ask().
+        answer(queues, {ticket, readShortcut(linkPath, *native_->readingHere)});
+        return;
+    }
     {
         const std::lock_guard<std::mutex> lock(queues.mutex);
         queues.questions.push_back({ticket, std::move(linkPath)});
