@@ -66,6 +66,9 @@ row("  loading with the window open, longest slice",
 row("  window shown and drawn, the first time",
     figure("native-responsive.txt", "window shown and drawn"),
     figure("wine-responsive.txt", "window shown and drawn"), "ms", None, 1)
+row("    the same size, empty: the system's own",
+    figure("native-responsive.txt", "the same size, empty, the system's"),
+    figure("wine-responsive.txt", "the same size, empty, the system's"), "ms", None, 1)
 row("  shown again, every icon loaded",
     figure("native-responsive.txt", "shown again, every icon loaded"),
     figure("wine-responsive.txt", "shown again, every icon loaded"), "ms", None, 1)
